@@ -1,0 +1,112 @@
+#include "cli/Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/WorldJson.h"
+#include "generate/Stars.h"
+#include "model/Random.h"
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+constexpr int kExitBadInput = 2;
+
+struct SystemOptions {
+  long count = 1;
+  std::optional<std::uint64_t> seed;
+  bool noSurvey = false;
+  bool json = false;
+};
+
+const char* StarRole(int s) {
+  switch (s) {
+    case 0: return "Pair";
+    case 1: return "Primary";
+    default: return "Companion";
+  }
+}
+
+void PrintSystemText(const World& world, long number, std::ostream& out) {
+  if (world.StarCount == 2) {
+    fmt::print(out, "System {}: two stars {:.4g} AU apart, period {:.4g} years, age {:.2f} billion years\n",
+               number, world.StarSeparation, world.StarPeriod, world.SystemAge);
+  } else {
+    fmt::print(out, "System {}: one star, age {:.2f} billion years\n", number, world.SystemAge);
+  }
+  for (int s = world.StarCount == 2 ? 0 : 1; s <= world.StarCount; ++s) {
+    fmt::print(out, "  {:<9} {}  {:.4g} solar masses  {} K  luminosity {:.4g}\n", StarRole(s),
+               world.StarType[s], world.StarMass[s], world.StarTemperature[s],
+               world.StarLuminosity[s]);
+  }
+}
+
+int RunSystem(const SystemOptions& options, std::ostream& out) {
+  auto world = std::make_unique<World>();
+  Random random = options.seed ? Random(*options.seed) : Random();
+  for (long n = 1; n <= options.count; ++n) {
+    ClearSystem(*world);
+    GenerateStars(*world, random);
+    if (options.json) {
+      out << WorldToJson(*world).dump() << '\n';
+    } else {
+      PrintSystemText(*world, n, out);
+    }
+  }
+  out.flush();
+  return 0;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Astrolattix: imaginary star systems and star clusters, without a display."};
+  app.name("astrolattix-cli");
+  app.require_subcommand(1);
+
+  SystemOptions systemOptions;
+  CLI::App* system = app.add_subcommand("system", "Generate random star systems.");
+  system->add_option("--count", systemOptions.count, "How many systems (default 1)")
+      ->check(CLI::Range(1L, 100'000'000L));
+  system->add_option("--seed", systemOptions.seed,
+                     "Seed for a reproducible run (default: the clock)");
+  system->add_flag("--no-survey", systemOptions.noSurvey, "Make the stars only");
+  system->add_flag("--json", systemOptions.json, "One JSON object per system per line");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    fmt::print(err, "astrolattix-cli: {} (see astrolattix-cli --help)\n", error.what());
+    return kExitBadInput;
+  }
+
+  try {
+    if (system->parsed()) {
+      if (!systemOptions.noSurvey) {
+        fmt::print(err, "astrolattix-cli: the survey is not available yet; use --no-survey for the stars alone\n");
+        return kExitBadInput;
+      }
+      return RunSystem(systemOptions, out);
+    }
+  } catch (const std::exception& error) {
+    fmt::print(err, "astrolattix-cli: {}\n", error.what());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace ax

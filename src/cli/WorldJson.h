@@ -1,0 +1,13 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "model/World.h"
+
+namespace ax {
+
+// The system as one JSON object whose keys are the world-model table names, in the order
+// of the tables; floats are written with the fewest digits that read back to the same value.
+nlohmann::ordered_json WorldToJson(const World& world);
+
+}  // namespace ax

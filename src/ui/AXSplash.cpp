@@ -1,0 +1,101 @@
+#include "ui/AXSplash.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace ax {
+namespace {
+
+QPushButton* AddButton(QWidget* form, QLayout* row, const char* caption) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), form);
+  button->setObjectName(QString::fromLatin1(caption));
+  row->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+QPixmap StartIcon() {
+  QPixmap icon(32, 32);
+  icon.fill(Qt::black);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QColor(Qt::darkGray));
+  painter.drawEllipse(2, 9, 27, 13);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(Qt::yellow));
+  painter.drawEllipse(11, 11, 9, 9);
+  painter.setBrush(QColor(Qt::cyan));
+  painter.drawEllipse(25, 17, 4, 4);
+  return icon;
+}
+
+AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QStringLiteral("Astrolattix Version 2.00.063 (32-bit)"));
+  setWindowIcon(QIcon(StartIcon()));
+
+  auto* title = new QLabel(QStringLiteral("Astrolattix"), this);
+  QFont titleFont = title->font();
+  titleFont.setPointSize(titleFont.pointSize() * 2);
+  titleFont.setBold(true);
+  title->setFont(titleFont);
+  title->setAlignment(Qt::AlignCenter);
+  auto* subtitle =
+      new QLabel(QStringLiteral("Imaginary star systems and star clusters"), this);
+  subtitle->setAlignment(Qt::AlignCenter);
+
+  auto* buttons = new QHBoxLayout;
+  ClusterControl = AddButton(this, buttons, "ClusterControl");
+  ExitButton = AddButton(this, buttons, "Exit");
+  SystemCreate = AddButton(this, buttons, "SystemCreate");
+  ExitButton->setObjectName(QStringLiteral("ExitButton"));
+
+  // The cluster and system windows are not part of this version yet.
+  ClusterControl->setEnabled(false);
+  ClusterControl->setToolTip(QStringLiteral("The cluster window is not available in this version yet"));
+  SystemCreate->setEnabled(false);
+  SystemCreate->setToolTip(QStringLiteral("The system window is not available in this version yet"));
+  ExitButton->setDefault(true);
+  ExitButton->setFocus();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title);
+  layout->addWidget(subtitle);
+  layout->addSpacing(16);
+  layout->addLayout(buttons);
+
+  connect(ExitButton, &QPushButton::clicked, this, &AXSplash::close);
+
+  resize(460, 200);
+  CentreOnScreen();
+}
+
+void AXSplash::CentreOnScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void AXSplash::closeEvent(QCloseEvent* event) {
+  event->accept();
+  EndProgram();
+}
+
+void AXSplash::EndProgram() {
+  // Closing the start form ends the program even while other windows are only hidden.
+  QApplication::closeAllWindows();
+  QCoreApplication::quit();
+}
+
+}  // namespace ax

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+// Saved files and rounding depend on the element types of the tables.
+static_assert(std::is_same_v<decltype(World{}.BodyMass(0, 0, 0)), double&>);
+static_assert(std::is_same_v<decltype(World{}.BodyRadius(0, 0, 0)), float&>);
+static_assert(std::is_same_v<decltype(World{}.BodyTempHigh(0, 0, 0)), std::int16_t&>);
+static_assert(std::is_same_v<decltype(World{}.StarTemperature)::value_type, std::int32_t>);
+static_assert(std::is_same_v<decltype(World{}.StarLuminosity)::value_type, float>);
+static_assert(std::is_same_v<decltype(World{}.StarSeparation), double>);
+static_assert(std::is_same_v<decltype(World{}.SystemAge), float>);
+
+// Writes a non-cleared value into every body table at one slot.
+void FillSlot(World& world, int s, int o, int b) {
+  ForEachBodyTable(world, [&](const char*, auto& table) {
+    using T = std::remove_reference_t<decltype(table(s, o, b))>;
+    if constexpr (std::is_same_v<T, std::string>) {
+      table(s, o, b) = "x";
+    } else {
+      table(s, o, b) = T{7};
+    }
+  });
+}
+
+int FilledTables(const World& world, int s, int o, int b) {
+  int filled = 0;
+  ForEachBodyTable(world, [&](const char*, const auto& table) {
+    using T = std::remove_cvref_t<decltype(table(s, o, b))>;
+    filled += table(s, o, b) != T{} ? 1 : 0;
+  });
+  return filled;
+}
+
+TEST(WorldTest, EveryBodyTableIsVisited) {
+  auto world = std::make_unique<World>();
+  FillSlot(*world, 1, 2, 3);
+  EXPECT_EQ(FilledTables(*world, 1, 2, 3), 42);
+}
+
+TEST(ClearSystemTest, ClearsEverySlotWithinTheCountsAndKeepsTheStars) {
+  auto world = std::make_unique<World>();
+  world->StarCount = 1;
+  world->StarMass[1] = 1.2;
+  world->StarType[1] = "G 2 V  ";
+  world->SystemName = "Tau";
+  world->SystemFilePath = "tau.ax2";
+  world->SystemSaved = 1;
+  world->OrbitCount[1] = 3;
+  world->MoonCount[1][2] = 4;
+  world->StarOffset[1] = 0.5f;
+  world->StarSurveyOrbit[1] = 2;
+  FillSlot(*world, 1, 0, 0);
+  FillSlot(*world, 1, 2, 0);
+  FillSlot(*world, 1, 2, 4);  // the last moon: reached only if the bound is taken first
+  FillSlot(*world, 1, 3, 0);
+  world->CurrentStar = 2;
+  world->CurrentOrbit = 5;
+  world->CurrentBody = 7;
+
+  ClearSystem(*world);
+
+  EXPECT_EQ(FilledTables(*world, 1, 0, 0), 0);
+  EXPECT_EQ(FilledTables(*world, 1, 2, 0), 0);
+  EXPECT_EQ(FilledTables(*world, 1, 2, 4), 0);
+  EXPECT_EQ(FilledTables(*world, 1, 3, 0), 0);
+  EXPECT_EQ(world->MoonCount[1][2], 0);
+  EXPECT_EQ(world->OrbitCount[1], 0);
+  EXPECT_EQ(world->StarOffset[1], 0.0f);
+  EXPECT_EQ(world->StarSurveyOrbit[1], 0);
+  EXPECT_EQ(world->CurrentStar, 0);
+  EXPECT_EQ(world->CurrentOrbit, 0);
+  EXPECT_EQ(world->CurrentBody, 0);
+  EXPECT_TRUE(world->SystemFilePath.empty());
+  EXPECT_EQ(world->SystemSaved, 0);
+  // The stars and the system's own values belong to ClearStars.
+  EXPECT_EQ(world->StarCount, 1);
+  EXPECT_EQ(world->StarMass[1], 1.2);
+  EXPECT_EQ(world->StarType[1], "G 2 V  ");
+  EXPECT_EQ(world->SystemName, "Tau");
+}
+
+TEST(ClearSystemTest, EmptyModelClearsOnlyEachStarsOwnSlot) {
+  auto world = std::make_unique<World>();
+  for (int s = 0; s < kStarSlots; ++s) {
+    FillSlot(*world, s, 0, 0);
+  }
+  // Beyond the counts: stale values that nothing reads, left alone.
+  FillSlot(*world, 1, 1, 0);
+  FillSlot(*world, 2, 0, 1);
+
+  ClearSystem(*world);
+
+  for (int s = 0; s < kStarSlots; ++s) {
+    EXPECT_EQ(FilledTables(*world, s, 0, 0), 0) << "star " << s;
+  }
+  EXPECT_EQ(FilledTables(*world, 1, 1, 0), 42);
+  EXPECT_EQ(FilledTables(*world, 2, 0, 1), 42);
+}
+
+TEST(BodyTableTest, IndexOutsideTheTableIsAProgramError) {
+#ifdef AX_CHECK_BOUNDS
+  auto world = std::make_unique<World>();
+  EXPECT_THROW(world->BodyMass(3, 0, 0), std::out_of_range);
+  EXPECT_THROW(world->BodyMass(0, 16, 0), std::out_of_range);
+  EXPECT_THROW(world->BodyMass(0, 0, 21), std::out_of_range);
+  EXPECT_THROW(world->BodyClass(-1, 0, 0), std::out_of_range);
+  EXPECT_NO_THROW(world->BodyMass(2, 15, 20));
+#else
+  GTEST_SKIP() << "table bounds are checked in debug and sanitizer builds";
+#endif
+}
+
+TEST(TaggedNumberTest, KeepsItsTypeAndValue) {
+  auto world = std::make_unique<World>();
+  EXPECT_TRUE(std::holds_alternative<std::int16_t>(world->SystemX));
+  world->SystemX = 12.5f;
+  EXPECT_TRUE(std::holds_alternative<float>(world->SystemX));
+  EXPECT_EQ(TaggedValue(world->SystemX), 12.5);
+  EXPECT_EQ(TaggedValue(TaggedNumber{std::int16_t{-3}}), -3.0);
+}
+
+}  // namespace
+}  // namespace ax

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/WorldJson.h"
+#include "generate/Stars.h"
+#include "model/Random.h"
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+struct CliRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+  args.insert(args.begin(), "astrolattix-cli");
+  std::vector<const char*> argv;
+  for (const auto& arg : args) {
+    argv.push_back(arg.c_str());
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  CliRun run;
+  run.status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(CliTest, HelpNamesTheCommands) {
+  const CliRun run = Cli({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("system"), std::string::npos);
+  const CliRun system = Cli({"system", "--help"});
+  EXPECT_EQ(system.status, 0);
+  EXPECT_NE(system.out.find("--no-survey"), std::string::npos);
+  EXPECT_NE(system.out.find("--seed"), std::string::npos);
+}
+
+TEST(CliTest, BadArgumentsGiveStatusTwoAndOneLine) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {},
+           {"galaxy"},
+           {"system", "--no-survey", "--count", "0"},
+           {"system", "--no-survey", "--count", "many"},
+           {"system", "--no-survey", "--count"},
+           {"system", "--no-survey", "--seed", "-x"},
+           {"system", "--no-survey", "--colour"},
+           {"system"},  // the survey is not part of this version yet
+       }) {
+    const CliRun run = Cli(args);
+    const std::string shown = args.empty() ? "(no arguments)" : args.back();
+    EXPECT_EQ(run.status, 2) << shown;
+    EXPECT_TRUE(run.out.empty()) << shown;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.err.rfind("astrolattix-cli: ", 0), 0u) << run.err;
+  }
+  EXPECT_NE(Cli({"system"}).err.find("--no-survey"), std::string::npos);
+}
+
+TEST(CliTest, JsonLinesMatchTheGeneratedStarsExactly) {
+  const CliRun run = Cli({"system", "--no-survey", "--count", "20000", "--seed", "1", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 20000u);
+
+  // The same seed through the library: every number must read back to the same value.
+  auto world = std::make_unique<World>();
+  Random random(1);
+  const std::vector<std::string> keys = {
+      "StarCount", "SystemName", "SystemNote", "SystemAge", "StarSeparation", "StarPeriod",
+      "SystemX", "SystemY", "SystemZ", "SystemVectorX", "SystemVectorY", "SystemVectorZ",
+      "stars", "bodies"};
+  int pairs = 0;
+  for (const std::string& line : lines) {
+    ClearSystem(*world);
+    GenerateStars(*world, random);
+    const auto json = nlohmann::ordered_json::parse(line);
+    std::vector<std::string> order;
+    for (const auto& item : json.items()) {
+      order.push_back(item.key());
+    }
+    ASSERT_EQ(order, keys);
+    ASSERT_EQ(json["StarCount"].get<int>(), world->StarCount);
+    ASSERT_EQ(json["SystemAge"].get<float>(), world->SystemAge);
+    ASSERT_EQ(json["StarSeparation"].get<double>(), world->StarSeparation);
+    ASSERT_EQ(json["StarPeriod"].get<float>(), world->StarPeriod);
+    ASSERT_TRUE(json["SystemX"].is_number_integer());
+    ASSERT_TRUE(json["bodies"].empty());
+    const auto& stars = json["stars"];
+    ASSERT_EQ(stars.size(), world->StarCount == 2 ? 3u : 1u);
+    pairs += world->StarCount == 2 ? 1 : 0;
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+      const auto& star = stars[i];
+      const int s = star["index"].get<int>();
+      ASSERT_EQ(s, world->StarCount == 2 ? static_cast<int>(i) : 1);
+      ASSERT_EQ(star["StarMass"].get<double>(), world->StarMass[s]);
+      ASSERT_EQ(star["StarTemperature"].get<int>(), world->StarTemperature[s]);
+      ASSERT_EQ(star["StarLuminosity"].get<float>(), world->StarLuminosity[s]);
+      ASSERT_EQ(star["StarType"].get<std::string>(), world->StarType[s]);
+      ASSERT_EQ(star["StarAngle"].get<double>(), world->StarAngle[s]);
+    }
+  }
+  EXPECT_GT(pairs, 7000);
+}
+
+TEST(CliTest, SeedRepeatsTheOutputAndTheClockVariesIt) {
+  const std::vector<std::string> seeded = {"system", "--no-survey", "--count", "20", "--seed", "99", "--json"};
+  EXPECT_EQ(Cli(seeded).out, Cli(seeded).out);
+  const std::vector<std::string> clocked = {"system", "--no-survey", "--count", "20", "--json"};
+  EXPECT_NE(Cli(clocked).out, Cli(clocked).out);
+}
+
+TEST(CliTest, TextOutputDescribesEachSystem) {
+  const CliRun run = Cli({"system", "--no-survey", "--count", "3", "--seed", "1"});
+  ASSERT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("System 1: "), std::string::npos);
+  EXPECT_NE(run.out.find("System 3: "), std::string::npos);
+  EXPECT_NE(run.out.find("solar masses"), std::string::npos);
+}
+
+TEST(WorldJsonTest, FloatsInShortestFormAndBodiesWithEveryTable) {
+  auto world = std::make_unique<World>();
+  world->StarCount = 1;
+  world->SystemAge = 4.2f;
+  world->SystemX = 1.5f;
+  world->OrbitCount[1] = 2;
+  world->MoonCount[1][2] = 1;
+  world->BodyClass(1, 1, 0) = "";  // an empty orbit: not listed
+  world->BodyClass(1, 2, 0) = "J";
+  world->BodyRadius(1, 2, 0) = 11.2f;
+  world->BodyClass(1, 2, 1) = "T";
+  world->BodyName(1, 0, 0) = "Tau";
+  const auto json = WorldToJson(*world);
+  EXPECT_EQ(json["SystemAge"].dump(), "4.2");
+  EXPECT_EQ(json["SystemX"].dump(), "1.5");
+  EXPECT_EQ(json["stars"][0]["BodyName"], "Tau");
+  const auto& bodies = json["bodies"];
+  ASSERT_EQ(bodies.size(), 2u);
+  EXPECT_EQ(bodies[0]["orbit"], 2);
+  EXPECT_EQ(bodies[0]["body"], 0);
+  EXPECT_EQ(bodies[0]["MoonCount"], 1);
+  EXPECT_EQ(bodies[0]["BodyRadius"].dump(), "11.2");
+  EXPECT_EQ(bodies[0].size(), 3u + 1u + 42u);
+  EXPECT_EQ(bodies[1]["body"], 1);
+  EXPECT_FALSE(bodies[1].contains("MoonCount"));
+  EXPECT_EQ(bodies[1]["BodyClass"], "T");
+}
+
+}  // namespace
+}  // namespace ax

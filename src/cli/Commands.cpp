@@ -1,8 +1,8 @@
 #include "cli/Commands.h"
 
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <fmt/ostream.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdint>
 #include <exception>
@@ -37,8 +37,10 @@ const char* StarRole(int s) {
 
 void PrintSystemText(const World& world, long number, std::ostream& out) {
   if (world.StarCount == 2) {
-    fmt::print(out, "System {}: two stars {:.4g} AU apart, period {:.4g} years, age {:.2f} billion years\n",
-               number, world.StarSeparation, world.StarPeriod, world.SystemAge);
+    fmt::print(
+        out,
+        "System {}: two stars {:.4g} AU apart, period {:.4g} years, age {:.2f} billion years\n",
+        number, world.StarSeparation, world.StarPeriod, world.SystemAge);
   } else {
     fmt::print(out, "System {}: one star, age {:.2f} billion years\n", number, world.SystemAge);
   }
@@ -97,7 +99,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   try {
     if (system->parsed()) {
       if (!systemOptions.noSurvey) {
-        fmt::print(err, "astrolattix-cli: the survey is not available yet; use --no-survey for the stars alone\n");
+        fmt::print(err,
+                   "astrolattix-cli: the survey is not available yet; use --no-survey for the "
+                   "stars alone\n");
         return kExitBadInput;
       }
       return RunSystem(systemOptions, out);

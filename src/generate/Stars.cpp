@@ -11,10 +11,12 @@
 namespace ax {
 namespace {
 
-constexpr std::int32_t kMaxStarTemperature = 75000; // K
-constexpr double kSunTemperature = 5800;            // K
+constexpr std::int32_t kMaxStarTemperature = 75000;  // K
+constexpr double kSunTemperature = 5800;             // K
 
-double InverseCube(double x) { return 1.0 / (x * x * x); }
+double InverseCube(double x) {
+  return 1.0 / (x * x * x);
+}
 
 // Rolls d81 on the mass table; the two top rows are the massive stars, which may double.
 double DrawStarMass(Random& random) {
@@ -40,9 +42,10 @@ void StarLight(World& world, Random& random, int s) {
   // Heavier stars age faster: their share of a lifetime scales with the cube of the mass.
   const double ageing = mass <= 1.0 ? age : massCubed * age;
   const double fade = 1.05 - ageing / 100;
-  auto temperature =
-      static_cast<std::int32_t>(std::floor(kSunTemperature * std::sqrt(mass * random.NarrowFactor()) * fade));
-  auto luminosity = static_cast<float>(mass * massCubed * (ageing / 20 + 0.75) * random.NarrowFactor());
+  auto temperature = static_cast<std::int32_t>(
+      std::floor(kSunTemperature * std::sqrt(mass * random.NarrowFactor()) * fade));
+  auto luminosity =
+      static_cast<float>(mass * massCubed * (ageing / 20 + 0.75) * random.NarrowFactor());
 
   auto scaleTemperature = [&temperature](double factor) {
     temperature = static_cast<std::int32_t>(RoundHalfEven(temperature * factor));
@@ -179,8 +182,8 @@ void StarPhysics(World& world, Random& random) {
     }
     // Kepler's third law in years, AU and solar masses.
     const double separation = world.StarSeparation;
-    world.StarPeriod = static_cast<float>(std::sqrt(
-        separation * separation * separation / (world.StarMass[1] + world.StarMass[2])));
+    world.StarPeriod = static_cast<float>(
+        std::sqrt(separation * separation * separation / (world.StarMass[1] + world.StarMass[2])));
   }
   for (int s = 1; s <= world.StarCount; ++s) {
     StarLight(world, random, s);
@@ -200,8 +203,7 @@ void DrawAgeAndEvolution(World& world, Random& random) {
       MakeGiant(world, random);
     }
     if (random.RollDie(100) > 90 - primaryMass) {
-      world.SystemAge =
-          static_cast<float>(3 * random.Uniform() + 10 * InverseCube(primaryMass));
+      world.SystemAge = static_cast<float>(3 * random.Uniform() + 10 * InverseCube(primaryMass));
       if (world.SystemAge > 10) {
         world.SystemAge = static_cast<float>(10 - random.Uniform() / 2.0);
       }

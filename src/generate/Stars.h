@@ -26,8 +26,8 @@ void DrawStarAngles(World& world, Random& random);
 void ClassifyStars(World& world);
 void CombineBinary(World& world);
 
-// Luminosity-class codes held in StarType between StarPhysics and ClassifyStars.
-inline constexpr std::string_view kMainSequence = "";
+// Luminosity-class codes held in StarType between StarPhysics and ClassifyStars; the main
+// sequence is the empty text.
 inline constexpr std::string_view kSubgiant = "IV ";
 inline constexpr std::string_view kGiant = "III";
 inline constexpr std::string_view kBrightGiant = "II ";

@@ -6,6 +6,8 @@ namespace ax {
 
 // Rounds to the nearest integer, a half to the even neighbour: the rounding that the
 // generators' tables are made with.
-inline double RoundHalfEven(double x) { return std::nearbyint(x); }
+inline double RoundHalfEven(double x) {
+  return std::nearbyint(x);
+}
 
 }  // namespace ax

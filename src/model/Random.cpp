@@ -15,15 +15,18 @@ std::uint64_t SplitMix64(std::uint64_t& x) {
 }
 
 std::uint64_t ClockTicks() {
-  return static_cast<std::uint64_t>(
-      std::chrono::system_clock::now().time_since_epoch().count());
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 }  // namespace
 
-Random::Random() { MixIntoState(ClockTicks()); }
+Random::Random() {
+  MixIntoState(ClockTicks());
+}
 
-Random::Random(std::uint64_t seed) : fromClock_(false) { MixIntoState(seed); }
+Random::Random(std::uint64_t seed) : fromClock_(false) {
+  MixIntoState(seed);
+}
 
 Random Random::Scripted(std::vector<float> draws) {
   Random random(0);

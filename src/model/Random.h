@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -40,6 +41,7 @@ class Random {
 
   // Doubles value on each roll of d100 at or below percent, while value is below limit.
   template <typename T>
+  requires std::same_as<T, std::int16_t> || std::same_as<T, double>
   void DoubleOnChance(std::int16_t percent, T& value, std::int16_t limit);
 
   // (1.2u + 0.4)(1.2u + 0.4): centre-heavy scatter in [0.16, 2.56).
@@ -75,6 +77,7 @@ class Random {
 };
 
 template <typename T>
+requires std::same_as<T, std::int16_t> || std::same_as<T, double>
 void Random::DoubleOnChance(std::int16_t percent, T& value, std::int16_t limit) {
   int roll = 0;
   while (roll <= percent && value < limit) {
@@ -83,9 +86,8 @@ void Random::DoubleOnChance(std::int16_t percent, T& value, std::int16_t limit) 
       if constexpr (std::numeric_limits<T>::is_integer) {
         // A 16-bit value can only double while it fits; saturate rather than wrap.
         const int doubled = 2 * static_cast<int>(value);
-        value = static_cast<T>(doubled > std::numeric_limits<T>::max()
-                                   ? std::numeric_limits<T>::max()
-                                   : doubled);
+        value = static_cast<T>(
+            doubled > std::numeric_limits<T>::max() ? std::numeric_limits<T>::max() : doubled);
       } else {
         value = value * 2;
       }

@@ -11,9 +11,9 @@
 
 namespace ax {
 
-constexpr int kStarSlots = 3;   // 0 = the pair as one body, 1 = primary, 2 = companion
-constexpr int kOrbitSlots = 16; // 0 = the star's own slot, 1..15 orbits
-constexpr int kBodySlots = 21;  // 0 = the world, 1..20 its moons or belt bodies
+constexpr int kStarSlots = 3;    // 0 = the pair as one body, 1 = primary, 2 = companion
+constexpr int kOrbitSlots = 16;  // 0 = the star's own slot, 1..15 orbits
+constexpr int kBodySlots = 21;   // 0 = the world, 1..20 its moons or belt bodies
 
 // Throws std::out_of_range; only reached in builds that check table bounds.
 [[noreturn]] void ThrowIndexOutOfRange(int star, int orbit, int body);
@@ -55,30 +55,30 @@ struct World {
   BodyTable<std::string> BodyClass;
   BodyTable<std::string> BodyName;
   BodyTable<std::string> BodyNote;
-  BodyTable<double> BodySemiMajorAxis; // AU for worlds and belt bodies, world radii for moons
+  BodyTable<double> BodySemiMajorAxis;  // AU for worlds and belt bodies, world radii for moons
   BodyTable<double> BodyEccentricity;
-  BodyTable<double> BodyInclination;        // degrees
-  BodyTable<double> BodyAscendingNode;      // degrees
-  BodyTable<double> BodyPeriastronArgument; // degrees
-  BodyTable<double> BodyPeriastronTime;     // fraction of the period
-  BodyTable<double> BodyPeriod;             // hours
-  BodyTable<double> BodyMass;               // Earth masses
-  BodyTable<float> BodyRadius;              // Earth radii (6378 km)
-  BodyTable<float> BodyGravity;             // g
-  BodyTable<float> BodyDensity;             // Earth densities (5.52 g/cm3)
-  BodyTable<std::int16_t> BodyTempHigh;     // kelvin
-  BodyTable<std::int16_t> BodyTempLow;      // kelvin
+  BodyTable<double> BodyInclination;         // degrees
+  BodyTable<double> BodyAscendingNode;       // degrees
+  BodyTable<double> BodyPeriastronArgument;  // degrees
+  BodyTable<double> BodyPeriastronTime;      // fraction of the period
+  BodyTable<double> BodyPeriod;              // hours
+  BodyTable<double> BodyMass;                // Earth masses
+  BodyTable<float> BodyRadius;               // Earth radii (6378 km)
+  BodyTable<float> BodyGravity;              // g
+  BodyTable<float> BodyDensity;              // Earth densities (5.52 g/cm3)
+  BodyTable<std::int16_t> BodyTempHigh;      // kelvin
+  BodyTable<std::int16_t> BodyTempLow;       // kelvin
   BodyTable<float> BodyAlbedo;
-  BodyTable<float> BodyObliquity; // degrees
-  BodyTable<float> BodyDayLength; // hours, negative for retrograde rotation
+  BodyTable<float> BodyObliquity;  // degrees
+  BodyTable<float> BodyDayLength;  // hours, negative for retrograde rotation
   BodyTable<std::int16_t> BodyRingSize;
   BodyTable<float> BodyVolcanism;
   BodyTable<std::string> BodyRareEarths;
   BodyTable<std::string> BodyTechEra;
   BodyTable<std::string> BodyExtinctEra;
   BodyTable<std::string> BodyAtmosphere;
-  BodyTable<float> BodyPressure; // bars
-  BodyTable<float> BodyNitrogen; // partial pressures, bars
+  BodyTable<float> BodyPressure;  // bars
+  BodyTable<float> BodyNitrogen;  // partial pressures, bars
   BodyTable<float> BodyCarbonDioxide;
   BodyTable<float> BodyHydrogen;
   BodyTable<float> BodyHelium;
@@ -87,7 +87,7 @@ struct World {
   BodyTable<float> BodyAmmonia;
   BodyTable<float> BodyWaterVapor;
   BodyTable<float> BodyChlorine;
-  BodyTable<float> BodyWaterCover; // fraction 0..1
+  BodyTable<float> BodyWaterCover;  // fraction 0..1
   BodyTable<std::int16_t> BodyContinents;
   BodyTable<std::int16_t> BodyLifeComplexity;
   BodyTable<std::string> BodyLifeKind;
@@ -99,22 +99,22 @@ struct World {
   std::array<std::array<std::int16_t, kOrbitSlots>, kStarSlots> MoonCount{};
 
   // Star tables, index 0 = the pair, 1 = primary, 2 = companion.
-  StarTable<double> StarMass{};                // solar masses
-  StarTable<std::int32_t> StarTemperature{};   // kelvin
-  StarTable<float> StarLuminosity{};           // solar units
-  StarTable<std::string> StarType{};           // spectral type text
-  StarTable<double> StarAngle{};               // degrees
-  StarTable<std::int16_t> OrbitCount{};        // highest orbit index in use
-  StarTable<float> StarOffset{};               // AU from the pair's centre
-  StarTable<std::int16_t> StarSurveyOrbit{};   // survey working value, not saved
+  StarTable<double> StarMass{};               // solar masses
+  StarTable<std::int32_t> StarTemperature{};  // kelvin
+  StarTable<float> StarLuminosity{};          // solar units
+  StarTable<std::string> StarType{};          // spectral type text
+  StarTable<double> StarAngle{};              // degrees
+  StarTable<std::int16_t> OrbitCount{};       // highest orbit index in use
+  StarTable<float> StarOffset{};              // AU from the pair's centre
+  StarTable<std::int16_t> StarSurveyOrbit{};  // survey working value, not saved
 
   // Per-system values.
   std::int16_t StarCount = 0;
   std::string SystemName;
   std::string SystemNote;
-  float SystemAge = 0;         // billions of years
-  double StarSeparation = 0;   // AU
-  float StarPeriod = 0;        // years
+  float SystemAge = 0;        // billions of years
+  double StarSeparation = 0;  // AU
+  float StarPeriod = 0;       // years
   TaggedNumber SystemX = std::int16_t{0};
   TaggedNumber SystemY = std::int16_t{0};
   float SystemZ = 0;
@@ -141,7 +141,7 @@ void ClearSystem(World& world);
 
 // Calls f(name, table) for every body table of a World or const World, in declaration order.
 template <typename W, typename F>
-  requires std::same_as<std::remove_const_t<W>, World>
+requires std::same_as<std::remove_const_t<W>, World>
 void ForEachBodyTable(W& world, F&& f) {
   f("BodyClass", world.BodyClass);
   f("BodyName", world.BodyName);

@@ -21,8 +21,7 @@ QPushButton* AddButton(QWidget* form, QLayout* row, const char* caption) {
   return button;
 }
 
-}  // namespace
-
+// The form's 32 x 32 icon in the sixteen colours: a yellow star on its orbit.
 QPixmap StartIcon() {
   QPixmap icon(32, 32);
   icon.fill(Qt::black);
@@ -38,6 +37,8 @@ QPixmap StartIcon() {
   return icon;
 }
 
+}  // namespace
+
 AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Astrolattix Version 2.00.063 (32-bit)"));
   setWindowIcon(QIcon(StartIcon()));
@@ -48,8 +49,7 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   titleFont.setBold(true);
   title->setFont(titleFont);
   title->setAlignment(Qt::AlignCenter);
-  auto* subtitle =
-      new QLabel(QStringLiteral("Imaginary star systems and star clusters"), this);
+  auto* subtitle = new QLabel(QStringLiteral("Imaginary star systems and star clusters"), this);
   subtitle->setAlignment(Qt::AlignCenter);
 
   auto* buttons = new QHBoxLayout;
@@ -60,10 +60,11 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
 
   // The cluster and system windows are not part of this version yet.
   ClusterControl->setEnabled(false);
-  ClusterControl->setToolTip(QStringLiteral("The cluster window is not available in this version yet"));
+  ClusterControl->setToolTip(
+      QStringLiteral("The cluster window is not available in this version yet"));
   SystemCreate->setEnabled(false);
-  SystemCreate->setToolTip(QStringLiteral("The system window is not available in this version yet"));
-  ExitButton->setDefault(true);
+  SystemCreate->setToolTip(
+      QStringLiteral("The system window is not available in this version yet"));
   ExitButton->setFocus();
 
   auto* layout = new QVBoxLayout(this);

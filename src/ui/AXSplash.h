@@ -26,7 +26,4 @@ class AXSplash : public QWidget {
   void EndProgram();
 };
 
-// The form's 32 x 32 icon in the sixteen colours: a yellow star on an orbit.
-QPixmap StartIcon();
-
 }  // namespace ax

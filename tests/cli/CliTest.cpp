@@ -89,9 +89,9 @@ TEST(CliTest, JsonLinesMatchTheGeneratedStarsExactly) {
   auto world = std::make_unique<World>();
   Random random(1);
   const std::vector<std::string> keys = {
-      "StarCount", "SystemName", "SystemNote", "SystemAge", "StarSeparation", "StarPeriod",
-      "SystemX", "SystemY", "SystemZ", "SystemVectorX", "SystemVectorY", "SystemVectorZ",
-      "stars", "bodies"};
+      "StarCount",     "SystemName",    "SystemNote", "SystemAge", "StarSeparation",
+      "StarPeriod",    "SystemX",       "SystemY",    "SystemZ",   "SystemVectorX",
+      "SystemVectorY", "SystemVectorZ", "stars",      "bodies"};
   int pairs = 0;
   for (const std::string& line : lines) {
     ClearSystem(*world);
@@ -126,7 +126,8 @@ TEST(CliTest, JsonLinesMatchTheGeneratedStarsExactly) {
 }
 
 TEST(CliTest, SeedRepeatsTheOutputAndTheClockVariesIt) {
-  const std::vector<std::string> seeded = {"system", "--no-survey", "--count", "20", "--seed", "99", "--json"};
+  const std::vector<std::string> seeded = {"system", "--no-survey", "--count", "20",
+                                           "--seed", "99",          "--json"};
   EXPECT_EQ(Cli(seeded).out, Cli(seeded).out);
   const std::vector<std::string> clocked = {"system", "--no-survey", "--count", "20", "--json"};
   EXPECT_NE(Cli(clocked).out, Cli(clocked).out);

@@ -17,7 +17,9 @@ namespace {
 float Die(int face, int faces) {
   return (static_cast<float>(face) - 0.5f) / static_cast<float>(faces);
 }
-float D100(int face) { return Die(face, 100); }
+float D100(int face) {
+  return Die(face, 100);
+}
 
 // NarrowFactor with both draws 0.5 is exactly 1; four such draws light one star.
 const std::vector<float> kPlainLight = {0.5f, 0.5f, 0.5f, 0.5f};
@@ -64,11 +66,11 @@ TEST(StarMassTableTest, RowsMeetWithoutJumps) {
 
 TEST(GenerateStarsTest, SingleSunlikeStar) {
   const Generated g = Generate(Script({
-      {D100(30)},          // single star (below 60)
-      {Die(60, 81), 0.5f}, // mass 0.58 + 0.02125 x 2 = 0.6225, no scatter
-      {Die(420, 1000)},    // age 4.2: a light primary neither swells nor collapses
+      {D100(30)},           // single star (below 60)
+      {Die(60, 81), 0.5f},  // mass 0.58 + 0.02125 x 2 = 0.6225, no scatter
+      {Die(420, 1000)},     // age 4.2: a light primary neither swells nor collapses
       kPlainLight,
-      {0.25f},             // angle 45
+      {0.25f},  // angle 45
   }));
   const World& w = *g.world;
   EXPECT_EQ(g.drawsLeft, 0u);
@@ -113,24 +115,27 @@ TEST(GenerateStarsTest, MassiveStarDoublesOnChance) {
 TEST(GenerateStarsTest, HeavierMassiveStarMayGainADrawInstead) {
   const std::vector<float> afterMass = Script({{0.5f}, {D100(50), D100(10)}, kPlainLight, {0.25f}});
   // 1.5 + 60 / 200 = 1.8: above 1.75, a d100 of 25 or less adds u.
-  const Generated gains = Generate(Script({{D100(30), Die(80, 81), D100(60), D100(25), 0.25f}, afterMass}));
+  const Generated gains =
+      Generate(Script({{D100(30), Die(80, 81), D100(60), D100(25), 0.25f}, afterMass}));
   EXPECT_EQ(gains.drawsLeft, 0u);
   EXPECT_DOUBLE_EQ(gains.world->StarMass[1], 2.05);
-  const Generated keeps = Generate(Script({{D100(30), Die(80, 81), D100(60), D100(26)}, afterMass}));
+  const Generated keeps =
+      Generate(Script({{D100(30), Die(80, 81), D100(60), D100(26)}, afterMass}));
   EXPECT_EQ(keeps.drawsLeft, 0u);
   EXPECT_DOUBLE_EQ(keeps.world->StarMass[1], 1.8);
 }
 
 TEST(GenerateStarsTest, ClosePairSharesItsMassAndPlane) {
   const Generated g = Generate(Script({
-      {D100(80)},                                     // a pair
+      {D100(80)},                                          // a pair
       {Die(1, 6), Die(1, 6), Die(4, 4), Die(4, 4), 0.0f},  // 2^(2 - 8) = 1/64 AU
-      {Die(60, 81), 0.5f},                            // primary 0.6225
-      {Die(10, 81), 0.5f},                            // companion 0.14 at first...
-      {Die(5, 10), 0.0f, 0.0f},                       // ...then close: 0.6225 x 0.81
+      {Die(60, 81), 0.5f},                                 // primary 0.6225
+      {Die(10, 81), 0.5f},                                 // companion 0.14 at first...
+      {Die(5, 10), 0.0f, 0.0f},                            // ...then close: 0.6225 x 0.81
       {Die(420, 1000)},
-      kPlainLight, kPlainLight,
-      {0.999f, 0.0f, 0.0f},                           // close pair: angles within 2.5 degrees
+      kPlainLight,
+      kPlainLight,
+      {0.999f, 0.0f, 0.0f},  // close pair: angles within 2.5 degrees
   }));
   const World& w = *g.world;
   EXPECT_EQ(g.drawsLeft, 0u);
@@ -159,7 +164,10 @@ TEST(GenerateStarsTest, CloseCompanionKeepsItsOwnMassOnALowRoll) {
       {D100(80), Die(1, 6), Die(1, 6), Die(4, 4), Die(4, 4), 0.0f},
       {Die(60, 81), 0.5f, Die(10, 81), 0.5f},
       {Die(3, 10)},  // 3 is not above 3
-      {Die(420, 1000)}, kPlainLight, kPlainLight, {0.5f, 0.5f, 0.5f},
+      {Die(420, 1000)},
+      kPlainLight,
+      kPlainLight,
+      {0.5f, 0.5f, 0.5f},
   }));
   EXPECT_EQ(g.drawsLeft, 0u);
   EXPECT_DOUBLE_EQ(g.world->StarMass[2], 0.14);
@@ -172,12 +180,13 @@ TEST(GenerateStarsTest, GiantPrimaryAndWhiteDwarfCompanion) {
   const Generated g = Generate(Script({
       kWidePair,
       {Die(79, 81), 0.5f, Die(78, 81), 0.5f},  // 1.5 and 1.4
-      {D100(99)},           // 99 % of the lifetime: 2.9333 billion years, and a giant
-      {D100(50)},           // 50 + 1.5 = 51.5: "III"; 1.4 is below 0.97 x 1.5, no share
-      {D100(10)},           // not a white dwarf
-      {D100(50)},           // companion: x = 70, limit (150 - 70) / 1.4^3 / 10 = 2.915
-      kPlainLight, kPlainLight,
-      {0.1f, 0.2f, 0.3f},   // a wide pair's angles are independent
+      {D100(99)},  // 99 % of the lifetime: 2.9333 billion years, and a giant
+      {D100(50)},  // 50 + 1.5 = 51.5: "III"; 1.4 is below 0.97 x 1.5, no share
+      {D100(10)},  // not a white dwarf
+      {D100(50)},  // companion: x = 70, limit (150 - 70) / 1.4^3 / 10 = 2.915
+      kPlainLight,
+      kPlainLight,
+      {0.1f, 0.2f, 0.3f},  // a wide pair's angles are independent
   }));
   const World& w = *g.world;
   EXPECT_EQ(g.drawsLeft, 0u);
@@ -202,10 +211,12 @@ TEST(GenerateStarsTest, WhiteDwarfPrimaryChangesPlaces) {
   const Generated g = Generate(Script({
       kWidePair,
       {Die(79, 81), 0.5f, Die(73, 81), 0.5f},  // 1.5 and 1.00001
-      {D100(50)},          // no giant
-      {D100(95), 0.5f},    // 95 > 90 - 1.5: white dwarf, age 1.5 + 10 / 1.5^3
-      {D100(10)},          // companion: x = 10 + 50, far from its end
-      kPlainLight, kPlainLight, {0.1f, 0.2f, 0.3f},
+      {D100(50)},                              // no giant
+      {D100(95), 0.5f},                        // 95 > 90 - 1.5: white dwarf, age 1.5 + 10 / 1.5^3
+      {D100(10)},                              // companion: x = 10 + 50, far from its end
+      kPlainLight,
+      kPlainLight,
+      {0.1f, 0.2f, 0.3f},
   }));
   const World& w = *g.world;
   EXPECT_EQ(g.drawsLeft, 0u);
@@ -223,10 +234,11 @@ TEST(GenerateStarsTest, WhiteDwarfPrimaryChangesPlaces) {
 
 TEST(GenerateStarsTest, WhiteDwarfAgeBeyondTenIsDrawnAgain) {
   const Generated g = Generate(Script({
-      {D100(30), Die(74, 81), 0.5f},    // 1.0625
-      {D100(50), D100(95)},             // white dwarf
-      {0.9f, 0.5f},                     // 2.7 + 10 / 1.0625^3 = 11.04 > 10: 10 - 0.5 / 2
-      kPlainLight, {0.25f},
+      {D100(30), Die(74, 81), 0.5f},  // 1.0625
+      {D100(50), D100(95)},           // white dwarf
+      {0.9f, 0.5f},                   // 2.7 + 10 / 1.0625^3 = 11.04 > 10: 10 - 0.5 / 2
+      kPlainLight,
+      {0.25f},
   }));
   const World& w = *g.world;
   EXPECT_EQ(g.drawsLeft, 0u);
@@ -240,11 +252,13 @@ TEST(GenerateStarsTest, CollapsedMassiveStarsBecomeNeutronStarsAndBlackHoles) {
   const Generated neutron = Generate(Script({
       {D100(30), Die(80, 81), D100(20), D100(5), D100(5), D100(90), 0.5f},
       {D100(50), D100(90), 0.5f},
-      kPlainLight, {0.25f},
+      kPlainLight,
+      {0.25f},
   }));
   EXPECT_EQ(neutron.drawsLeft, 0u);
   EXPECT_DOUBLE_EQ(neutron.world->StarMass[1], 6.4 / 3);
-  // 7629 K as a dwarf x 1.75 = 13350.75, to 13351; as a neutron star x 2.5 = 33377.5, to the even 33378.
+  // 7629 K as a dwarf x 1.75 = 13350.75, to 13351; as a neutron star x 2.5 = 33377.5, to the even
+  // 33378.
   EXPECT_EQ(neutron.world->StarTemperature[1], 33378);
   EXPECT_FLOAT_EQ(neutron.world->StarLuminosity[1], 0.055800881f);
   EXPECT_EQ(neutron.world->StarType[1], "O 8 N  ");
@@ -253,7 +267,8 @@ TEST(GenerateStarsTest, CollapsedMassiveStarsBecomeNeutronStarsAndBlackHoles) {
   const Generated hole = Generate(Script({
       {D100(30), Die(80, 81), D100(20), D100(5), D100(5), D100(5), D100(90), 0.5f},
       {D100(50), D100(90), 0.5f},
-      kPlainLight, {0.25f},
+      kPlainLight,
+      {0.25f},
   }));
   EXPECT_EQ(hole.drawsLeft, 0u);
   EXPECT_EQ(hole.world->StarTemperature[1], 3);
@@ -295,13 +310,13 @@ TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
     const char* type;
   };
   for (const Row row : {
-           Row{5800, "", "G 1 V  "},      // worked example: main sequence
-           Row{4500, "III", "K 3 III"},   // a giant
-           Row{9000, "D  ", "A 5 D  "},   // a white dwarf
-           Row{75000, "", "O 0 V  "},     // the hottest star: top of the O band
-           Row{3, "B  ", "M 9 B  "},      // a black hole: far below the M band, held at 9
-           Row{25001, "", "O 9 V  "},     // band edges: the first O temperature
-           Row{25000, "", "B 0 V  "},     // and the top of B
+           Row{5800, "", "G 1 V  "},     // worked example: main sequence
+           Row{4500, "III", "K 3 III"},  // a giant
+           Row{9000, "D  ", "A 5 D  "},  // a white dwarf
+           Row{75000, "", "O 0 V  "},    // the hottest star: top of the O band
+           Row{3, "B  ", "M 9 B  "},     // a black hole: far below the M band, held at 9
+           Row{25001, "", "O 9 V  "},    // band edges: the first O temperature
+           Row{25000, "", "B 0 V  "},    // and the top of B
            Row{6000, "IV ", "G 0 IV "},
            Row{6001, "II ", "F 9 II "},
            Row{1500, "I  ", "M 9 I  "},
@@ -352,7 +367,9 @@ TEST(ClearStarsTest, EmptiesTheStarsAndTheValuesThatTravelWithThem) {
   EXPECT_EQ(world->SystemName, "Kept");
 }
 
-bool Finite(double x) { return std::isfinite(x); }
+bool Finite(double x) {
+  return std::isfinite(x);
+}
 
 TEST(GenerateStarsPropertyTest, EveryValueWithinItsBoundsOverManySeeds) {
   auto world = std::make_unique<World>();

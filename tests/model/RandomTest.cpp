@@ -51,7 +51,9 @@ TEST(RandomTest, RollDieCoversEveryFaceAndNothingElse) {
   }
 }
 
-float Roll(int face) { return (static_cast<float>(face) - 0.5f) / 100.0f; }
+float Roll(int face) {
+  return (static_cast<float>(face) - 0.5f) / 100.0f;
+}
 
 TEST(RandomTest, DoubleOnChanceFollowsItsRolls) {
   {  // First roll above the percent: unchanged after one roll.

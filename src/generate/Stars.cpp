@@ -14,6 +14,15 @@ namespace {
 constexpr std::int32_t kMaxStarTemperature = 75000;  // K
 constexpr double kSunTemperature = 5800;             // K
 
+// How a star that has swollen off the main sequence changes its temperature and luminosity.
+struct GiantLight {
+  std::string_view code;
+  double temperature;
+  double luminosity;
+};
+constexpr GiantLight kGiantLight[] = {
+    {kSubgiant, 0.8, 2}, {kGiant, 0.6, 10}, {kBrightGiant, 0.5, 100}, {kSupergiant, 0.3, 1000}};
+
 double InverseCube(double x) {
   return 1.0 / (x * x * x);
 }
@@ -64,18 +73,13 @@ void StarLight(World& world, Random& random, int s) {
         luminosity = 0.000001f;
       }
     }
-  } else if (code == kSubgiant) {
-    scaleTemperature(0.8);
-    luminosity = static_cast<float>(luminosity * 2.0);
-  } else if (code == kGiant) {
-    scaleTemperature(0.6);
-    luminosity = static_cast<float>(luminosity * 10.0);
-  } else if (code == kBrightGiant) {
-    scaleTemperature(0.5);
-    luminosity = static_cast<float>(luminosity * 100.0);
-  } else if (code == kSupergiant) {
-    scaleTemperature(0.3);
-    luminosity = static_cast<float>(luminosity * 1000.0);
+  } else {
+    for (const GiantLight& giant : kGiantLight) {
+      if (code == giant.code) {
+        scaleTemperature(giant.temperature);
+        luminosity = static_cast<float>(luminosity * giant.luminosity);
+      }
+    }
   }
   world.StarTemperature[s] = std::min(temperature, kMaxStarTemperature);
   world.StarLuminosity[s] = luminosity;

@@ -10,4 +10,12 @@ inline double RoundHalfEven(double x) {
   return std::nearbyint(x);
 }
 
+constexpr double Square(double x) {
+  return x * x;
+}
+
+constexpr double Cube(double x) {
+  return x * x * x;
+}
+
 }  // namespace ax

@@ -123,6 +123,8 @@ struct World {
   float SystemVectorZ = 0;
   std::filesystem::path SystemFilePath;
   std::int16_t SystemSaved = 0;
+  // 1 once the system has been surveyed or read from a file.
+  std::int16_t SystemSurveyed = 0;
 
   // 1 while the system window shows a star reached from the cluster window.
   std::int16_t ClusterMode = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TestDraws.h"
 #include "generate/Stars.h"
 #include "model/Random.h"
 #include "model/World.h"
@@ -13,24 +14,12 @@
 namespace ax {
 namespace {
 
-// The draw u that makes RollDie(faces) come up with this face.
-float Die(int face, int faces) {
-  return (static_cast<float>(face) - 0.5f) / static_cast<float>(faces);
-}
-float D100(int face) {
-  return Die(face, 100);
-}
+using test::D100;
+using test::Die;
+using test::Script;
 
 // NarrowFactor with both draws 0.5 is exactly 1; four such draws light one star.
 const std::vector<float> kPlainLight = {0.5f, 0.5f, 0.5f, 0.5f};
-
-std::vector<float> Script(std::initializer_list<std::vector<float>> parts) {
-  std::vector<float> draws;
-  for (const auto& part : parts) {
-    draws.insert(draws.end(), part.begin(), part.end());
-  }
-  return draws;
-}
 
 struct Generated {
   std::unique_ptr<World> world = std::make_unique<World>();

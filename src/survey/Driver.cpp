@@ -1,0 +1,9 @@
+#include "survey/Survey.h"
+
+namespace ax {
+
+void Survey::SurveySystem() {}
+
+void Survey::SurveyWorld() {}
+
+}  // namespace ax

@@ -1,0 +1,11 @@
+#include "survey/Survey.h"
+
+namespace ax {
+
+void Survey::MakeMoonSystem() {}
+
+void Survey::SortMoons() {}
+
+void Survey::ApplyTides() {}
+
+}  // namespace ax

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/Random.h"
+#include "model/World.h"
+
+namespace ax {
+
+// The survey turns a system of stars into a planetary system. Each step works on the body
+// named by the world's selection (CurrentStar, CurrentOrbit, CurrentBody) and draws from the
+// one random source in the order the steps are written. Steps are virtual so that a test can
+// replace the steps a step calls and check its own draws and calls alone.
+class Survey {
+ public:
+  Survey(World& world, Random& random);
+  virtual ~Survey() = default;
+
+  // The system window's hooks: the star symbols before the survey, one orbit after each world.
+  std::function<void()> DrawStarSymbols;
+  std::function<void()> DrawOrbitSymbol;
+
+  // The Survey action: the whole system, every star and every orbit.
+  virtual void SurveySystem();
+  virtual void SurveyWorld();
+
+  // World mass and class.
+  virtual void MakeTerrestrialWorld();
+  virtual void MakeJovianWorld();
+  virtual void LimitWorldMass();
+
+  // Orbital elements and period of the selected body.
+  virtual void MakeOrbitElements();
+
+  // Density, radius, gravity, tilt, day, rings, volcanism, rare earths.
+  virtual void PhysicalParticulars();
+
+  // Moons and tides.
+  virtual void MakeMoonSystem();
+  virtual void SortMoons();
+  virtual void ApplyTides();
+
+  // The large bodies of a belt ("P" or "I" world).
+  virtual void MakeMoons();
+
+  // Albedo and surface temperatures.
+  virtual void ComputeAlbedo();
+  virtual void ComputeTemperatures();
+  static double EquilibriumTemperature(double luminosity, double albedo, double distance);
+  static double GreenhouseTemperature(double temperature, double pressure, double extra);
+  double TiltFactor() const;
+
+  // Atmosphere, and from it life and civilizations.
+  virtual void MakeAtmosphere();
+
+  // Working values of the survey.
+  std::array<double, kStarSlots> OrbitScale{};  // AU: the star's mass, 3x for a remnant
+  std::int16_t PartnerStar = 0;                 // the other star of a pair while one is surveyed
+  std::int16_t YoungSystem = 0;                 // 1: protoplanets instead of finished worlds
+  std::int16_t TempMode = 0;                    // 1: temperatures under the star's early light
+  double MoonTide = 0;                          // strongest tide a moon has raised on the world
+  float DayNightFactor = 0;                     // day/night spread of the last temperatures
+  double DrawScale = 0;                         // spacing of the last belt laid out, AU
+
+ protected:
+  // The selected body's element of a table.
+  template <typename T>
+  T& Body(BodyTable<T>& table) const {
+    return table(world_.CurrentStar, world_.CurrentOrbit, world_.CurrentBody);
+  }
+  // The element of the world (body 0) on the selected orbit.
+  template <typename T>
+  T& OrbitWorld(BodyTable<T>& table) const {
+    return table(world_.CurrentStar, world_.CurrentOrbit, 0);
+  }
+
+  // The fifth character of a star's type text: V, I, D, N or B (0 when there is none).
+  char LuminosityLetter(int star) const;
+  // A white dwarf or a neutron star.
+  bool IsRemnant(int star) const;
+  // The world of the selected orbit is a belt ("P" or "I"), whose bodies circle the star.
+  bool InBelt() const;
+  // The selected body is a moon: not the world itself and not a body of a belt.
+  bool IsMoon() const { return world_.CurrentBody != 0 && !InBelt(); }
+
+  World& world_;
+  Random& random_;
+};
+
+}  // namespace ax

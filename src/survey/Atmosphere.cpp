@@ -2,6 +2,11 @@
 
 namespace ax {
 
-void Survey::MakeAtmosphere() {}
+// Until atmospheres are made, every body keeps a bare surface: its albedo and temperatures
+// are worked out once its particulars are known.
+void Survey::MakeAtmosphere() {
+  ComputeAlbedo();
+  ComputeTemperatures();
+}
 
 }  // namespace ax

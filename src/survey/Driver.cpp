@@ -1,9 +1,152 @@
+#include <cmath>
+
+#include "model/Numbers.h"
 #include "survey/Survey.h"
 
 namespace ax {
+namespace {
 
-void Survey::SurveySystem() {}
+constexpr int kLastOrbit = kOrbitSlots - 1;
 
-void Survey::SurveyWorld() {}
+// Base semi-major axis of orbit o in units of the star's orbit scale.
+double BaseDistance(int orbit) {
+  if (orbit == 1) return 0.1;
+  if (orbit == 2) return 0.4;
+  if (orbit <= 8) return (4 + 3 * std::pow(2.0, orbit - 3)) / 10;
+  return 10.0 * (orbit - 7);
+}
+
+// Kepler's third law for the pair, in years.
+float PairPeriod(const World& world) {
+  return static_cast<float>(
+      std::sqrt(Cube(world.StarSeparation) / (world.StarMass[2] + world.StarMass[1])));
+}
+
+}  // namespace
+
+void Survey::SurveySystem() {
+  if (DrawStarSymbols) DrawStarSymbols();
+  world_.SystemSurveyed = 1;
+  YoungSystem = 0.1f >= world_.SystemAge ? 1 : 0;
+  SurveyWorld();
+}
+
+void Survey::SurveyWorld() {
+  World& w = world_;
+  if (w.StarCount < 1) return;  // no stars, nothing to circle
+
+  for (int s = 1; s <= w.StarCount; ++s) {
+    // A remnant's former mass shaped its disc: its orbits are spaced as for three times its mass.
+    OrbitScale[s] = IsRemnant(s) ? 3 * w.StarMass[s] : w.StarMass[s];
+  }
+  if (w.StarCount == 2) {
+    OrbitScale[0] = w.StarMass[0];
+    const double spread =
+        std::sqrt((OrbitScale[2] + OrbitScale[1]) / (w.StarMass[2] + w.StarMass[1]));
+    w.StarSeparation = w.StarSeparation / spread;
+    w.StarPeriod = PairPeriod(w);
+    // Each star's distance from the pair's centre.
+    w.StarOffset[1] = static_cast<float>(Square(w.StarMass[2]) * w.StarSeparation /
+                                         (Square(w.StarMass[1]) + Square(w.StarMass[2])));
+    w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
+  }
+
+  bool pairWidened = false;
+  w.CurrentBody = 0;
+  for (w.CurrentStar = w.StarCount == 1 ? 1 : 0; w.CurrentStar <= w.StarCount; ++w.CurrentStar) {
+    const int s = w.CurrentStar;
+    PartnerStar = s == 1 ? 2 : 1;
+    const int k = PartnerStar;
+    const double scale = OrbitScale[s];
+
+    // The layout runs out to the star's last orbit before any world is made.
+    w.CurrentOrbit = 0;
+    while (w.CurrentOrbit < kLastOrbit) {
+      ++w.CurrentOrbit;
+      const int o = w.CurrentOrbit;
+      double& axis = OrbitWorld(w.BodySemiMajorAxis);
+      axis = BaseDistance(o) * scale * random_.NarrowFactor();
+      const char primaryLetter = LuminosityLetter(1);
+      if (s == 0 && (primaryLetter == 'N' || primaryLetter == 'D')) {
+        axis *= std::sqrt((scale + OrbitScale[k]) / (w.StarMass[s] + w.StarMass[k]));
+      }
+      // Orbits too close to the pair are torn apart by the two stars.
+      if (s == 0 && 5 * w.StarSeparation > axis) {
+        OrbitWorld(w.BodyClass).clear();
+        continue;
+      }
+      const double spaced = w.BodySemiMajorAxis(s, o - 1, 0) + 0.1 * scale * (o - 1);
+      if (axis < spaced) axis = spaced;
+      if (45 * scale * scale < axis) break;
+      if (w.StarCount == 2 && s > 0 &&
+          (0.9 * w.StarSeparation < axis || 0.8 * w.StarOffset[k] < axis)) {
+        OrbitWorld(w.BodyClass).clear();
+        break;
+      }
+      MakeOrbitElements();
+      // Where rocky and giant worlds form is decided by the young star's light.
+      TempMode = 1;
+      ComputeTemperatures();
+      TempMode = 0;
+      std::string& worldClass = OrbitWorld(w.BodyClass);
+      worldClass = OrbitWorld(w.BodyTempHigh) > 145 ? "T" : "J";
+      if (worldClass == "J" && w.BodyClass(s, o - 1, 0) != "J") {
+        w.StarSurveyOrbit[s] = static_cast<std::int16_t>(o);  // the snow line
+      }
+      const char letter = LuminosityLetter(s);
+      if (letter != 'V' && letter != 'D' && letter != 'N') {
+        TempMode = 2;
+        ComputeTemperatures();
+      }
+    }
+    w.OrbitCount[s] = w.CurrentOrbit;
+    if (w.BodyClass(s, w.OrbitCount[s], 0).empty()) --w.OrbitCount[s];
+
+    // Worlds, outermost first.
+    for (w.CurrentOrbit = w.OrbitCount[s]; w.CurrentOrbit >= 1; --w.CurrentOrbit) {
+      const int o = w.CurrentOrbit;
+      std::string& worldClass = OrbitWorld(w.BodyClass);
+      if (YoungSystem == 0) {
+        if (worldClass == "T") {
+          MakeTerrestrialWorld();
+        } else if (worldClass == "J" && OrbitWorld(w.BodyMass) == 0) {
+          MakeJovianWorld();
+        }
+      } else if (worldClass == "T" || worldClass == "J") {
+        worldClass = OrbitWorld(w.BodyTempHigh) > 80 ? "P" : "I";
+        MakeMoons();
+      }
+
+      if (IsRemnant(s)) {
+        // The disc of a collapsed star spreads as it loses its mass.
+        double& axis = OrbitWorld(w.BodySemiMajorAxis);
+        axis *= std::sqrt(3.0);
+        if (w.StarCount == 2 && !pairWidened) {
+          pairWidened = true;
+          w.StarSeparation *=
+              std::sqrt((OrbitScale[s] + OrbitScale[k]) / (w.StarMass[s] + w.StarMass[k]));
+          w.StarPeriod = PairPeriod(w);
+        }
+        if (w.StarCount == 2 && s > 0) {
+          if (0.9 * w.StarSeparation < axis) worldClass.clear();
+          if (0.8 * w.StarOffset[k] < axis) worldClass.clear();
+          // A world lost to the partner star takes its moons with it.
+          if (worldClass.empty()) w.MoonCount[s][o] = 0;
+        }
+        if (!worldClass.empty()) {
+          for (w.CurrentBody = 0; w.CurrentBody <= w.MoonCount[s][o]; ++w.CurrentBody) {
+            const std::string& bodyClass = Body(w.BodyClass);
+            if (bodyClass != "I" && bodyClass != "P") {
+              MakeOrbitElements();
+              MakeAtmosphere();
+            }
+          }
+        }
+      }
+      if (DrawOrbitSymbol) DrawOrbitSymbol();
+      w.CurrentBody = 0;
+    }
+  }
+}
 
 }  // namespace ax

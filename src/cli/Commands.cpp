@@ -14,6 +14,7 @@
 #include "generate/Stars.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "survey/Survey.h"
 
 namespace ax {
 namespace {
@@ -49,6 +50,16 @@ void PrintSystemText(const World& world, long number, std::ostream& out) {
                world.StarType[s], world.StarMass[s], world.StarTemperature[s],
                world.StarLuminosity[s]);
   }
+  for (int s = 0; s < kStarSlots; ++s) {
+    for (int o = 1; o <= world.OrbitCount[s]; ++o) {
+      if (world.BodyClass(s, o, 0).empty()) continue;
+      fmt::print(out,
+                 "  {} orbit {:>2}  {:<2} {:>9.4g} AU  {:>9.4g} Earth masses  {:>5} K  {} {}\n",
+                 StarRole(s), o, world.BodyClass(s, o, 0), world.BodySemiMajorAxis(s, o, 0),
+                 world.BodyMass(s, o, 0), world.BodyTempHigh(s, o, 0), world.MoonCount[s][o],
+                 world.MoonCount[s][o] == 1 ? "moon" : "moons");
+    }
+  }
 }
 
 int RunSystem(const SystemOptions& options, std::ostream& out) {
@@ -57,6 +68,10 @@ int RunSystem(const SystemOptions& options, std::ostream& out) {
   for (long n = 1; n <= options.count; ++n) {
     ClearSystem(*world);
     GenerateStars(*world, random);
+    if (!options.noSurvey) {
+      Survey survey(*world, random);
+      survey.SurveySystem();
+    }
     if (options.json) {
       out << WorldToJson(*world).dump() << '\n';
     } else {
@@ -80,7 +95,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       ->check(CLI::Range(1L, 100'000'000L));
   system->add_option("--seed", systemOptions.seed,
                      "Seed for a reproducible run (default: the clock)");
-  system->add_flag("--no-survey", systemOptions.noSurvey, "Make the stars only");
+  system->add_flag("--no-survey", systemOptions.noSurvey, "Make the stars only, without worlds");
   system->add_flag("--json", systemOptions.json, "One JSON object per system per line");
 
   try {
@@ -98,12 +113,6 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   try {
     if (system->parsed()) {
-      if (!systemOptions.noSurvey) {
-        fmt::print(err,
-                   "astrolattix-cli: the survey is not available yet; use --no-survey for the "
-                   "stars alone\n");
-        return kExitBadInput;
-      }
       return RunSystem(systemOptions, out);
     }
   } catch (const std::exception& error) {

@@ -67,7 +67,6 @@ TEST(CliTest, BadArgumentsGiveStatusTwoAndOneLine) {
            {"system", "--no-survey", "--count"},
            {"system", "--no-survey", "--seed", "-x"},
            {"system", "--no-survey", "--colour"},
-           {"system"},  // the survey is not part of this version yet
        }) {
     const CliRun run = Cli(args);
     const std::string shown = args.empty() ? "(no arguments)" : args.back();
@@ -76,7 +75,6 @@ TEST(CliTest, BadArgumentsGiveStatusTwoAndOneLine) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_EQ(run.err.rfind("astrolattix-cli: ", 0), 0u) << run.err;
   }
-  EXPECT_NE(Cli({"system"}).err.find("--no-survey"), std::string::npos);
 }
 
 TEST(CliTest, JsonLinesMatchTheGeneratedStarsExactly) {
@@ -131,6 +129,27 @@ TEST(CliTest, SeedRepeatsTheOutputAndTheClockVariesIt) {
   EXPECT_EQ(Cli(seeded).out, Cli(seeded).out);
   const std::vector<std::string> clocked = {"system", "--no-survey", "--count", "20", "--json"};
   EXPECT_NE(Cli(clocked).out, Cli(clocked).out);
+}
+
+TEST(CliTest, SurveyedSystemsListTheirBodies) {
+  const CliRun run = Cli({"system", "--count", "30", "--seed", "7", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::size_t bodies = 0;
+  for (const std::string& line : Lines(run.out)) {
+    const auto json = nlohmann::ordered_json::parse(line);
+    for (const auto& body : json["bodies"]) {
+      ++bodies;
+      const int s = body["star"].get<int>();
+      const int o = body["orbit"].get<int>();
+      const int b = body["body"].get<int>();
+      ASSERT_GE(o, 1);
+      ASSERT_LE(o, json["stars"][json["StarCount"] == 2 ? s : 0]["OrbitCount"].get<int>());
+      ASSERT_EQ(body.contains("MoonCount"), b == 0);
+      ASSERT_FALSE(body["BodyClass"].get<std::string>().empty());
+    }
+  }
+  EXPECT_GT(bodies, 30u);
+  EXPECT_EQ(Cli({"system", "--count", "30", "--seed", "7", "--json"}).out, run.out);
 }
 
 TEST(CliTest, TextOutputDescribesEachSystem) {

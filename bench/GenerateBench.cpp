@@ -5,6 +5,7 @@
 #include "generate/Stars.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "survey/Survey.h"
 
 namespace {
 
@@ -35,5 +36,20 @@ void BM_GenerateStars(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_GenerateStars);
+
+// A whole random system: its stars, then every world and moon.
+void BM_GenerateAndSurvey(benchmark::State& state) {
+  auto world = std::make_unique<ax::World>();
+  ax::Random random;
+  for (auto _ : state) {
+    ax::ClearSystem(*world);
+    ax::GenerateStars(*world, random);
+    ax::Survey survey(*world, random);
+    survey.SurveySystem();
+    benchmark::DoNotOptimize(world->OrbitCount[1]);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GenerateAndSurvey);
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <type_traits>
+
+#include "generate/Stars.h"
+#include "model/Random.h"
+#include "model/World.h"
+#include "survey/Survey.h"
+
+namespace ax {
+namespace {
+
+const std::set<std::string> kSurveyClasses = {"T", "J", "S", "I", "P", "Z", "Y", "N", "V", "M",
+                                              "W", "K", "H", "A", "B", "C", "D", "E", "F", "G"};
+
+// Checks one surveyed system; returns the first fault found, or the empty string.
+std::string Fault(World& w, bool young) {
+  for (int s = 0; s < kStarSlots; ++s) {
+    const bool used = w.StarCount == 2 || s == 1;
+    if (w.OrbitCount[s] < 0 || w.OrbitCount[s] > 15 || (!used && w.OrbitCount[s] != 0)) {
+      return "orbit count " + std::to_string(w.OrbitCount[s]) + " of star " + std::to_string(s);
+    }
+    for (int o = 0; o <= w.OrbitCount[s]; ++o) {
+      const int moons = w.MoonCount[s][o];
+      if (moons < 0 || moons > 20) return "moon count " + std::to_string(moons);
+      if (o > 0 && w.BodyClass(s, o, 0).empty() && moons != 0) return "moons of an empty orbit";
+      for (int b = 0; b <= moons; ++b) {
+        const std::string where =
+            std::to_string(s) + "/" + std::to_string(o) + "/" + std::to_string(b);
+        std::string fault;
+        ForEachBodyTable(w, [&](const char* name, const auto& table) {
+          using T = std::remove_cvref_t<decltype(table(s, o, b))>;
+          if constexpr (std::is_floating_point_v<T>) {
+            if (fault.empty() && !std::isfinite(table(s, o, b))) {
+              fault = std::string(name) + " is not finite at " + where;
+            }
+          }
+        });
+        if (!fault.empty()) return fault;
+        const std::string& bodyClass = w.BodyClass(s, o, b);
+        if (o == 0 || bodyClass.empty()) continue;
+        if (kSurveyClasses.count(bodyClass) == 0) return "class '" + bodyClass + "' at " + where;
+        if (young && b == 0 && bodyClass != "P" && bodyClass != "I") {
+          return "young world of class " + bodyClass + " at " + where;
+        }
+        if (!(w.BodyMass(s, o, b) > 0)) return "mass not positive at " + where;
+        const double e = w.BodyEccentricity(s, o, b);
+        const double i = w.BodyInclination(s, o, b);
+        if (e < 0 || e >= 1) return "eccentricity " + std::to_string(e) + " at " + where;
+        if (i < 0 || i > 180) return "inclination " + std::to_string(i) + " at " + where;
+        if (w.BodyAscendingNode(s, o, b) < 0 || w.BodyAscendingNode(s, o, b) >= 360 ||
+            w.BodyPeriastronArgument(s, o, b) < 0 || w.BodyPeriastronArgument(s, o, b) >= 360 ||
+            w.BodyPeriastronTime(s, o, b) < 0 || w.BodyPeriastronTime(s, o, b) >= 1) {
+          return "orbit angles at " + where;
+        }
+        if (w.BodyRingSize(s, o, b) < 0 || w.BodyRingSize(s, o, b) > 9) return "ring at " + where;
+        if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3) {
+          return "temperatures " + std::to_string(w.BodyTempHigh(s, o, b)) + "/" +
+                 std::to_string(w.BodyTempLow(s, o, b)) + " at " + where;
+        }
+      }
+    }
+  }
+  return "";
+}
+
+TEST(SurveyPropertyTest, TenThousandSystemsStayWithinTheirBounds) {
+  auto world = std::make_unique<World>();
+  int worlds = 0;
+  int moons = 0;
+  for (std::uint64_t seed = 1; seed <= 10'000; ++seed) {
+    Random random(seed);
+    ClearSystem(*world);
+    GenerateStars(*world, random);
+    Survey survey(*world, random);
+    survey.SurveySystem();
+    const std::string fault = Fault(*world, survey.YoungSystem == 1);
+    ASSERT_TRUE(fault.empty()) << "seed " << seed << ": " << fault;
+    for (int s = 0; s < kStarSlots; ++s) {
+      for (int o = 1; o <= world->OrbitCount[s]; ++o) {
+        worlds += world->BodyClass(s, o, 0).empty() ? 0 : 1;
+        moons += world->MoonCount[s][o];
+      }
+    }
+  }
+  // Surveys make worlds and moons, not only empty orbits.
+  EXPECT_GT(worlds, 50'000);
+  EXPECT_GT(moons, 50'000);
+}
+
+}  // namespace
+}  // namespace ax

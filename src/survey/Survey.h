@@ -22,6 +22,8 @@ class Survey {
   // The system window's hooks: the star symbols before the survey, one orbit after each world.
   std::function<void()> DrawStarSymbols;
   std::function<void()> DrawOrbitSymbol;
+  // Sounds once for every civilization the survey finds (the desktop program beeps).
+  std::function<void()> Beep;
 
   // The Survey action: the whole system, every star and every orbit.
   virtual void SurveySystem();
@@ -53,8 +55,32 @@ class Survey {
   static double GreenhouseTemperature(double temperature, double pressure, double extra);
   double TiltFactor() const;
 
-  // Atmosphere, and from it life and civilizations.
+  // Atmosphere of the selected body, and through the habitability check its life.
   virtual void MakeAtmosphere();
+  virtual void MakeJovianAtmosphere();
+  virtual void MakeNoAtmosphere();
+  virtual void MakeSubJovianAtmosphere();
+  virtual void MakePrimordialAtmosphere();
+  virtual void CheckHabitability();
+  virtual void MakeThinAtmosphere();
+  virtual void MakeTraceAtmosphere();
+  virtual void MakeDryAtmosphere();
+  virtual void MakeColdAtmosphere();
+  virtual void MakeHotAtmosphere();
+
+  // Living worlds.
+  virtual void MakeLivingWorld();
+  virtual void MakeHydrosphere();
+  virtual void PlaceContinents();
+  virtual void MakeAnaerobicWorld();
+  virtual void MakeOxygenWorld();
+  virtual void MakeChlorineWorld();
+
+  // Civilizations of a world whose life reached the top grade.
+  virtual void AssignCivilizations();
+
+  // Radiation, compatibility, taint and habitability points of an oxygen world.
+  virtual void AssessLife();
 
   // Working values of the survey.
   std::array<double, kStarSlots> OrbitScale{};  // AU: the star's mass, 3x for a remnant
@@ -65,7 +91,19 @@ class Survey {
   float DayNightFactor = 0;                     // day/night spread of the last temperatures
   double DrawScale = 0;                         // spacing of the last belt laid out, AU
 
+  // Working values of the atmosphere and life of one body.
+  float SurveyPressure = 0;           // bars the body can hold; every gas is scaled by it
+  float SurveyMeanTemp = 0;           // K
+  double RetentionIndex = 0;          // how well the body's gravity holds gas at its warmth
+  std::int16_t AtmospherePasses = 0;  // ends the chains of atmosphere passes at 10
+  std::int16_t ColdPasses = 0;
+  float LifeOnsetTime = 0;    // billions of years before life arises
+  float OxygenationTime = 0;  // billions of years life needs to change the air
+
  protected:
+  // BodyPressure = the gases x (1 + u/50), then albedo and temperatures that fit the new air.
+  void FinishWithGases(double gases);
+
   // The selected body's element of a table.
   template <typename T>
   T& Body(BodyTable<T>& table) const {

@@ -1,0 +1,7 @@
+#include "survey/Survey.h"
+
+namespace ax {
+
+void Survey::AssignCivilizations() {}
+
+}  // namespace ax

@@ -103,6 +103,8 @@ class Survey {
  protected:
   // BodyPressure = the gases x (1 + u/50), then albedo and temperatures that fit the new air.
   void FinishWithGases(double gases);
+  // SurveyMeanTemp and RetentionIndex from the selected body's temperatures, mass and radius.
+  void ComputeRetention();
 
   // The selected body's element of a table.
   template <typename T>

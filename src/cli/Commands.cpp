@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/Census.h"
 #include "cli/WorldJson.h"
 #include "generate/Stars.h"
 #include "model/Random.h"
@@ -26,6 +27,7 @@ struct SystemOptions {
   std::optional<std::uint64_t> seed;
   bool noSurvey = false;
   bool json = false;
+  bool summary = false;
 };
 
 const char* StarRole(int s) {
@@ -65,19 +67,24 @@ void PrintSystemText(const World& world, long number, std::ostream& out) {
 int RunSystem(const SystemOptions& options, std::ostream& out) {
   auto world = std::make_unique<World>();
   Random random = options.seed ? Random(*options.seed) : Random();
+  Census census;
   for (long n = 1; n <= options.count; ++n) {
     ClearSystem(*world);
     GenerateStars(*world, random);
     if (!options.noSurvey) {
       Survey survey(*world, random);
+      survey.Beep = [&census] { ++census.civilizations; };
       survey.SurveySystem();
     }
-    if (options.json) {
+    if (options.summary) {
+      census.Add(*world);
+    } else if (options.json) {
       out << WorldToJson(*world).dump() << '\n';
     } else {
       PrintSystemText(*world, n, out);
     }
   }
+  if (options.summary) census.Print(out);
   out.flush();
   return 0;
 }
@@ -96,7 +103,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   system->add_option("--seed", systemOptions.seed,
                      "Seed for a reproducible run (default: the clock)");
   system->add_flag("--no-survey", systemOptions.noSurvey, "Make the stars only, without worlds");
-  system->add_flag("--json", systemOptions.json, "One JSON object per system per line");
+  CLI::Option* json =
+      system->add_flag("--json", systemOptions.json, "One JSON object per system per line");
+  system
+      ->add_flag("--summary", systemOptions.summary,
+                 "Counts of worlds, moons, classes, life and civilizations instead of each system")
+      ->excludes(json);
 
   try {
     app.parse(argc, argv);

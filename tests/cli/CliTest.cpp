@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Census.h"
 #include "cli/Commands.h"
 #include "cli/WorldJson.h"
 #include "generate/Stars.h"
@@ -67,6 +68,7 @@ TEST(CliTest, BadArgumentsGiveStatusTwoAndOneLine) {
            {"system", "--no-survey", "--count"},
            {"system", "--no-survey", "--seed", "-x"},
            {"system", "--no-survey", "--colour"},
+           {"system", "--summary", "--json"},
        }) {
     const CliRun run = Cli(args);
     const std::string shown = args.empty() ? "(no arguments)" : args.back();
@@ -186,6 +188,39 @@ TEST(WorldJsonTest, FloatsInShortestFormAndBodiesWithEveryTable) {
   EXPECT_EQ(bodies[1]["body"], 1);
   EXPECT_FALSE(bodies[1].contains("MoonCount"));
   EXPECT_EQ(bodies[1]["BodyClass"], "T");
+}
+
+}  // namespace
+}  // namespace ax
+
+namespace ax {
+namespace {
+
+TEST(CensusTest, CountsWorldsMoonsBeltsClassesAndLife) {
+  auto world = std::make_unique<World>();
+  world->StarCount = 1;
+  world->OrbitCount[1] = 3;
+  world->BodyClass(1, 1, 0) = "H";  // an oxygen world with life and two moons
+  world->BodyLifeComplexity(1, 1, 0) = 4;
+  world->MoonCount[1][1] = 2;
+  world->BodyClass(1, 1, 1) = "Z";
+  world->BodyClass(1, 1, 2) = "T";
+  world->BodyClass(1, 3, 0) = "P";  // a belt of three bodies
+  world->MoonCount[1][3] = 3;
+  for (int b = 1; b <= 3; ++b) world->BodyClass(1, 3, b) = "Z";
+  Census census;
+  census.Add(*world);
+  census.civilizations = 1;
+  EXPECT_EQ(census.worlds, 2);
+  EXPECT_EQ(census.moons, 2);
+  EXPECT_EQ(census.beltBodies, 3);
+  EXPECT_EQ(census.livingBodies, 1);
+  EXPECT_EQ(census.classes.at("Z"), 4);
+  std::ostringstream out;
+  census.Print(out);
+  EXPECT_NE(out.str().find("1 civilizations (100.00 % of systems)"), std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("bodies by class: H 1 P 1 T 1 Z 4"), std::string::npos) << out.str();
 }
 
 }  // namespace

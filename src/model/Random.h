@@ -40,9 +40,10 @@ class Random {
   }
 
   // Doubles value on each roll of d100 at or below percent, while value is below limit.
+  // Callers pass fractional limits too (an eccentricity of 0.45, a share of a mass).
   template <typename T>
   requires std::same_as<T, std::int16_t> || std::same_as<T, double>
-  void DoubleOnChance(std::int16_t percent, T& value, std::int16_t limit);
+  void DoubleOnChance(std::int16_t percent, T& value, double limit);
 
   // (1.2u + 0.4)(1.2u + 0.4): centre-heavy scatter in [0.16, 2.56).
   double WideFactor();
@@ -78,7 +79,7 @@ class Random {
 
 template <typename T>
 requires std::same_as<T, std::int16_t> || std::same_as<T, double>
-void Random::DoubleOnChance(std::int16_t percent, T& value, std::int16_t limit) {
+void Random::DoubleOnChance(std::int16_t percent, T& value, double limit) {
   int roll = 0;
   while (roll <= percent && value < limit) {
     roll = RollDie(100);

@@ -16,19 +16,6 @@ constexpr int kMaxBeltBodies = 20;  // body slots 1..20 of an orbit
 // would leave a belt body's mass cap 0.01 / age without a bound.
 constexpr float kYoungestAge = 0.01f;
 
-// Doubles value on each d100 at or below percent while it is below limit, as
-// Random::DoubleOnChance does, but against a limit that is a fraction: the belt's mass cap
-// is a small part of a standard mass, which a 16-bit limit would round to 0.
-void DoubleOnChanceBelow(Random& random, int percent, double& value, double limit) {
-  int roll = 0;
-  while (roll <= percent && value < limit) {
-    roll = random.RollDie(100);
-    if (roll <= percent) {
-      value = value * 2;
-    }
-  }
-}
-
 }  // namespace
 
 void Survey::MakeMoons() {
@@ -113,7 +100,7 @@ void Survey::MakeMoons() {
     if (YoungSystem == 1) {
       mass = mass * (10 * static_cast<double>(age) + 1);
     }
-    DoubleOnChanceBelow(random_, 25, mass, massCap);
+    random_.DoubleOnChance(25, mass, massCap);
     Body(world_.BodyMass) = mass;
     Body(world_.BodyClass) = mass < 0.001 ? "Z" : "T";
     ComputeTemperatures();

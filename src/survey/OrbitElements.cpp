@@ -22,18 +22,6 @@ double KeplerPeriod(double axis, double centralMass, double hoursAtUnitOrbit) {
   return std::sqrt(Cube(axis) / centralMass) * hoursAtUnitOrbit;
 }
 
-// The doubling rolls of Random::DoubleOnChance, with a fractional limit: an eccentricity is
-// below 1, so the shared helper's whole-number limit would stop it before the first roll.
-void DoubleOnChance(Random& random, std::int16_t percent, double& value, double limit) {
-  int roll = 0;
-  while (roll <= percent && value < limit) {
-    roll = random.RollDie(100);
-    if (roll <= percent) {
-      value = value * 2;
-    }
-  }
-}
-
 }  // namespace
 
 void Survey::MakeOrbitElements() {
@@ -93,7 +81,7 @@ void Survey::MakeOrbitElements() {
     eccentricity = eccentricity * 4;
   }
   if (!(eccentricity <= 0.01 && distance <= 30)) {
-    DoubleOnChance(random_, chance, eccentricity, kEccentricityLimit);
+    random_.DoubleOnChance(chance, eccentricity, kEccentricityLimit);
   }
   if (eccentricity > 0.98) {
     const float u = random_.Uniform();

@@ -12,8 +12,10 @@ constexpr float kShortestOxygenation = 0.35f;  // billions of years
 constexpr float kLongestOxygenation = 1.5f;    // billions of years
 constexpr float kShortestLifeOnset = 0.5f;     // billions of years
 
+}  // namespace
+
 // The air and the grades of life of a world whose life has changed its air.
-struct ChangedAir {
+struct Survey::ChangedAir {
   const char* atmosphere;
   const char* bodyClass;
   BodyTable<float> World::*activeGas;
@@ -27,33 +29,7 @@ struct ChangedAir {
   int thresholdFor6;
 };
 
-constexpr ChangedAir kOxygenAir{.atmosphere = "Oxygen",
-                                .bodyClass = "H",
-                                .activeGas = &World::BodyOxygen,
-                                .lateRate = 0.4,
-                                .capRatio = 0.35,
-                                .resetRatio = 0.25,
-                                .thresholdFor4 = 75,
-                                .gasFor5 = 0.02,
-                                .thresholdFor5 = 50,
-                                .gasFor6 = 0.07,
-                                .thresholdFor6 = 50};
-constexpr ChangedAir kChlorineAir{.atmosphere = "Chlorine",
-                                  .bodyClass = "K",
-                                  .activeGas = &World::BodyChlorine,
-                                  .lateRate = 0.3,
-                                  .capRatio = 0.3,
-                                  .resetRatio = 0.2,
-                                  .thresholdFor4 = 80,
-                                  .gasFor5 = 0.03,
-                                  .thresholdFor5 = 60,
-                                  .gasFor6 = 0.1,
-                                  .thresholdFor6 = 60};
-
-template <typename T>
-T& Selected(World& world, BodyTable<T>& table) {
-  return table(world.CurrentStar, world.CurrentOrbit, world.CurrentBody);
-}
+namespace {
 
 // The share of the early, reducing air that is still left at this age. Without any time for
 // life to arise and work (both times 0) nothing of it is left, rather than an infinite share.
@@ -64,49 +40,49 @@ double EarlyAirLeft(double age, float oxygenationTime, float lifeOnsetTime) {
 }
 
 // Carbon dioxide, methane and ammonia of the early air; the methane share differs by world.
-void SetEarlyAir(World& w, Random& random, double leftShare, double pressure,
-                 double methaneDivisor) {
-  const double carbonDioxideFactor = random.NarrowFactor();
-  Selected(w, w.BodyCarbonDioxide) =
-      static_cast<float>(leftShare * pressure / 10 * carbonDioxideFactor);
-  const double methaneFactor = random.WideFactor();
-  Selected(w, w.BodyMethane) =
-      static_cast<float>(leftShare * pressure / methaneDivisor * methaneFactor);
-  const double ammoniaFactor = random.WideFactor();
-  Selected(w, w.BodyAmmonia) = static_cast<float>(leftShare * pressure / 60 * ammoniaFactor);
+}  // namespace
+
+void Survey::SetEarlyAir(double leftShare, double methaneDivisor) {
+  World& w = world_;
+  const double pressure = SurveyPressure;
+  const double carbonDioxideFactor = random_.NarrowFactor();
+  Body(w.BodyCarbonDioxide) = static_cast<float>(leftShare * pressure / 10 * carbonDioxideFactor);
+  const double methaneFactor = random_.WideFactor();
+  Body(w.BodyMethane) = static_cast<float>(leftShare * pressure / methaneDivisor * methaneFactor);
+  const double ammoniaFactor = random_.WideFactor();
+  Body(w.BodyAmmonia) = static_cast<float>(leftShare * pressure / 60 * ammoniaFactor);
 }
 
 // An oxygen or chlorine world. Returns false when the heat sent it back to the habitability
 // check, so that its life is not named.
-template <typename FinishWithGases>
-bool MakeChangedAirWorld(Survey& survey, World& w, Random& random, const ChangedAir& air,
-                         FinishWithGases finishWithGases) {
-  Selected(w, w.BodyAtmosphere) = air.atmosphere;
-  Selected(w, w.BodyClass) = air.bodyClass;
-  float& gas = Selected(w, w.*air.activeGas);
-  std::int16_t& complexity = Selected(w, w.BodyLifeComplexity);
+bool Survey::MakeChangedAirWorld(const ChangedAir& air) {
+  World& w = world_;
+  Body(w.BodyAtmosphere) = air.atmosphere;
+  Body(w.BodyClass) = air.bodyClass;
+  float& gas = Body(w.*air.activeGas);
+  std::int16_t& complexity = Body(w.BodyLifeComplexity);
   const double age = w.SystemAge;
-  const double pressure = survey.SurveyPressure;
-  const double oxygenation = survey.OxygenationTime;
-  const double lifeStart = 0.5 * oxygenation + survey.LifeOnsetTime;
-  const double turnFactor = random.NarrowFactor();
+  const double pressure = SurveyPressure;
+  const double oxygenation = OxygenationTime;
+  const double lifeStart = 0.5 * oxygenation + LifeOnsetTime;
+  const double turnFactor = random_.NarrowFactor();
   const double airTurned = lifeStart + 1.5 * oxygenation * turnFactor;
 
   if (age <= airTurned) {
-    const double leftShare = EarlyAirLeft(age, survey.OxygenationTime, survey.LifeOnsetTime);
-    SetEarlyAir(w, random, leftShare, pressure, 60);
-    const double gasFactor = random.WideFactor();
+    const double leftShare = EarlyAirLeft(age, OxygenationTime, LifeOnsetTime);
+    SetEarlyAir(leftShare, 60);
+    const double gasFactor = random_.WideFactor();
     gas = static_cast<float>(0.001 * pressure * gasFactor);
     complexity = 2;
   } else {
-    const double nitrogen = Selected(w, w.BodyNitrogen);
-    gas = static_cast<float>(air.lateRate * (age - airTurned) * Selected(w, w.BodyGravity));
-    Selected(w, w.BodyCarbonDioxide) = 0;
-    Selected(w, w.BodyMethane) = 0;
-    Selected(w, w.BodyAmmonia) = 0;
+    const double nitrogen = Body(w.BodyNitrogen);
+    gas = static_cast<float>(air.lateRate * (age - airTurned) * Body(w.BodyGravity));
+    Body(w.BodyCarbonDioxide) = 0;
+    Body(w.BodyMethane) = 0;
+    Body(w.BodyAmmonia) = 0;
     complexity = 3;
     if (gas > air.capRatio * nitrogen) {
-      const int roll = random.RollDie(100);
+      const int roll = random_.RollDie(100);
       gas = static_cast<float>(air.resetRatio * nitrogen + roll / 1000.0);
     }
     if (gas > air.resetRatio * nitrogen) {
@@ -114,15 +90,15 @@ bool MakeChangedAirWorld(Survey& survey, World& w, Random& random, const Changed
       // (never set) is read as the shortest a living world gets.
       const double speedTime = oxygenation > 0 ? oxygenation : kShortestOxygenation;
       const double chance = 10 / speedTime + 10 * (age - airTurned);
-      const int rollFor4 = random.RollDie(100);
+      const int rollFor4 = random_.RollDie(100);
       if (rollFor4 + chance > air.thresholdFor4) {
         complexity = 4;
         if (gas > air.gasFor5) {
-          const int rollFor5 = random.RollDie(100);
+          const int rollFor5 = random_.RollDie(100);
           if (rollFor5 + chance > air.thresholdFor5) {
             complexity = 5;
             if (gas > air.gasFor6) {
-              const int rollFor6 = random.RollDie(100);
+              const int rollFor6 = random_.RollDie(100);
               if (rollFor6 + chance > air.thresholdFor6) complexity = 6;
             }
           }
@@ -131,19 +107,16 @@ bool MakeChangedAirWorld(Survey& survey, World& w, Random& random, const Changed
     }
   }
 
-  const double gases = static_cast<double>(Selected(w, w.BodyNitrogen)) + gas +
-                       Selected(w, w.BodyCarbonDioxide) + Selected(w, w.BodyMethane) +
-                       Selected(w, w.BodyAmmonia);
-  finishWithGases(gases);
-  if (Selected(w, w.BodyTempHigh) > 400 && survey.AtmospherePasses < 10) {
-    survey.CheckHabitability();
+  const double gases = static_cast<double>(Body(w.BodyNitrogen)) + gas + Body(w.BodyCarbonDioxide) +
+                       Body(w.BodyMethane) + Body(w.BodyAmmonia);
+  FinishWithGases(gases);
+  if (Body(w.BodyTempHigh) > 400 && AtmospherePasses < 10) {
+    CheckHabitability();
     return false;
   }
-  if (complexity > 5) survey.AssignCivilizations();
+  if (complexity > 5) AssignCivilizations();
   return true;
 }
-
-}  // namespace
 
 void Survey::MakeLivingWorld() {
   World& w = world_;
@@ -276,7 +249,7 @@ void Survey::MakeAnaerobicWorld() {
   ++AtmospherePasses;
 
   const double leftShare = EarlyAirLeft(w.SystemAge, OxygenationTime, LifeOnsetTime);
-  SetEarlyAir(w, random_, leftShare, SurveyPressure, 30);
+  SetEarlyAir(leftShare, 30);
   FinishWithGases(static_cast<double>(Body(w.BodyNitrogen)) + Body(w.BodyCarbonDioxide) +
                   Body(w.BodyMethane) + Body(w.BodyAmmonia));
 
@@ -287,15 +260,35 @@ void Survey::MakeAnaerobicWorld() {
 }
 
 void Survey::MakeOxygenWorld() {
-  if (MakeChangedAirWorld(*this, world_, random_, kOxygenAir,
-                          [this](double gases) { FinishWithGases(gases); })) {
+  static constexpr ChangedAir kOxygenAir{.atmosphere = "Oxygen",
+                                         .bodyClass = "H",
+                                         .activeGas = &World::BodyOxygen,
+                                         .lateRate = 0.4,
+                                         .capRatio = 0.35,
+                                         .resetRatio = 0.25,
+                                         .thresholdFor4 = 75,
+                                         .gasFor5 = 0.02,
+                                         .thresholdFor5 = 50,
+                                         .gasFor6 = 0.07,
+                                         .thresholdFor6 = 50};
+  if (MakeChangedAirWorld(kOxygenAir)) {
     AssessLife();
   }
 }
 
 void Survey::MakeChlorineWorld() {
-  if (MakeChangedAirWorld(*this, world_, random_, kChlorineAir,
-                          [this](double gases) { FinishWithGases(gases); })) {
+  static constexpr ChangedAir kChlorineAir{.atmosphere = "Chlorine",
+                                           .bodyClass = "K",
+                                           .activeGas = &World::BodyChlorine,
+                                           .lateRate = 0.3,
+                                           .capRatio = 0.3,
+                                           .resetRatio = 0.2,
+                                           .thresholdFor4 = 80,
+                                           .gasFor5 = 0.03,
+                                           .thresholdFor5 = 60,
+                                           .gasFor6 = 0.1,
+                                           .thresholdFor6 = 60};
+  if (MakeChangedAirWorld(kChlorineAir)) {
     Body(world_.BodyLifeKind) = "chlorine-silicon life";
   }
 }

@@ -103,6 +103,12 @@ class Survey {
  protected:
   // BodyPressure = the gases x (1 + u/50), then albedo and temperatures that fit the new air.
   void FinishWithGases(double gases);
+  // An oxygen or a chlorine world: one procedure with the gas and grades of each. Returns
+  // false when the heat sent the world back to the habitability check.
+  struct ChangedAir;
+  bool MakeChangedAirWorld(const ChangedAir& air);
+  // Carbon dioxide, methane and ammonia of an air that life has not yet changed.
+  void SetEarlyAir(double leftShare, double methaneDivisor);
   // SurveyMeanTemp and RetentionIndex from the selected body's temperatures, mass and radius.
   void ComputeRetention();
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -36,10 +37,10 @@ namespace {
 double EarlyAirLeft(double age, float oxygenationTime, float lifeOnsetTime) {
   const double fullTime = 2.0 * oxygenationTime + lifeOnsetTime;
   if (fullTime <= 0) return 0;
-  return 1 - age / fullTime;
+  // Past its time the early air is gone, not below nothing: a partial pressure is never negative.
+  return std::max(0.0, 1 - age / fullTime);
 }
 
-// Carbon dioxide, methane and ammonia of the early air; the methane share differs by world.
 }  // namespace
 
 void Survey::SetEarlyAir(double leftShare, double methaneDivisor) {

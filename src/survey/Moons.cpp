@@ -41,11 +41,6 @@ double LockedDay(double period, int roll) {
   return period / 2;
 }
 
-// DoubleOnChance takes a 16-bit limit; a fractional one rounds as a 16-bit conversion does.
-std::int16_t ShortLimit(double limit) {
-  return static_cast<std::int16_t>(std::clamp(RoundHalfEven(limit), -32768.0, 32767.0));
-}
-
 }  // namespace
 
 void Survey::MakeMoonSystem() {
@@ -138,7 +133,7 @@ void Survey::MakeMoonSystem() {
     double heft = heftDie + double{logRootMass};
     if (capture > 1 && b == 1) heft = heft + 5;
     if (heft > 7) mass = mass * heft;
-    random_.DoubleOnChance(60, mass, ShortLimit(worldMass / 2));
+    random_.DoubleOnChance(60, mass, worldMass / 2);
     if (mass > worldMass) {
       const double share = random_.Uniform();
       mass = (share / 10.0 + 0.9) * worldMass;

@@ -371,6 +371,24 @@ void RunLate(bool chlorine, const LateRow& row) {
       << row.name;
 }
 
+TEST(MakeOxygenWorldTest, EarlyAirPastItsTimeLeavesNoNegativeGas) {
+  auto world = LivingWorld();
+  world->SystemAge = 2.8f;
+  // t2 = 0.5 + 0.7 + 1.5 x 1.1025 = 2.85 >= 2.8: still early, but past 2 x 1 + 0.7 the early
+  // air would be 1 - 2.8 / 2.7 < 0 of itself: none is left.
+  Random random = Random::Scripted(
+      Script({{0.75f, 0.75f}, kPlainFactor, kPlainFactor, kPlainFactor, kPlainFactor, {0.5f}}));
+  LifeSurvey survey(*world, random);
+  SetTimes(survey, 0.7f, 1);
+  survey.Survey::MakeOxygenWorld();
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->BodyLifeComplexity(kStar, kOrbit, 0), 2);
+  EXPECT_EQ(world->BodyCarbonDioxide(kStar, kOrbit, 0), 0.0f);
+  EXPECT_EQ(world->BodyMethane(kStar, kOrbit, 0), 0.0f);
+  EXPECT_EQ(world->BodyAmmonia(kStar, kOrbit, 0), 0.0f);
+  EXPECT_GT(world->BodyOxygen(kStar, kOrbit, 0), 0.0f);
+}
+
 TEST(MakeOxygenWorldTest, LateStageComplexityLadder) {
   const Calls plain = {"Albedo", "Temperatures", "AssessLife"};
   const Calls civilized = {"Albedo", "Temperatures", "Civilizations", "AssessLife"};

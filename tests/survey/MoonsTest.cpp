@@ -101,12 +101,10 @@ std::vector<float> RockyOrbit(int d20, int d10, float spread) {
   return {Die(d20, 20), Die(d10, 10), spread, D100(99)};
 }
 
-// A moon of 0.00001 standard masses: d10 of 1 keeps it from growing. A world of mass 1.5
-// or more gives a doubling limit of at least 1, and so one failed doubling roll.
-std::vector<float> LightMoon(bool doublingRoll) {
-  std::vector<float> draws = {0.0f, Die(1, 10)};
-  if (doublingRoll) draws.push_back(D100(99));
-  return draws;
+// A moon of 0.00001 standard masses: d10 of 1 keeps it from growing, and it fails the one
+// doubling roll that half its world's mass allows it.
+std::vector<float> LightMoon() {
+  return {0.0f, Die(1, 10), D100(99)};
 }
 
 TEST(MakeMoonSystemTest, WorldOfMassOneHasDFourLessTwoMoonsAndMayCaptureOne) {
@@ -123,8 +121,8 @@ TEST(MakeMoonSystemTest, WorldOfMassOneHasDFourLessTwoMoonsAndMayCaptureOne) {
     bench.Run(Script({{Die(3, 4), Die(6, 6), D100(91)},
                       RockyOrbit(4, 3, 0.0f),
                       RockyOrbit(10, 5, 0.5f),
-                      {0.5f, Die(3, 10)},
-                      {0.5f, Die(7, 10)}}));
+                      {0.5f, Die(3, 10), D100(99)},
+                      {0.5f, Die(7, 10), D100(99)}}));
     EXPECT_EQ(bench.random.ScriptLeft(), 0u);
     EXPECT_EQ(bench.Count(), 2);
     EXPECT_DOUBLE_EQ(bench.At(bench.world->BodySemiMajorAxis, 1), 15.0);  // 12 + 3 - 0
@@ -138,8 +136,8 @@ TEST(MakeMoonSystemTest, WorldOfMassOneHasDFourLessTwoMoonsAndMayCaptureOne) {
     bench.Run(Script({{Die(4, 4), Die(1, 6), D100(10)},
                       RockyOrbit(10, 5, 0.5f),
                       RockyOrbit(5, 5, 0.5f),
-                      LightMoon(false),
-                      LightMoon(false)}));
+                      LightMoon(),
+                      LightMoon()}));
     EXPECT_EQ(bench.random.ScriptLeft(), 0u);
     EXPECT_EQ(bench.Count(), 2);
     EXPECT_DOUBLE_EQ(bench.At(bench.world->BodySemiMajorAxis, 1), 19.5);
@@ -158,14 +156,14 @@ TEST(MakeMoonSystemTest, WorldLockedToItsStarKeepsOnlyACapturedMoon) {
   const Row rows[] = {
       {"locked", 8765.5f, {Die(4, 4), Die(1, 6), D100(10)}, 0},
       {"locked, captures", 8765.5f,
-       Script({{Die(4, 4), Die(1, 6), D100(95)}, RockyOrbit(4, 3, 0.0f), LightMoon(false)}), 1},
+       Script({{Die(4, 4), Die(1, 6), D100(95)}, RockyOrbit(4, 3, 0.0f), LightMoon()}), 1},
       // A day a full hour short of the year is not locked.
       {"an hour short", 8765.0f,
        Script({{Die(4, 4), Die(1, 6), D100(10)},
                RockyOrbit(10, 5, 0.5f),
                RockyOrbit(5, 5, 0.5f),
-               LightMoon(false),
-               LightMoon(false)}),
+               LightMoon(),
+               LightMoon()}),
        2},
   };
   for (const Row& row : rows) {
@@ -217,10 +215,10 @@ TEST(MakeMoonSystemTest, MoonOrbitsStayInReachApartAndOutsideTheTearingLimit) {
       {Die(2, 20), Die(1, 10), 0.0f, D100(20), D100(21), 0.75f, 0.5f},
       // 3 + 2 - 0.9 = 4.1 near 4.5: + 2 + 0 = 6.1, now near 6.19: + 1 + 0.5
       {Die(1, 20), Die(2, 10), 0.9f, D100(21), Die(2, 2), 0.0f, Die(1, 2), 0.5f},
-      LightMoon(true),
-      LightMoon(true),
-      LightMoon(true),
-      LightMoon(true),
+      LightMoon(),
+      LightMoon(),
+      LightMoon(),
+      LightMoon(),
   }));
   EXPECT_EQ(bench.random.ScriptLeft(), 0u);
   ASSERT_EQ(bench.Count(), 4);
@@ -240,8 +238,8 @@ TEST(MakeMoonSystemTest, StrongestMoonLocksTheWorld) {
       {Die(4, 4), Die(2, 6), D100(50)},
       RockyOrbit(10, 5, 0.5f),  // 34.5
       RockyOrbit(5, 5, 0.5f),   // 19.5
-      LightMoon(true),
-      // (0.99 / 10000 + 0.00001) x (10 + 0.5493), doubled 11 times to reach the limit of 2
+      LightMoon(),
+      // (0.99 / 10000 + 0.00001) x (10 + 0.5493), doubled 11 times to pass the limit of 1.5
       {0.99f, Die(10, 10)},
       std::vector<float>(11, D100(60)),
       {D100(95), 0.25f},  // two thirds of its period; tilt |170 + 3 - 1.5|
@@ -263,26 +261,19 @@ TEST(MakeMoonSystemTest, StrongestMoonLocksTheWorld) {
 }
 
 TEST(MakeMoonSystemTest, CapturedMoonNeverOutweighsItsWorld) {
-  // Mass 1.5: n = 1 - 2 < 0; 0.15 + 0.9 captures. v = 10 + 0.2027 + 5 for the first moon.
-  MoonBench bench("T", 1.5, 1, 1);
-  bench.world->BodyObliquity(kStar, kOrbit, 0) = 0;
-  bench.survey.moonPeriod = {0, 100};
-  bench.Run(Script({
-      {Die(1, 4), Die(1, 6), D100(90)},
-      RockyOrbit(10, 5, 0.5f),
-      // 0.000109 x 15.2027 doubles 10 times to 1.697: the limit 0.75 rounds to 1.
-      {0.99f, Die(10, 10)},
-      std::vector<float>(10, D100(60)),
-      {0.5f},             // above 1.5: (0.05 + 0.9) x 1.5
-      {D100(100), 0.5f},  // half its period; tilt |0 + 3 - 3|
-  }));
+  // A world of 0.001: n = Int(0 x L) + 1 - 2 < 0, but 0.0001 + 1.0 captures a moon. Its
+  // v = 10 + ln(sqrt 0.001) + 5 = 11.55 makes 0.000109 x 11.55 = 0.00126: above the doubling
+  // limit of 0.0005 and above the world, so it is cut to (0.05 + 0.9) x 0.001, too light to lock.
+  MoonBench bench("T", 0.001, 0.1f, 1);
+  bench.Run(Script({{Die(1, 4), Die(1, 6), D100(100)},
+                    RockyOrbit(10, 5, 0.5f),  // 34.5, within the reach of 69 radii
+                    {0.99f, Die(10, 10)},
+                    {0.5f}}));
   EXPECT_EQ(bench.random.ScriptLeft(), 0u);
   EXPECT_EQ(bench.survey.calls, MoonCalls(1, false));  // no world tides for n <= 0
-  EXPECT_DOUBLE_EQ(bench.At(bench.world->BodyMass, 1), 1.425);
-  EXPECT_EQ(bench.At(bench.world->BodyClass, 1), "T");
-  EXPECT_DOUBLE_EQ(bench.survey.MoonTide, 0.0012551491228171615);
-  EXPECT_FLOAT_EQ(bench.At(bench.world->BodyDayLength, 0), 50.0f);
-  EXPECT_FLOAT_EQ(bench.At(bench.world->BodyObliquity, 0), 0.0f);
+  EXPECT_DOUBLE_EQ(bench.At(bench.world->BodyMass, 1), 0.95 * 0.001);
+  EXPECT_EQ(bench.At(bench.world->BodyClass, 1), "Z");
+  EXPECT_FLOAT_EQ(bench.At(bench.world->BodyDayLength, 0), 20.0f);
 }
 
 TEST(MakeMoonSystemTest, OnlyARockyMoonAboveAThousandthLocksTheWorld) {
@@ -307,13 +298,15 @@ TEST(MakeMoonSystemTest, OnlyARockyMoonAboveAThousandthLocksTheWorld) {
       // (0.99 / 10000 + 0.00001) x 9, u a 32-bit draw, at 3.1 radii of a small world: a strong
       // tide, but too light
       {"light moon", "T", 1, 0.1f,
-       Script({{Die(3, 4), Die(1, 6), D100(10)}, RockyOrbit(1, 1, 0.9f), {0.99f, Die(9, 10)}}),
+       Script({{Die(3, 4), Die(1, 6), D100(10)},
+               RockyOrbit(1, 1, 0.9f),
+               {0.99f, Die(9, 10), D100(99)}}),
        0.0009810000085830688, "Z", 20},
       // x 10: tide 0.07 > 3e-6, the world turns with the moon's period of 30 hours
       {"rocky moon", "T", 1, 0.1f,
        Script({{Die(3, 4), Die(1, 6), D100(10)},
                RockyOrbit(1, 1, 0.9f),
-               {0.99f, Die(10, 10)},
+               {0.99f, Die(10, 10), D100(99)},
                {D100(50), 0.5f}}),
        0.0010900000095367432, "T", 30},
   };
@@ -335,17 +328,17 @@ TEST(MakeMoonSystemTest, OuterMoonsNeedAStrongerTideToLock) {
     MoonBench bench("T", 1, 1, 1);
     bench.world->BodyObliquity(kStar, kOrbit, 0) = 0;
     bench.survey.moonPeriod = {0, 30, 40};
-    const std::vector<float> heavy = {0.99f, Die(10, 10)};
+    const std::vector<float> heavy = {0.99f, Die(10, 10), D100(99)};
     bench.Run(inner ? Script({{Die(4, 4), Die(1, 6), D100(10)},
                               RockyOrbit(5, 1, 0.0f),   // 16
                               RockyOrbit(10, 5, 0.5f),  // 34.5
                               heavy,
                               {D100(50), 0.5f},
-                              LightMoon(false)})
+                              LightMoon()})
                     : Script({{Die(4, 4), Die(1, 6), D100(10)},
                               RockyOrbit(5, 1, 0.0f),  // 16
                               RockyOrbit(2, 4, 0.0f),  // 10
-                              LightMoon(false),
+                              LightMoon(),
                               heavy}));
     EXPECT_EQ(bench.random.ScriptLeft(), 0u) << inner;
     EXPECT_DOUBLE_EQ(bench.At(bench.world->BodySemiMajorAxis, inner ? 1 : 2), 16.0) << inner;
@@ -367,7 +360,7 @@ TEST(MakeMoonSystemTest, MasslessWorldHasNoMoonsAndNoStarOrSizeLeavesReachUnboun
     if (noStar) bench.survey.OrbitScale[kStar] = 0;
     bench.Run(Script({{Die(3, 4), Die(1, 6), D100(10)},
                       {Die(20, 20), Die(10, 10), 0.0f, D100(1)},
-                      LightMoon(false)}));
+                      LightMoon()}));
     EXPECT_EQ(bench.random.ScriptLeft(), 0u) << noStar;
     EXPECT_DOUBLE_EQ(bench.At(bench.world->BodySemiMajorAxis, 1), 140.0) << noStar;
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iostream>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +18,10 @@ namespace {
 
 const std::set<std::string> kSurveyClasses = {"T", "J", "S", "I", "P", "Z", "Y", "N", "V", "M",
                                               "W", "K", "H", "A", "B", "C", "D", "E", "F", "G"};
+
+// Anaerobic, subjovian, chlorine and graded oxygen worlds.
+const std::set<std::string> kLivingClasses = {"N", "S", "K", "A", "B", "C",
+                                              "D", "E", "F", "G", "H"};
 
 // Checks one surveyed system; returns the first fault found, or the empty string.
 std::string Fault(World& w, bool young) {
@@ -48,7 +53,11 @@ std::string Fault(World& w, bool young) {
         if (young && b == 0 && bodyClass != "P" && bodyClass != "I") {
           return "young world of class " + bodyClass + " at " + where;
         }
-        if (!(w.BodyMass(s, o, b) > 0)) return "mass not positive at " + where;
+        // A protoplanet belt of a young system is its bodies alone; its world has no mass.
+        const bool youngBelt = young && b == 0;
+        if (!(w.BodyMass(s, o, b) > 0) && !(youngBelt && w.BodyMass(s, o, b) == 0)) {
+          return "mass " + std::to_string(w.BodyMass(s, o, b)) + " at " + where;
+        }
         const double e = w.BodyEccentricity(s, o, b);
         const double i = w.BodyInclination(s, o, b);
         if (e < 0 || e >= 1) return "eccentricity " + std::to_string(e) + " at " + where;
@@ -59,6 +68,21 @@ std::string Fault(World& w, bool young) {
           return "orbit angles at " + where;
         }
         if (w.BodyRingSize(s, o, b) < 0 || w.BodyRingSize(s, o, b) > 9) return "ring at " + where;
+        for (const float gas :
+             {w.BodyPressure(s, o, b), w.BodyNitrogen(s, o, b), w.BodyCarbonDioxide(s, o, b),
+              w.BodyHydrogen(s, o, b), w.BodyHelium(s, o, b), w.BodyOxygen(s, o, b),
+              w.BodyMethane(s, o, b), w.BodyAmmonia(s, o, b), w.BodyWaterVapor(s, o, b),
+              w.BodyChlorine(s, o, b)}) {
+          if (gas < 0) return "negative gas at " + where;
+        }
+        if (w.BodyWaterCover(s, o, b) < 0 || w.BodyWaterCover(s, o, b) > 1) {
+          return "water cover at " + where;
+        }
+        if (w.BodyAtmosphere(s, o, b) == "Habcheck") return "unfinished atmosphere at " + where;
+        const int life = w.BodyLifeComplexity(s, o, b);
+        if (life < 0 || life > 9 || (life > 0 && kLivingClasses.count(bodyClass) == 0)) {
+          return "life " + std::to_string(life) + " on class " + bodyClass + " at " + where;
+        }
         if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3) {
           return "temperatures " + std::to_string(w.BodyTempHigh(s, o, b)) + "/" +
                  std::to_string(w.BodyTempLow(s, o, b)) + " at " + where;
@@ -73,11 +97,14 @@ TEST(SurveyPropertyTest, TenThousandSystemsStayWithinTheirBounds) {
   auto world = std::make_unique<World>();
   int worlds = 0;
   int moons = 0;
+  int living = 0;
+  int civilizations = 0;
   for (std::uint64_t seed = 1; seed <= 10'000; ++seed) {
     Random random(seed);
     ClearSystem(*world);
     GenerateStars(*world, random);
     Survey survey(*world, random);
+    survey.Beep = [&civilizations] { ++civilizations; };
     survey.SurveySystem();
     const std::string fault = Fault(*world, survey.YoungSystem == 1);
     ASSERT_TRUE(fault.empty()) << "seed " << seed << ": " << fault;
@@ -85,12 +112,20 @@ TEST(SurveyPropertyTest, TenThousandSystemsStayWithinTheirBounds) {
       for (int o = 1; o <= world->OrbitCount[s]; ++o) {
         worlds += world->BodyClass(s, o, 0).empty() ? 0 : 1;
         moons += world->MoonCount[s][o];
+        for (int b = 0; b <= world->MoonCount[s][o]; ++b) {
+          living += world->BodyLifeComplexity(s, o, b) > 0 ? 1 : 0;
+        }
       }
     }
   }
   // Surveys make worlds and moons, not only empty orbits.
   EXPECT_GT(worlds, 50'000);
   EXPECT_GT(moons, 50'000);
+  // Life is rare and civilizations rarer still; both occur.
+  std::cout << "10000 systems: " << worlds << " worlds, " << moons << " moons and belt bodies, "
+            << living << " with life, " << civilizations << " civilizations\n";
+  EXPECT_GT(living, 1000);
+  EXPECT_GT(civilizations, 5);
 }
 
 }  // namespace

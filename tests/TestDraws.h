@@ -14,6 +14,9 @@ inline float D100(int face) {
   return Die(face, 100);
 }
 
+// The two draws that make NarrowFactor and WideFactor exactly 1.
+inline const std::vector<float> kUnitFactor = {0.5f, 0.5f};
+
 // Joins groups of draws into one script, so each group can carry its own comment.
 inline std::vector<float> Script(std::initializer_list<std::vector<float>> parts) {
   std::vector<float> draws;

@@ -16,13 +16,11 @@ namespace {
 
 using test::D100;
 using test::Die;
+using test::kUnitFactor;
 using test::Script;
 
 constexpr int kStar = 1;
 constexpr int kOrbit = 3;
-
-// NarrowFactor and WideFactor are exactly 1 when both their draws are 0.5.
-const std::vector<float> kPlainFactor = {0.5f, 0.5f};
 
 // Living-world steps alone: the steps they call only record themselves, and the temperatures
 // can be set to what a test needs after a change of air. A test reaches a real step through
@@ -95,7 +93,7 @@ TEST(MakeLivingWorldTest, ChoosesAnaerobicChlorineOrOxygenWorld) {
     world->SystemAge = row.age;
     world->BodyDensity(kStar, kOrbit, 0) = row.density;
     world->BodyClass(kStar, kOrbit, 0) = row.bodyClass;
-    Random random = Random::Scripted(Script({kPlainFactor, kPlainFactor, row.rolls}));
+    Random random = Random::Scripted(Script({kUnitFactor, kUnitFactor, row.rolls}));
     LifeSurvey survey(*world, random);
     survey.SurveyPressure = 1;
     survey.MakeLivingWorld();
@@ -154,7 +152,7 @@ TEST(MakeLivingWorldTest, TimesKeepTheirBoundsAndSurviveADryWorldOrADarkStar) {
     world->SystemAge = 0.6f;  // younger than 0.675: always anaerobic
     world->StarTemperature[kStar] = row.starTemperature;
     world->BodyWaterCover(kStar, kOrbit, 0) = row.water;
-    Random random = Random::Scripted(Script({kPlainFactor, kPlainFactor}));
+    Random random = Random::Scripted(Script({kUnitFactor, kUnitFactor}));
     LifeSurvey survey(*world, random);
     survey.SurveyPressure = 1;
     survey.MakeLivingWorld();
@@ -178,7 +176,7 @@ TEST(MakeHydrosphereTest, WaterCoverFromMassHeatAndVolcanism) {
     float water;
   };
   const std::vector<float> kBelowZero =
-      Script({kPlainFactor, {D100(50), D100(30), D100(10), D100(31)}});
+      Script({kUnitFactor, {D100(50), D100(30), D100(10), D100(31)}});
   const Row rows[] = {
       // 0.5 x 1.5 / 1.1^2 x 1.2 x 0.9975 x (1 - 0.1^2) x 1.2 x (1 - 10 x 2 / 1005)
       {"every factor", 1.5, 1.1f, 6500, 2.0f, 3, 345, {0.75f, 0.25f}, 0.86388642f},
@@ -255,7 +253,7 @@ TEST(MakeAnaerobicWorldTest, ReducingAirAndTheSendBackWhenTooHot) {
   world->SystemAge = 1.0f;
   world->BodyNitrogen(kStar, kOrbit, 0) = 0.72f;
   // k = 1 - 1 / 2.7; factors 1, 1 and 1.3 x 0.7; u = 0.5.
-  Random random = Random::Scripted(Script({kPlainFactor, kPlainFactor, {0.75f, 0.25f}, {0.5f}}));
+  Random random = Random::Scripted(Script({kUnitFactor, kUnitFactor, {0.75f, 0.25f}, {0.5f}}));
   LifeSurvey survey(*world, random);
   SetTimes(survey, 0.7f, 1);
   survey.Survey::MakeAnaerobicWorld();
@@ -288,7 +286,7 @@ TEST(MakeAnaerobicWorldTest, ReducingAirAndTheSendBackWhenTooHot) {
   for (const Row& row : rows) {
     auto hot = LivingWorld();
     hot->BodyNitrogen(kStar, kOrbit, 0) = 0.72f;
-    Random draws = Random::Scripted(Script({kPlainFactor, kPlainFactor, kPlainFactor, {0.5f}}));
+    Random draws = Random::Scripted(Script({kUnitFactor, kUnitFactor, kUnitFactor, {0.5f}}));
     LifeSurvey again(*hot, draws);
     SetTimes(again, row.onset, row.oxygenation);
     again.AtmospherePasses = row.passes;
@@ -312,7 +310,7 @@ TEST(MakeOxygenWorldTest, EarlyStageKeepsSomeReducingAir) {
   world->BodyNitrogen(kStar, kOrbit, 0) = 0.78f;
   // t2 = 0.5 + 0.7 + 1.5 = 2.7 >= 2: early. k = 1 - 2 / 2.7.
   Random random = Random::Scripted(
-      Script({kPlainFactor, {0.75f, 0.25f}, kPlainFactor, {0.75f, 0.25f}, {0.25f, 0.25f}, {0.5f}}));
+      Script({kUnitFactor, {0.75f, 0.25f}, kUnitFactor, {0.75f, 0.25f}, {0.25f, 0.25f}, {0.5f}}));
   LifeSurvey survey(*world, random);
   SetTimes(survey, 0.7f, 1);
   survey.Survey::MakeOxygenWorld();
@@ -346,7 +344,7 @@ void RunLate(bool chlorine, const LateRow& row) {
   world->BodyNitrogen(kStar, kOrbit, 0) = row.nitrogen;
   world->BodyGravity(kStar, kOrbit, 0) = row.gravity;
   world->BodyCarbonDioxide(kStar, kOrbit, 0) = 0.3f;
-  Random random = Random::Scripted(Script({kPlainFactor, row.rolls, {0.5f}}));
+  Random random = Random::Scripted(Script({kUnitFactor, row.rolls, {0.5f}}));
   LifeSurvey survey(*world, random);
   SetTimes(survey, 0.5f, 1);
   if (chlorine) {
@@ -377,7 +375,7 @@ TEST(MakeOxygenWorldTest, EarlyAirPastItsTimeLeavesNoNegativeGas) {
   // t2 = 0.5 + 0.7 + 1.5 x 1.1025 = 2.85 >= 2.8: still early, but past 2 x 1 + 0.7 the early
   // air would be 1 - 2.8 / 2.7 < 0 of itself: none is left.
   Random random = Random::Scripted(
-      Script({{0.75f, 0.75f}, kPlainFactor, kPlainFactor, kPlainFactor, kPlainFactor, {0.5f}}));
+      Script({{0.75f, 0.75f}, kUnitFactor, kUnitFactor, kUnitFactor, kUnitFactor, {0.5f}}));
   LifeSurvey survey(*world, random);
   SetTimes(survey, 0.7f, 1);
   survey.Survey::MakeOxygenWorld();
@@ -452,7 +450,7 @@ TEST(MakeOxygenWorldTest, TooHotGoesBackToTheCheckWithoutCivilizationOrAssessmen
     auto world = LivingWorld();
     world->BodyNitrogen(kStar, kOrbit, 0) = 1;
     Random random =
-        Random::Scripted(Script({kPlainFactor, {D100(10), D100(46), D100(21), D100(21)}, {0.5f}}));
+        Random::Scripted(Script({kUnitFactor, {D100(10), D100(46), D100(21), D100(21)}, {0.5f}}));
     LifeSurvey survey(*world, random);
     SetTimes(survey, 0.5f, 1);
     survey.AtmospherePasses = row.passes;

@@ -17,13 +17,11 @@ namespace {
 
 using test::D100;
 using test::Die;
+using test::kUnitFactor;
 using test::Script;
 
 constexpr int kStar = 1;
 constexpr int kOrbit = 3;
-
-// Both draws 0.5 make NarrowFactor exactly 1.
-const std::vector<float> kNoScatter = {0.5f, 0.5f};
 
 // The steps PhysicalParticulars calls, recorded with how many draws were left at the call.
 class ParticularsSurvey : public Survey {
@@ -89,7 +87,7 @@ TEST(PhysicalParticularsTest, RockyWorldDrawsInOrderAndCallsOnward) {
   bench.survey.moonsToMake = 2;
   bench.Run(Script({
       {Die(3, 4)},
-      kNoScatter,                                             // density (1 + 3 + 2.5) / 10 + 0.3
+      kUnitFactor,                                            // density (1 + 3 + 2.5) / 10 + 0.3
       {0.3f, 0.5f},                                           // tilt e^(5.19 x 0.4)
       {0.25f, Die(5, 10), Die(4, 6), Die(2, 10), Die(6, 6)},  // (20 + 12 + 4) / 2 + 4.5 + 0.25
       {Die(6, 6), Die(6, 6)},                                 // ring Int(1.45) + 12 - 10

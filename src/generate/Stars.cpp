@@ -103,33 +103,6 @@ SpectralBand BandOf(std::int32_t temperature) {
 
 }  // namespace
 
-void ClearStars(World& world) {
-  if (world.StarCount <= 0) {
-    return;
-  }
-  const int first = world.StarCount == 1 ? 1 : 0;
-  const int last = std::min<int>(world.StarCount, kStarSlots - 1);
-  for (int s = first; s <= last; ++s) {
-    world.StarMass[s] = 0;
-    world.StarTemperature[s] = 0;
-    world.StarLuminosity[s] = 0;
-    world.StarAngle[s] = 0;
-    world.StarType[s].clear();
-  }
-  world.StarCount = 0;
-  world.SystemAge = 0;
-  world.StarSeparation = 0;
-  world.StarPeriod = 0;
-  world.SystemName.clear();
-  world.SystemNote.clear();
-  world.SystemX = std::int16_t{0};
-  world.SystemY = std::int16_t{0};
-  world.SystemZ = 0;
-  world.SystemVectorX = std::int16_t{0};
-  world.SystemVectorY = std::int16_t{0};
-  world.SystemVectorZ = 0;
-}
-
 double StarMassFromRoll(int roll) {
   if (roll <= 40) return 0.08 + 0.006 * roll;
   if (roll <= 58) return 0.32 + 0.0145 * (roll - 40);

@@ -11,9 +11,6 @@ namespace ax {
 // the stars, then draws count, masses, separation, age and evolution, light and type texts.
 void GenerateStars(World& world, Random& random);
 
-// Empties the star tables and the per-system values that travel with the stars.
-void ClearStars(World& world);
-
 // Mass in solar masses for a d81 roll of 1..79; 80 and 81 are the massive stars.
 double StarMassFromRoll(int roll);
 

@@ -90,10 +90,10 @@ struct World {
   BodyTable<float> BodyWaterCover;  // fraction 0..1
   BodyTable<std::int16_t> BodyContinents;
   BodyTable<std::int16_t> BodyLifeComplexity;
-  BodyTable<std::string> BodyLifeKind;
-  BodyTable<std::string> BodyLifeClassification;
   BodyTable<float> BodyRadiation;
   BodyTable<float> BodyHabitability;
+  BodyTable<std::string> BodyLifeKind;
+  BodyTable<std::string> BodyLifeClassification;
 
   // Highest body index in use on each orbit, [star][orbit].
   std::array<std::array<std::int16_t, kOrbitSlots>, kStarSlots> MoonCount{};
@@ -141,7 +141,12 @@ struct World {
 // resets the selection; the star tables and the per-system values are left to ClearStars.
 void ClearSystem(World& world);
 
-// Calls f(name, table) for every body table of a World or const World, in declaration order.
+// Empties the star tables and the per-system values that travel with the stars; with no stars
+// it does nothing.
+void ClearStars(World& world);
+
+// Calls f(name, table) for every body table of a World or const World, in declaration order,
+// which is the order of a body record in a system file.
 template <typename W, typename F>
 requires std::same_as<std::remove_const_t<W>, World>
 void ForEachBodyTable(W& world, F&& f) {
@@ -183,10 +188,10 @@ void ForEachBodyTable(W& world, F&& f) {
   f("BodyWaterCover", world.BodyWaterCover);
   f("BodyContinents", world.BodyContinents);
   f("BodyLifeComplexity", world.BodyLifeComplexity);
-  f("BodyLifeKind", world.BodyLifeKind);
-  f("BodyLifeClassification", world.BodyLifeClassification);
   f("BodyRadiation", world.BodyRadiation);
   f("BodyHabitability", world.BodyHabitability);
+  f("BodyLifeKind", world.BodyLifeKind);
+  f("BodyLifeClassification", world.BodyLifeClassification);
 }
 
 }  // namespace ax

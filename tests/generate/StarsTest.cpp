@@ -316,41 +316,6 @@ TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
   }
 }
 
-TEST(ClearStarsTest, EmptiesTheStarsAndTheValuesThatTravelWithThem) {
-  auto world = std::make_unique<World>();
-  Random random(1);
-  do {
-    GenerateStars(*world, random);
-  } while (world->StarCount != 2);
-  world->SystemName = "Tau";
-  world->SystemNote = "note";
-  world->SystemX = 3.5f;
-  world->SystemVectorZ = 1.5f;
-  world->OrbitCount[1] = 4;  // a body table value: not a star table
-  ClearStars(*world);
-  for (int s = 0; s < kStarSlots; ++s) {
-    EXPECT_EQ(world->StarMass[s], 0.0);
-    EXPECT_EQ(world->StarTemperature[s], 0);
-    EXPECT_EQ(world->StarLuminosity[s], 0.0f);
-    EXPECT_EQ(world->StarAngle[s], 0.0);
-    EXPECT_TRUE(world->StarType[s].empty());
-  }
-  EXPECT_EQ(world->StarCount, 0);
-  EXPECT_EQ(world->SystemAge, 0.0f);
-  EXPECT_EQ(world->StarSeparation, 0.0);
-  EXPECT_EQ(world->StarPeriod, 0.0f);
-  EXPECT_TRUE(world->SystemName.empty());
-  EXPECT_TRUE(world->SystemNote.empty());
-  EXPECT_EQ(world->SystemX, TaggedNumber{std::int16_t{0}});
-  EXPECT_EQ(world->SystemVectorZ, 0.0f);
-  EXPECT_EQ(world->OrbitCount[1], 4);
-
-  // With no stars it does nothing at all.
-  world->SystemName = "Kept";
-  ClearStars(*world);
-  EXPECT_EQ(world->SystemName, "Kept");
-}
-
 bool Finite(double x) {
   return std::isfinite(x);
 }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "model/World.h"
+
+namespace ax {
+
+// A system file that cannot be read or written; the message names the file and the reason,
+// e.g. "sol.ax2: the file ends early".
+class SystemFileError : public std::runtime_error {
+ public:
+  SystemFileError(const std::filesystem::path& file, const std::string& reason);
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
+// What is wrong with the bytes of a system file, before a file name is attached to it.
+class SystemFormatError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 System";
+
+// The exact bytes of a system file for the world as it stands. Throws SystemFormatError for
+// a text too long for the format's 16-bit count.
+std::string EncodeSystem(const World& world);
+
+// The name an unnamed system takes from the file it is saved to: "myworld.ax2" gives
+// "Myworld".
+std::string SystemNameFromPath(const std::filesystem::path& file);
+
+// Names an unnamed system after the file, writes it through a temporary file in the same
+// folder that then replaces the old one (a failed save leaves the old file whole), and sets
+// SystemSaved. Throws SystemFileError.
+void WriteSystemFile(World& world, const std::filesystem::path& file);
+
+// Reads system files. Every file is checked in full before the world is touched, so a bad or
+// short file leaves the system on hand exactly as it was; the reader keeps a scratch world for
+// that check so that a read costs no large allocation.
+class SystemFileReader {
+ public:
+  SystemFileReader();
+  ~SystemFileReader();
+
+  // Replaces the world with the file's system: the file's tables, SystemSurveyed 1,
+  // SystemSaved 0, an empty SystemFilePath. Throws SystemFileError.
+  void Read(const std::filesystem::path& file, World& world);
+  // The same from bytes in memory. Throws SystemFormatError.
+  void Decode(std::string_view bytes, World& world);
+
+ private:
+  std::unique_ptr<World> scratch_;
+};
+
+}  // namespace ax

@@ -15,6 +15,10 @@ double TaggedValue(const TaggedNumber& number) {
   return std::visit([](auto value) { return static_cast<double>(value); }, number);
 }
 
+void ClearBody(World& world, int star, int orbit, int body) {
+  ForEachBodyTable(world, [&](const char*, auto& table) { table(star, orbit, body) = {}; });
+}
+
 void ClearSystem(World& world) {
   world.SystemFilePath.clear();
   world.SystemSaved = 0;
@@ -27,7 +31,7 @@ void ClearSystem(World& world) {
       const int lastBody = world.MoonCount[star][orbit];
       for (world.CurrentBody = 0; world.CurrentBody <= lastBody; ++world.CurrentBody) {
         const int body = world.CurrentBody;
-        ForEachBodyTable(world, [&](const char*, auto& table) { table(star, orbit, body) = {}; });
+        ClearBody(world, star, orbit, body);
         world.MoonCount[star][orbit] = 0;
       }
     }

@@ -141,6 +141,9 @@ struct World {
 // resets the selection; the star tables and the per-system values are left to ClearStars.
 void ClearSystem(World& world);
 
+// Empties every table of one body slot.
+void ClearBody(World& world, int star, int orbit, int body);
+
 // Empties the star tables and the per-system values that travel with the stars; with no stars
 // it does nothing.
 void ClearStars(World& world);

@@ -131,7 +131,10 @@ void Survey::SurveyWorld() {
           if (0.9 * w.StarSeparation < axis) worldClass.clear();
           if (0.8 * w.StarOffset[k] < axis) worldClass.clear();
           // A world lost to the partner star takes its moons with it.
-          if (worldClass.empty()) w.MoonCount[s][o] = 0;
+          if (worldClass.empty()) {
+            for (int b = 1; b <= w.MoonCount[s][o]; ++b) ClearBody(w, s, o, b);
+            w.MoonCount[s][o] = 0;
+          }
         }
         if (!worldClass.empty()) {
           for (w.CurrentBody = 0; w.CurrentBody <= w.MoonCount[s][o]; ++w.CurrentBody) {

@@ -1,0 +1,364 @@
+#include "io/SystemFile.h"
+
+#include <bit>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <type_traits>
+
+#include "model/Numbers.h"
+
+namespace ax {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kBodyFieldsWithoutAir = 25;  // a body record ends here for "Z", "T" and "J"
+constexpr std::int16_t kTagInt16 = 2;
+constexpr std::int16_t kTagFloat32 = 4;
+constexpr std::int16_t kTagFloat64 = 5;
+
+// Bodies of these classes carry no atmosphere record.
+bool HasAirRecord(const std::string& bodyClass) {
+  return bodyClass != "Z" && bodyClass != "T" && bodyClass != "J";
+}
+
+// Unsigned integer of the same width, for byte-wise little-endian coding on any host.
+template <typename T>
+using Bits = std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                                std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>;
+
+class ByteWriter {
+ public:
+  ByteWriter() { bytes_.reserve(16 * 1024); }
+
+  template <typename T>
+  void Number(T value) {
+    auto bits = std::bit_cast<Bits<T>>(value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+      bytes_.push_back(static_cast<char>(bits & 0xFF));
+      bits = static_cast<Bits<T>>(bits >> 8);
+    }
+  }
+
+  void Text(std::string_view text) {
+    if (text.size() > 32767) {
+      throw SystemFormatError("a text of " + std::to_string(text.size()) +
+                              " characters is too long to save (at most 32767)");
+    }
+    Number(static_cast<std::int16_t>(text.size()));
+    bytes_.append(text);
+  }
+
+  void Tagged(const TaggedNumber& number) {
+    std::visit(
+        [this](auto value) {
+          using T = decltype(value);
+          Number(std::is_same_v<T, std::int16_t> ? kTagInt16
+                 : std::is_same_v<T, float>      ? kTagFloat32
+                                                 : kTagFloat64);
+          Number(value);
+        },
+        number);
+  }
+
+  void Value(const std::string& text) { Text(text); }
+  template <typename T>
+  void Value(T number) {
+    Number(number);
+  }
+
+  std::string Take() { return std::move(bytes_); }
+
+ private:
+  std::string bytes_;
+};
+
+class ByteReader {
+ public:
+  explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+
+  template <typename T>
+  T Number() {
+    Need(sizeof(T));
+    Bits<T> bits = 0;
+    for (std::size_t i = sizeof(T); i-- > 0;) {
+      bits = static_cast<Bits<T>>((bits << 8) | static_cast<unsigned char>(bytes_[pos_ + i]));
+    }
+    pos_ += sizeof(T);
+    return std::bit_cast<T>(bits);
+  }
+
+  std::string Text() {
+    const std::int16_t count = Number<std::int16_t>();
+    if (count < 0) {
+      throw SystemFormatError("a text length of " + std::to_string(count) + " is negative");
+    }
+    const auto size = static_cast<std::size_t>(count);
+    Need(size);
+    std::string text(bytes_.substr(pos_, size));
+    pos_ += size;
+    return text;
+  }
+
+  TaggedNumber Tagged() {
+    const std::int16_t tag = Number<std::int16_t>();
+    switch (tag) {
+      case kTagInt16: return Number<std::int16_t>();
+      case kTagFloat32: return Number<float>();
+      case kTagFloat64: return Number<double>();
+      default: throw SystemFormatError("unknown number type " + std::to_string(tag));
+    }
+  }
+
+  // A count that indexes a table: checked against its bound before anything is stored.
+  std::int16_t Count(const char* what, int bound) {
+    const std::int16_t count = Number<std::int16_t>();
+    if (count < 0) {
+      throw SystemFormatError(std::string(what) + " " + std::to_string(count) + " is negative");
+    }
+    if (count > bound) {
+      throw SystemFormatError(std::string(what) + " " + std::to_string(count) + " is beyond " +
+                              std::to_string(bound));
+    }
+    return count;
+  }
+
+  void Value(std::string& text) { text = Text(); }
+  template <typename T>
+  void Value(T& number) {
+    number = Number<T>();
+  }
+
+ private:
+  void Need(std::size_t size) const {
+    if (bytes_.size() - pos_ < size) {
+      throw SystemFormatError(bytes_.empty() ? "the file is empty" : "the file ends early");
+    }
+  }
+
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+// The stars a file holds records for: star 1 alone, or the pair and both its stars.
+std::pair<int, int> StarRange(std::int16_t starCount) {
+  return starCount == 1 ? std::pair{1, 1} : std::pair{0, 2};
+}
+
+// The four elements of a star's orbit about the pair, kept in the star's own slot.
+template <typename W, typename F>
+void ForEachPairElement(W& world, int star, F&& f) {
+  f(world.BodyEccentricity(star, 0, 0));
+  f(world.BodyAscendingNode(star, 0, 0));
+  f(world.BodyPeriastronArgument(star, 0, 0));
+  f(world.BodyPeriastronTime(star, 0, 0));
+}
+
+// One body record: the first 25 tables, and the atmosphere record when the class has one.
+template <typename W, typename F>
+void ForEachBodyField(W& world, int s, int o, int b, bool withAir, F&& f) {
+  int field = 0;
+  ForEachBodyTable(world, [&](const char*, auto& table) {
+    if (field++ < kBodyFieldsWithoutAir || withAir) f(table(s, o, b));
+  });
+}
+
+void DecodeInto(std::string_view bytes, World& w) {
+  ByteReader in(bytes);
+  ClearStars(w);
+  ClearSystem(w);
+  in.Text();  // any header is accepted
+  w.SystemName = in.Text();
+  w.StarCount = in.Count("star count", 2);
+  w.SystemAge = in.Number<float>();
+  w.SystemNote = in.Text();
+  w.SystemX = in.Tagged();
+  w.SystemY = in.Tagged();
+  w.SystemZ = in.Number<float>();
+  w.SystemVectorX = in.Tagged();
+  w.SystemVectorY = in.Tagged();
+  w.SystemVectorZ = in.Number<float>();
+  if (w.StarCount != 1) {
+    w.StarSeparation = in.Number<double>();
+    w.StarPeriod = in.Number<float>();
+    for (int star = 1; star <= 2; ++star) {
+      ForEachPairElement(w, star, [&](double& element) { element = in.Number<double>(); });
+    }
+  }
+  const auto [firstStar, lastStar] = StarRange(w.StarCount);
+  for (int s = firstStar; s <= lastStar; ++s) {
+    w.StarMass[s] = in.Number<double>();
+    w.StarTemperature[s] = in.Number<std::int32_t>();
+    w.StarLuminosity[s] = in.Number<float>();
+    w.StarAngle[s] = in.Number<double>();
+    w.OrbitCount[s] = in.Count("orbit count", kOrbitSlots - 1);
+    w.StarType[s] = in.Text();
+    w.BodyName(s, 0, 0) = in.Text();
+    w.BodyNote(s, 0, 0) = in.Text();
+    for (int o = 1; o <= w.OrbitCount[s]; ++o) {
+      std::string orbitClass = in.Text();
+      if (orbitClass == "X") {  // an orbit without a world
+        ClearBody(w, s, o, 0);
+        w.MoonCount[s][o] = 0;
+        continue;
+      }
+      w.MoonCount[s][o] = in.Count("moon count", kBodySlots - 1);
+      for (int b = 0; b <= w.MoonCount[s][o]; ++b) {
+        // The class is the record's first field and decides whether the air record follows;
+        // a body without one has no air, whatever its slot held before.
+        w.BodyClass(s, o, b) = in.Text();
+        const bool withAir = HasAirRecord(w.BodyClass(s, o, b));
+        int field = 0;
+        ForEachBodyTable(w, [&](const char*, auto& table) {
+          if (field > 0 && (field < kBodyFieldsWithoutAir || withAir)) {
+            in.Value(table(s, o, b));
+          } else if (field > 0) {
+            table(s, o, b) = {};
+          }
+          ++field;
+        });
+      }
+    }
+  }
+  if (w.StarCount == 2) {
+    // Each star's distance from the pair's centre, from the squares of the masses.
+    w.StarOffset[1] = static_cast<float>(w.StarSeparation * Square(w.StarMass[2]) /
+                                         (Square(w.StarMass[1]) + Square(w.StarMass[2])));
+    w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
+  }
+  w.SystemSurveyed = 1;
+  w.SystemSaved = 0;
+}
+
+void WriteAtomically(const fs::path& file, std::string_view bytes) {
+  fs::path temporary = file;
+  temporary += ".saving";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw SystemFileError(file, "the folder cannot be written to");
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      throw SystemFileError(file, "the file could not be written in full");
+    }
+  }
+  std::error_code error;
+  fs::rename(temporary, file, error);
+  if (error) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw SystemFileError(file, error.message());
+  }
+}
+
+std::string ReadWholeFile(const fs::path& file) {
+  std::error_code error;
+  if (!fs::exists(file, error)) throw SystemFileError(file, "the file does not exist");
+  if (fs::is_directory(file, error)) throw SystemFileError(file, "it is a folder, not a file");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw SystemFileError(file, "the file cannot be opened");
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw SystemFileError(file, "the file cannot be read");
+  return bytes;
+}
+
+}  // namespace
+
+SystemFileError::SystemFileError(const fs::path& file, const std::string& reason)
+    : std::runtime_error(file.string() + ": " + reason), reason_(reason) {}
+
+std::string EncodeSystem(const World& w) {
+  ByteWriter out;
+  out.Text(kSystemFileHeader);
+  out.Text(w.SystemName);
+  out.Number(w.StarCount);
+  out.Number(w.SystemAge);
+  out.Text(w.SystemNote);
+  out.Tagged(w.SystemX);
+  out.Tagged(w.SystemY);
+  out.Number(w.SystemZ);
+  out.Tagged(w.SystemVectorX);
+  out.Tagged(w.SystemVectorY);
+  out.Number(w.SystemVectorZ);
+  if (w.StarCount != 1) {
+    out.Number(w.StarSeparation);
+    out.Number(w.StarPeriod);
+    for (int star = 1; star <= 2; ++star) {
+      ForEachPairElement(w, star, [&](double element) { out.Number(element); });
+    }
+  }
+  const auto [firstStar, lastStar] = StarRange(w.StarCount);
+  for (int s = firstStar; s <= lastStar; ++s) {
+    out.Number(w.StarMass[s]);
+    out.Number(w.StarTemperature[s]);
+    out.Number(w.StarLuminosity[s]);
+    out.Number(w.StarAngle[s]);
+    out.Number(w.OrbitCount[s]);
+    out.Text(w.StarType[s]);
+    out.Text(w.BodyName(s, 0, 0));
+    out.Text(w.BodyNote(s, 0, 0));
+    for (int o = 1; o <= w.OrbitCount[s]; ++o) {
+      if (w.BodyClass(s, o, 0).empty()) {
+        out.Text("X");  // an orbit without a world
+        continue;
+      }
+      out.Text(w.BodyClass(s, o, 0));
+      out.Number(w.MoonCount[s][o]);
+      for (int b = 0; b <= w.MoonCount[s][o]; ++b) {
+        ForEachBodyField(w, s, o, b, HasAirRecord(w.BodyClass(s, o, b)),
+                         [&](const auto& value) { out.Value(value); });
+      }
+    }
+  }
+  return out.Take();
+}
+
+std::string SystemNameFromPath(const fs::path& file) {
+  std::string name = file.filename().string();
+  if (const auto dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (c < 128) name[i] = static_cast<char>(i == 0 ? std::toupper(c) : std::tolower(c));
+  }
+  return name;
+}
+
+void WriteSystemFile(World& world, const fs::path& file) {
+  if (world.SystemName.empty() || world.SystemName == "Star") {
+    world.SystemName = SystemNameFromPath(file);
+  }
+  std::string bytes;
+  try {
+    bytes = EncodeSystem(world);
+  } catch (const SystemFormatError& error) {
+    throw SystemFileError(file, error.what());
+  }
+  WriteAtomically(file, bytes);
+  world.SystemSaved = 1;
+}
+
+SystemFileReader::SystemFileReader() : scratch_(std::make_unique<World>()) {}
+
+SystemFileReader::~SystemFileReader() = default;
+
+void SystemFileReader::Decode(std::string_view bytes, World& world) {
+  DecodeInto(bytes, *scratch_);  // throws before the world is touched
+  DecodeInto(bytes, world);
+}
+
+void SystemFileReader::Read(const fs::path& file, World& world) {
+  const std::string bytes = ReadWholeFile(file);
+  try {
+    Decode(bytes, world);
+  } catch (const SystemFormatError& error) {
+    throw SystemFileError(file, error.what());
+  }
+}
+
+}  // namespace ax

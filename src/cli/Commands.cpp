@@ -4,15 +4,19 @@
 #include <fmt/ostream.h>
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "cli/Census.h"
 #include "cli/WorldJson.h"
 #include "generate/Stars.h"
+#include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
 #include "survey/Survey.h"
@@ -28,6 +32,7 @@ struct SystemOptions {
   bool noSurvey = false;
   bool json = false;
   bool summary = false;
+  std::optional<std::filesystem::path> out;
 };
 
 const char* StarRole(int s) {
@@ -64,10 +69,32 @@ void PrintSystemText(const World& world, long number, std::ostream& out) {
   }
 }
 
+// Where system n of count is saved: the path itself for one system, else numbered files in
+// that folder (0001.ax2, 0002.ax2, ...).
+std::filesystem::path OutputFile(const std::filesystem::path& out, long n, long count) {
+  if (count == 1) return out;
+  const auto width = std::max<std::size_t>(4, std::to_string(count).size());
+  return out / fmt::format("{:0{}}.ax2", n, width);
+}
+
+void PrintSystem(const World& world, long number, bool json, std::ostream& out) {
+  if (json) {
+    out << WorldToJson(world).dump() << '\n';
+  } else {
+    PrintSystemText(world, number, out);
+  }
+}
+
 int RunSystem(const SystemOptions& options, std::ostream& out) {
   auto world = std::make_unique<World>();
   Random random = options.seed ? Random(*options.seed) : Random();
+  SystemFileReader reader;
   Census census;
+  if (options.out && options.count > 1) {
+    std::error_code error;
+    std::filesystem::create_directories(*options.out, error);
+    if (error) throw SystemFileError(*options.out, "the folder cannot be made: " + error.message());
+  }
   for (long n = 1; n <= options.count; ++n) {
     ClearSystem(*world);
     GenerateStars(*world, random);
@@ -76,15 +103,28 @@ int RunSystem(const SystemOptions& options, std::ostream& out) {
       survey.Beep = [&census] { ++census.civilizations; };
       survey.SurveySystem();
     }
+    if (options.out) {
+      // Show what the file holds, read back: the name it gave the system and all.
+      const std::filesystem::path file = OutputFile(*options.out, n, options.count);
+      WriteSystemFile(*world, file);
+      reader.Read(file, *world);
+    }
     if (options.summary) {
       census.Add(*world);
-    } else if (options.json) {
-      out << WorldToJson(*world).dump() << '\n';
     } else {
-      PrintSystemText(*world, n, out);
+      PrintSystem(*world, n, options.json, out);
     }
   }
   if (options.summary) census.Print(out);
+  out.flush();
+  return 0;
+}
+
+int RunShow(const std::filesystem::path& file, bool json, std::ostream& out) {
+  auto world = std::make_unique<World>();
+  SystemFileReader reader;
+  reader.Read(file, *world);
+  PrintSystem(*world, 1, json, out);
   out.flush();
   return 0;
 }
@@ -109,6 +149,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       ->add_flag("--summary", systemOptions.summary,
                  "Counts of worlds, moons, classes, life and civilizations instead of each system")
       ->excludes(json);
+  system->add_option("--out", systemOptions.out,
+                     "Save to this file, or for more than one system to numbered files in this "
+                     "folder");
+
+  std::filesystem::path showFile;
+  bool showJson = false;
+  CLI::App* show = app.add_subcommand("show", "Read a system file and print its system.");
+  show->add_option("file", showFile, "The system file (.ax2)")->required();
+  show->add_flag("--json", showJson, "The system as one JSON object");
 
   try {
     app.parse(argc, argv);
@@ -127,6 +176,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (system->parsed()) {
       return RunSystem(systemOptions, out);
     }
+    if (show->parsed()) return RunShow(showFile, showJson, out);
+  } catch (const SystemFileError& error) {
+    fmt::print(err, "astrolattix-cli: {}\n", error.what());
+    return kExitBadInput;
   } catch (const std::exception& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return 1;

@@ -167,10 +167,14 @@ void ForEachBodyField(W& world, int s, int o, int b, bool withAir, F&& f) {
   });
 }
 
-void DecodeInto(std::string_view bytes, World& w) {
+// Fills the world from the bytes. A checking pass runs it on a scratch world, which needs no
+// emptying: only the target must end up holding nothing but the file's system.
+void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
   ByteReader in(bytes);
-  ClearStars(w);
-  ClearSystem(w);
+  if (emptyFirst) {
+    ClearStars(w);
+    ClearSystem(w);
+  }
   in.Text();  // any header is accepted
   w.SystemName = in.Text();
   w.StarCount = in.Count("star count", 2);
@@ -348,8 +352,8 @@ SystemFileReader::SystemFileReader() : scratch_(std::make_unique<World>()) {}
 SystemFileReader::~SystemFileReader() = default;
 
 void SystemFileReader::Decode(std::string_view bytes, World& world) {
-  DecodeInto(bytes, *scratch_);  // throws before the world is touched
-  DecodeInto(bytes, world);
+  DecodeInto(bytes, *scratch_, false);  // throws before the world is touched
+  DecodeInto(bytes, world, true);
 }
 
 void SystemFileReader::Read(const fs::path& file, World& world) {

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Census.h"
@@ -152,6 +155,57 @@ TEST(CliTest, SurveyedSystemsListTheirBodies) {
   }
   EXPECT_GT(bodies, 30u);
   EXPECT_EQ(Cli({"system", "--count", "30", "--seed", "7", "--json"}).out, run.out);
+}
+
+// A folder of its own for the files a test writes, removed afterwards.
+class CliFilesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() /
+             ("astrolattix-cli-" +
+              std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  std::string In(const std::string& name) const { return (folder / name).string(); }
+
+  std::filesystem::path folder;
+};
+
+TEST_F(CliFilesTest, SavedSystemsReadBackToTheSameJson) {
+  const CliRun saved = Cli({"system", "--seed", "11", "--out", In("sol.ax2"), "--json"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const CliRun shown = Cli({"show", In("sol.ax2"), "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(shown.out, saved.out);
+  EXPECT_EQ(nlohmann::json::parse(shown.out)["SystemName"], "Sol");  // named after its file
+
+  const CliRun many = Cli({"system", "--seed", "11", "--count", "3", "--out", In("many")});
+  ASSERT_EQ(many.status, 0) << many.err;
+  for (const char* name : {"0001.ax2", "0002.ax2", "0003.ax2"}) {
+    EXPECT_EQ(Cli({"show", In("many/" + std::string(name))}).status, 0) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "many" / "0004.ax2"));
+}
+
+TEST_F(CliFilesTest, BadFilesGiveStatusTwoAndOneLineNamingTheFile) {
+  std::ofstream(folder / "short.ax2", std::ios::binary) << std::string("\x1e\x00Astro", 7);
+  std::ofstream(folder / "empty.ax2", std::ios::binary);
+  for (const auto& [name, reason] : std::vector<std::pair<std::string, std::string>>{
+           {"short.ax2", "the file ends early"},
+           {"empty.ax2", "the file is empty"},
+           {"missing.ax2", "the file does not exist"},
+       }) {
+    const CliRun run = Cli({"show", In(name)});
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_TRUE(run.out.empty()) << name;
+    EXPECT_EQ(run.err, "astrolattix-cli: " + In(name) + ": " + reason + "\n");
+  }
+  const CliRun noFolder = Cli({"system", "--out", In("no/such/folder/x.ax2")});
+  EXPECT_EQ(noFolder.status, 2);
+  EXPECT_EQ(std::count(noFolder.err.begin(), noFolder.err.end(), '\n'), 1) << noFolder.err;
+  EXPECT_EQ(Cli({"show"}).status, 2);
 }
 
 TEST(CliTest, TextOutputDescribesEachSystem) {

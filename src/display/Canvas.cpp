@@ -1,0 +1,29 @@
+#include "display/Canvas.h"
+
+#include <array>
+
+namespace ax {
+
+Colour PaletteColour(int index) {
+  static constexpr std::array<Colour, 16> kPalette = {{
+      {0, 0, 0},
+      {0, 0, 128},
+      {0, 128, 0},
+      {0, 128, 128},
+      {128, 0, 0},
+      {128, 0, 128},
+      {128, 128, 0},
+      {192, 192, 192},
+      {128, 128, 128},
+      {0, 0, 255},
+      {0, 255, 0},
+      {0, 255, 255},
+      {255, 0, 0},
+      {255, 0, 255},
+      {255, 255, 0},
+      {255, 255, 255},
+  }};
+  return kPalette[static_cast<std::size_t>(index & 15)];
+}
+
+}  // namespace ax

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ax {
+
+struct Colour {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+
+  friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+// A colour of the classic 16-colour palette: 0 black, 1 blue, 4 red, 7 light grey, 8 dark grey,
+// 10 light green, 14 yellow, 15 white, ...
+Colour PaletteColour(int index);
+
+// Copy-pen draws; no-op draws nothing (the part of a moon's orbit hidden behind its world).
+enum class DrawMode { CopyPen, NoOp };
+
+// The drawing area every display routine draws on. Coordinates are in the user scale set by
+// SetScale (the system window uses 0..100 both ways, y downwards); a circle's radius is in
+// units of the horizontal scale and it is drawn round whatever the area's shape.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  virtual void SetScale(double left, double top, double width, double height) = 0;
+  virtual void Clear(Colour background) = 0;
+  virtual void SetDrawMode(DrawMode mode) = 0;
+  virtual void SetFontSize(double points) = 0;
+
+  virtual void Point(double x, double y, Colour colour) = 0;
+  virtual void Line(double x1, double y1, double x2, double y2, Colour colour) = 0;
+  virtual void Circle(double x, double y, double radius, Colour colour) = 0;
+  virtual void Disc(double x, double y, double radius, Colour colour) = 0;
+  // Text in the system's 8-bit character set (Latin-1), its top-left corner at (x, y).
+  virtual void Text(double x, double y, std::string_view text, Colour colour) = 0;
+};
+
+}  // namespace ax

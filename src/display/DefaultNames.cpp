@@ -1,0 +1,7 @@
+#include "display/DefaultNames.h"
+
+namespace ax {
+
+void MakeDefaultName(World&) {}
+
+}  // namespace ax

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "display/ViewState.h"
+
+namespace ax {
+
+// The arithmetic of the control panel: the date and zoom the user types, the spin steps of
+// rotation, zoom and date, and the animation tick. The panel turns its texts into numbers and
+// shows the results; this class holds the rules.
+class TimeControl {
+ public:
+  explicit TimeControl(ViewState& view);
+
+  // A typed date: 0 or less keeps the current date, above 1000000 becomes 1000000; the date
+  // is kept to six decimals.
+  void ApplyStarDate(double typed);
+  // A typed zoom, held within 0.001 .. 256.
+  void ApplyZoom(double typed);
+  // One spin step of a rotation in degrees, wrapping round within 0 .. 359.
+  static double RotationStep(double degrees, bool up);
+  // One spin step of the zoom: doubled or halved; above 1 truncated to a whole number.
+  static double ZoomStep(double zoom, bool up);
+  // The date steps of the two sliders: coarse slider / 1000 and fine slider / 1000000 years.
+  void SetSliders(int coarse, int fine);
+  double CoarseStep() const;
+  double FineStep() const;
+  // One step of the date spin, or one animation tick (forward).
+  void StepDate(bool forward);
+
+ private:
+  ViewState& view_;
+  int coarse_ = 0;
+  int fine_ = 0;
+};
+
+}  // namespace ax

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include "display/Canvas.h"
+
+namespace ax {
+
+// Paints the drawing calls with QPainter on any paint device (a widget, an image, an SVG).
+// Runs of lines and points of one colour and draw mode are batched into one drawLines or
+// drawPoints call.
+class QtCanvas : public Canvas {
+ public:
+  explicit QtCanvas(QPaintDevice& device);
+  ~QtCanvas() override;
+
+  void SetScale(double left, double top, double width, double height) override;
+  void Clear(Colour background) override;
+  void SetDrawMode(DrawMode mode) override;
+  void SetFontSize(double points) override;
+  void Point(double x, double y, Colour colour) override;
+  void Line(double x1, double y1, double x2, double y2, Colour colour) override;
+  void Circle(double x, double y, double radius, Colour colour) override;
+  void Disc(double x, double y, double radius, Colour colour) override;
+  void Text(double x, double y, std::string_view text, Colour colour) override;
+
+  // Paints what is batched; the destructor flushes too.
+  void Flush();
+
+ private:
+  QPaintDevice& device_;
+  QPainter painter_;
+};
+
+}  // namespace ax

@@ -137,11 +137,9 @@ void GenerateStars(World& world, Random& random) {
 }
 
 void DrawSeparation(World& world, Random& random) {
-  const int first = random.RollDie(6);
-  const int second = random.RollDie(6);
-  const int third = random.RollDie(4);
-  const int fourth = random.RollDie(4);
-  const double exponent = (first + second) - (third + fourth) + 2.0 * random.Uniform();
+  const int sixes = random.RollDice(2, 6);
+  const int fours = random.RollDice(2, 4);
+  const double exponent = sixes - fours + 2.0 * random.Uniform();
   world.StarSeparation = std::pow(2.0, exponent);
 }
 

@@ -45,6 +45,13 @@ class Random {
   requires std::same_as<T, std::int16_t> || std::same_as<T, double>
   void DoubleOnChance(std::int16_t percent, T& value, double limit);
 
+  // The sum of count rolls of a die with these faces, rolled in turn ("2d6").
+  int RollDice(int count, std::int16_t faces) {
+    int sum = 0;
+    for (int i = 0; i < count; ++i) sum += RollDie(faces);
+    return sum;
+  }
+
   // (1.2u + 0.4)(1.2u + 0.4): centre-heavy scatter in [0.16, 2.56).
   double WideFactor();
   // (0.2u + 0.9)(0.2u + 0.9): centre-heavy scatter in [0.81, 1.21).

@@ -106,12 +106,10 @@ void Survey::AssessLife() {
   const double departure = std::floor(
       radiation + 5 * std::abs(1 - density) +
       std::abs(kEarthlikeStarTemperature - static_cast<double>(w.StarTemperature[star])) / 500);
-  const int firstDie = random_.RollDie(6);
-  const int secondDie = random_.RollDie(6);
+  const int dice = random_.RollDice(2, 6);
   // A 16-bit score saturates instead of wrapping when the radiation is extreme.
   auto compatibility = static_cast<std::int16_t>(
-      std::min(departure + firstDie + secondDie,
-               static_cast<double>(std::numeric_limits<std::int16_t>::max())));
+      std::min(departure + dice, static_cast<double>(std::numeric_limits<std::int16_t>::max())));
   random_.DoubleOnChance(20, compatibility, 15);
   std::string& lifeKind = Body(w.BodyLifeKind);
   if (compatibility > 15) {
@@ -129,10 +127,8 @@ void Survey::AssessLife() {
   const bool poisonous = lifeKind == "poisonous life";
 
   // Taint of the environment: dense worlds carry heavy metals, radiation makes ozone.
-  const int firstTaintDie = random_.RollDie(6);
-  const int secondTaintDie = random_.RollDie(6);
-  double taint = (firstTaintDie + secondTaintDie - 5) * density + static_cast<double>(volcanism) +
-                 radiation / 2;
+  const int taintDice = random_.RollDice(2, 6);
+  double taint = (taintDice - 5) * density + static_cast<double>(volcanism) + radiation / 2;
   if (poisonous) {
     const int poisonDie = random_.RollDie(6);
     taint += poisonDie;

@@ -58,9 +58,7 @@ void Survey::MakeAtmosphere() {
     return;
   }
 
-  int dice = 0;
-  for (int i = 0; i < 4; ++i) dice += random_.RollDie(6);
-  double pressure = std::sqrt(dice * Body(w.BodyMass) / 18);
+  double pressure = std::sqrt(random_.RollDice(4, 6) * Body(w.BodyMass) / 18);
   // Old or volcanic worlds have outgassed more.
   const double outgassing = w.SystemAge / 4.0 + Body(w.BodyVolcanism);
   if (outgassing > 1) pressure *= outgassing / 10 + 1;
@@ -71,10 +69,8 @@ void Survey::MakeAtmosphere() {
   }
 
   Body(w.BodyPressure) = SurveyPressure;
-  const int first = random_.RollDie(6);
-  const int second = random_.RollDie(6);
-  Body(w.BodyAlbedo) =
-      static_cast<float>((first + second + 5) / 100.0 + std::sqrt(Body(w.BodyPressure)) / 5);
+  const int dice = random_.RollDice(2, 6);
+  Body(w.BodyAlbedo) = static_cast<float>((dice + 5) / 100.0 + std::sqrt(Body(w.BodyPressure)) / 5);
   ComputeTemperatures();
   ComputeRetention();
   if (IsRemnant(w.CurrentStar)) RetentionIndex /= 10;  // a collapsed star's wind strips air
@@ -116,9 +112,8 @@ void Survey::MakeNoAtmosphere() {
   Body(w.BodyCarbonDioxide) = 0;
   Body(w.BodyNitrogen) = 0;
   Body(w.BodyWaterCover) = 0;
-  const int first = random_.RollDie(6);
-  const int second = random_.RollDie(6);
-  const double albedo = (first + second + (1 - Body(w.BodyDensity)) / 10.0) / 100;
+  const int dice = random_.RollDice(2, 6);
+  const double albedo = (dice + (1 - Body(w.BodyDensity)) / 10.0) / 100;
   Body(w.BodyAlbedo) = static_cast<float>(albedo < 0.03 ? 0.03 : albedo);
   ComputeTemperatures();
 }

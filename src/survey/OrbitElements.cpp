@@ -89,9 +89,8 @@ void Survey::MakeOrbitElements() {
   }
 
   const float tiltDraw = random_.Uniform();
-  const int firstDie = random_.RollDie(6);
-  const int secondDie = random_.RollDie(6);
-  double inclination = std::abs((firstDie + secondDie - 6.5 - tiltDraw / 2.0) / 2);
+  const int dice = random_.RollDice(2, 6);
+  double inclination = std::abs((dice - 6.5 - tiltDraw / 2.0) / 2);
   if (eccentricity > 0.1) {
     inclination = 2 * inclination;
   }

@@ -32,10 +32,9 @@ void Survey::PhysicalParticulars() {
   double density = 0;
   double radius = 0;
   if (jovian) {
-    const int firstDie = random_.RollDie(6);
-    const int secondDie = random_.RollDie(6);
+    const int dice = random_.RollDice(2, 6);
     const double scatter = random_.NarrowFactor();
-    density = (firstDie + secondDie + 3) / 50.0 * scatter;
+    density = (dice + 3) / 50.0 * scatter;
     radius = RadiusOf(mass, density);
     if (radius > kJovianRadiusCap) {
       const int roll = random_.RollDie(1000);
@@ -92,11 +91,9 @@ void Survey::PhysicalParticulars() {
   if (obliquity > 90) day = -day;
   Body(world_.BodyDayLength) = static_cast<float>(day);
 
-  const int firstRingDie = random_.RollDie(6);
-  const int secondRingDie = random_.RollDie(6);
+  const int ringDice = random_.RollDice(2, 6);
   // Any gravity term above 20 ends at the cap of 9 anyway; the bound keeps the cast defined.
-  int ringSize =
-      static_cast<int>(std::min(1.5 * gravity, 20.0)) + firstRingDie + secondRingDie - 10;
+  int ringSize = static_cast<int>(std::min(1.5 * gravity, 20.0)) + ringDice - 10;
   if (jovian) {
     ringSize += 5;
   } else if (bodyClass == "Z") {
@@ -108,12 +105,11 @@ void Survey::PhysicalParticulars() {
 
   if (!jovian) {
     const double ventDraw = random_.Uniform();
-    const int firstVentDie = random_.RollDie(6);
-    const int secondVentDie = random_.RollDie(6);
+    const int ventDice = random_.RollDice(2, 6);
     const int moonCount = world_.MoonCount[world_.CurrentStar][world_.CurrentOrbit];
     // Heat of formation fades with age; moons knead the interior; heavy dense worlds keep hot.
-    double volcanism = (firstVentDie + secondVentDie - 5 - ventDraw) / 2.0 -
-                       world_.SystemAge / 3.0 + moonCount / 2.0 + Square(mass) * density;
+    double volcanism = (ventDice - 5 - ventDraw) / 2.0 - world_.SystemAge / 3.0 + moonCount / 2.0 +
+                       Square(mass) * density;
     if (mass < 0.001) volcanism = volcanism / 8;
     if (volcanism > -1 && volcanism < 0) {
       volcanism = std::abs(volcanism);

@@ -23,12 +23,6 @@ bool IsGiant(const std::string& bodyClass) {
   return bodyClass == "J" || bodyClass == "S";
 }
 
-int TwoDice(Random& random) {
-  const int first = random.RollDie(6);
-  const int second = random.RollDie(6);
-  return first + second;
-}
-
 // Light from two sources adds as radiated power, the fourth power of temperature.
 double RadiatedTogether(double first, double second) {
   return std::pow(Square(Square(first)) + Square(Square(second)), 0.25);
@@ -44,7 +38,7 @@ std::int16_t WholeKelvin(double kelvin) {
 void Survey::ComputeAlbedo() {
   float& albedo = Body(world_.BodyAlbedo);
   if (IsGiant(Body(world_.BodyClass))) {
-    albedo = static_cast<float>(TwoDice(random_) / 100.0 + 0.45);
+    albedo = static_cast<float>(random_.RollDice(2, 6) / 100.0 + 0.45);
     return;
   }
 
@@ -52,7 +46,7 @@ void Survey::ComputeAlbedo() {
   if (pressure < 0) {
     pressure = 0;
   }
-  double reflected = (TwoDice(random_) + 5) / 100.0 + std::sqrt(pressure) / 5;
+  double reflected = (random_.RollDice(2, 6) + 5) / 100.0 + std::sqrt(pressure) / 5;
   const float density = Body(world_.BodyDensity);
   if (density < 0.4f) {
     // Light bodies are icy, and ice is bright.
@@ -62,7 +56,7 @@ void Survey::ComputeAlbedo() {
     reflected += random_.RollDie(10) / 100.0;
   }
   if (reflected > 0.52) {
-    reflected = TwoDice(random_) / 100.0 + 0.5;
+    reflected = random_.RollDice(2, 6) / 100.0 + 0.5;
     if (Body(world_.BodyAtmosphere) == "Carbon Dioxide") {
       reflected += 0.05;
     }

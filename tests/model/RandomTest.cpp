@@ -51,6 +51,12 @@ TEST(RandomTest, RollDieCoversEveryFaceAndNothingElse) {
   }
 }
 
+TEST(RandomTest, RollDiceSumsItsRollsInTurn) {
+  Random random = Random::Scripted({0.0f, 0.5f, 0.99f});
+  EXPECT_EQ(random.RollDice(3, 6), 1 + 4 + 6);
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+}
+
 float Roll(int face) {
   return (static_cast<float>(face) - 0.5f) / 100.0f;
 }

@@ -172,6 +172,9 @@ void ForEachBodyField(W& world, int s, int o, int b, bool withAir, F&& f) {
 void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
   ByteReader in(bytes);
   if (emptyFirst) {
+    // Clearing the stars does nothing while there are none; a starless file read before may
+    // still have left star values, so all three star slots are emptied.
+    w.StarCount = 2;
     ClearStars(w);
     ClearSystem(w);
   }
@@ -215,6 +218,10 @@ void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
         // The class is the record's first field and decides whether the air record follows;
         // a body without one has no air, whatever its slot held before.
         w.BodyClass(s, o, b) = in.Text();
+        // A world without a class would be saved as an empty orbit and lose its record.
+        if (b == 0 && (w.BodyClass(s, o, 0).empty() || w.BodyClass(s, o, 0) == "X")) {
+          throw SystemFormatError("the world of orbit " + std::to_string(o) + " has no class");
+        }
         const bool withAir = HasAirRecord(w.BodyClass(s, o, b));
         int field = 0;
         ForEachBodyTable(w, [&](const char*, auto& table) {

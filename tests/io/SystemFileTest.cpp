@@ -602,10 +602,9 @@ TEST_F(SystemFileOnDiskTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(fs::exists(dir_ / "keep.ax2.saving"));
 }
 
-// Disabled until fixed: decoding a single-star file into a world that holds a starless
-// system leaves that system's separation, period and star 0 and 2 tables in place, because
-// clearing the stars does nothing while the star count is 0.
-TEST(SystemFileBadInputTest, DISABLED_ReadingReplacesTheStarsOfAStarlessSystem) {
+// Clearing the stars does nothing while the star count is 0: a single-star file read over a
+// starless system must still replace that system's separation, period and star tables.
+TEST(SystemFileBadInputTest, ReadingReplacesTheStarsOfAStarlessSystem) {
   Bytes starless = Header(0);
   starless.F64(3).F32(4).Zeros(64);
   for (int s = 0; s <= 2; ++s) StarStart(starless, 0);
@@ -621,16 +620,21 @@ TEST(SystemFileBadInputTest, DISABLED_ReadingReplacesTheStarsOfAStarlessSystem) 
   EXPECT_EQ(world->StarType[0], "");
 }
 
-// Disabled until fixed: a world record of class "X" is accepted, but the writer then takes
-// the world for an empty orbit, so the saved file reads back as a different system.
-TEST(SystemFileBadInputTest, DISABLED_AWorldOfClassXIsRejectedOrSavedFaithfully) {
-  Bytes file = Header(1);
-  StarStart(file, 1).Text("T").I16(0);
-  ExpectedBody(file, "X", 0);
-  auto world = std::make_unique<World>();
-  try {
-    ExpectStableAfterDecoding(file.Str(), *world);
-  } catch (const SystemFormatError&) {
+// A world record of class "X" (or of no class) would be saved as an empty orbit, and the file
+// would then read back as a different system: it is refused.
+TEST(SystemFileBadInputTest, AWorldWithoutAClassIsRefused) {
+  for (const char* worldClass : {"X", ""}) {
+    Bytes file = Header(1);
+    StarStart(file, 1).Text("T").I16(0);
+    ExpectedBody(file, worldClass, 0);
+    auto world = std::make_unique<World>();
+    SystemFileReader reader;
+    try {
+      reader.Decode(file.Str(), *world);
+      ADD_FAILURE() << "accepted a world of class '" << worldClass << "'";
+    } catch (const SystemFormatError& error) {
+      EXPECT_STREQ(error.what(), "the world of orbit 1 has no class");
+    }
   }
 }
 

@@ -1,24 +1,634 @@
 #include "display/OrbitView.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 namespace ax {
+namespace {
+
+constexpr double kPi = 3.14159265358979;  // the value the view's angles are worked with
+constexpr double kRadiansPerDegree = kPi / 180;
+constexpr double kHoursPerYear = 8766;
+constexpr int kOrbitPoints = 72;               // segments round one ellipse
+constexpr double kKeplerTolerance = 0.0001;    // radians
+constexpr double kApastronTolerance = 0.0001;  // radians: tan(E / 2) is unbounded at E = pi
+constexpr int kMaxKeplerPasses = 100;          // Newton converges in a few; a bound all the same
+// An eccentricity of 1 or more is no ellipse: b and the true anomaly would be undefined.
+constexpr double kMaxEccentricity = 0.9999;
+
+constexpr std::int16_t kSystemView = 1;
+constexpr std::int16_t kWorldView = 3;
+constexpr double kScreenCentre = 50;  // drawing units, the middle of the 0..100 area
+constexpr double kFarPoint = 2000;    // drawing units: orbit points beyond are not drawn
+constexpr double kFarCentre = 10000;  // drawing units: a star this far draws no orbits
+constexpr double kFarStar = 1000;     // drawing units: a star this far is not drawn
+
+constexpr double kEarthRadiiPerAu = 23455.295;     // 149.6 million km / 6378 km
+constexpr double kEarthRadiiPer10000Km = 1.56789;  // 10,000 km / 6378 km
+constexpr double kHiddenReach = 1.15;  // world radii within which a point behind it is hidden
+constexpr double kRingCentre = 1.7;    // world radii
+constexpr Colour kRingColour{120, 120, 120};
+
+constexpr double kSmallestWorldDisc = 0.2;  // drawing units, world view
+constexpr double kGiantWorldDisc = 0.3;     // drawing units, system view: a "J" world
+constexpr double kWorldDisc = 0.2;
+constexpr double kMinorDisc = 0.1;  // moons, belt bodies and belt worlds
+
+constexpr double kStarRadiusPerMass = 0.005;  // drawing units at zoom 1 per solar mass
+constexpr double kSmallestStarDisc = 0.4;     // drawing units
+
+constexpr double kBarLeft = 2;  // drawing units
+constexpr double kBarY = 97;
+constexpr double kBarTick = 1;
+constexpr double kCaptionFontSize = 8;  // points
+constexpr float kBarCaptionZoom = 10;   // above it the bar runs off the area
+
+struct Symbol {
+  float size = 1;
+  std::optional<Colour> colour;  // none: the colour is left as it was
+};
+
+Symbol SymbolOf(const World& world, int star, int orbit, int body) {
+  const std::string& bodyClass = world.BodyClass(star, orbit, body);
+  if (bodyClass.size() != 1) {
+    return {};
+  }
+  switch (bodyClass[0]) {
+    case 'T': return {1.5f, Colour{120, 60, 0}};
+    case 'J': {
+      const double mass = world.BodyMass(star, orbit, body);
+      if (mass > 385) return {2.0f, Colour{110, 30, 90}};
+      if (mass > 120) return {2.0f, Colour{190, 30, 90}};
+      if (mass > 20) return {2.0f, Colour{190, 60, 120}};
+      return {2.0f, Colour{190, 60, 90}};
+    }
+    case 'S': return {1.5f, Colour{180, 60, 120}};
+    case 'P': return {0.5f, Colour{122, 122, 122}};
+    case 'I': return {0.5f, Colour{255, 255, 255}};
+    case 'Z':
+      if (world.BodyClass(star, orbit, 0) == "I") return {0.5f, Colour{255, 255, 255}};
+      return {0.5f, Colour{122, 122, 122}};
+    case 'Y': return {1.5f, Colour{125, 125, 50}};
+    case 'M': return {1.5f, Colour{200, 0, 0}};
+    case 'V': return {1.5f, Colour{255, 255, 0}};
+    case 'W': return {1.5f, Colour{255, 122, 0}};
+    case 'N': return {1.5f, Colour{100, 255, 200}};
+    case 'K': return {1.5f, Colour{0, 255, 0}};
+    case 'H': return {1.5f, Colour{0, 175, 255}};
+    case 'G': return {1.5f, Colour{0, 150, 255}};
+    case 'F': return {1.5f, Colour{0, 125, 255}};
+    case 'E': return {1.5f, Colour{0, 100, 255}};
+    case 'D': return {1.5f, Colour{0, 75, 255}};
+    case 'C': return {1.5f, Colour{0, 50, 255}};
+    case 'B': return {1.5f, Colour{0, 25, 255}};
+    case 'A': return {1.5f, Colour{0, 0, 255}};
+    default: return {};
+  }
+}
+
+Colour Rgb(int red, int green, int blue) {
+  const auto channel = [](int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+  };
+  return {channel(red), channel(green), channel(blue)};
+}
+
+// The type text is the spectral letter, a blank, the subclass digit and the luminosity suffix,
+// whose first letter (the text's fifth character) names a remnant: "D", "N" or "B".
+char LuminosityLetter(std::string_view type) {
+  return type.size() >= 5 ? type[4] : '\0';
+}
+
+std::optional<Colour> StarColourOf(std::string_view type) {
+  if (LuminosityLetter(type) == 'B') {
+    return Colour{100, 0, 100};  // a black hole, whatever its letter
+  }
+  if (type.empty()) {
+    return std::nullopt;
+  }
+  const int d = type.size() >= 3 && type[2] >= '0' && type[2] <= '9' ? type[2] - '0' : 0;
+  switch (type[0]) {
+    case 'O': return Rgb(0, 100 + 10 * d, 255);
+    case 'B': return Rgb(10 * d, 255, 255);
+    case 'A': return Rgb(150 + 10 * d, 255, 255);
+    case 'F': return Rgb(255, 255, 255 - 10 * d);
+    case 'G': return Rgb(255, 255 - 5 * d, 0);
+    case 'K': return Rgb(255, 200 - 10 * d, 0);
+    case 'M': return Rgb(255, 100 - 10 * d, 0);
+    default: return std::nullopt;
+  }
+}
+
+// The star's radius in drawing units at zoom 1: remnants shrink, giants swell with the square
+// root of their luminosity factor over the square of their temperature factor.
+double StarRadius(double mass, std::string_view type) {
+  double r = mass * kStarRadiusPerMass;
+  switch (LuminosityLetter(type)) {
+    case 'D': return r / 1000;
+    case 'N': return r / 100000;
+    case 'B': return r / 200000;
+    default: break;
+  }
+  const std::string_view suffix = type.size() >= 3 ? type.substr(type.size() - 3) : type;
+  if (suffix == "IV ") {
+    r = r * std::sqrt(2.0) / (0.8 * 0.8);
+  } else if (suffix == "III") {
+    r = r * std::sqrt(10.0) / (0.6 * 0.6);
+  } else if (suffix == "II ") {
+    r = r * std::sqrt(100.0) / (0.5 * 0.5);
+  } else if (suffix == "I  ") {
+    r = r * std::sqrt(1000.0) / (0.3 * 0.3);
+  }
+  return r;
+}
+
+double Eccentricity(double e) {
+  return e > 0 ? std::min(e, kMaxEccentricity) : 0;
+}
+
+// A body's disc in the world view: its true size at the zoom, never too small to see.
+double WorldViewDisc(double radius, double zoom) {
+  return std::max(radius * zoom / kEarthRadiiPer10000Km, kSmallestWorldDisc);
+}
+
+// The counts as table indices, whatever a file may have held.
+int OrbitsOf(const World& world, int star) {
+  return std::clamp<int>(world.OrbitCount[static_cast<std::size_t>(star)], 0, kOrbitSlots - 1);
+}
+
+int MoonsOf(const World& world, int star, int orbit) {
+  const auto count =
+      world.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)];
+  return std::clamp<int>(count, 0, kBodySlots - 1);
+}
+
+bool IsBelt(const std::string& worldClass) {
+  return worldClass == "P" || worldClass == "I";
+}
+
+// Both coordinates within -reach..reach; a NaN is never within.
+bool Within(double x, double y, double reach) {
+  return std::abs(x) <= reach && std::abs(y) <= reach;
+}
+
+// Both coordinates strictly inside -limit..limit.
+bool Below(double x, double y, double limit) {
+  return std::abs(x) < limit && std::abs(y) < limit;
+}
+
+}  // namespace
 
 OrbitView::OrbitView(World& world, const ViewState& view, Canvas& canvas)
     : world_(world), view_(view), canvas_(canvas) {}
 
-void OrbitView::DrawSystem() {}
-void OrbitView::SetupOrbit() {}
-void OrbitView::OrbitPosition() {}
-void OrbitView::ProjectOrbitPoint(double) {}
-void OrbitView::DrawOrbit() {}
-void OrbitView::SetBodySymbol() {}
-void OrbitView::SetStarColour(int) {}
+void OrbitView::DrawSystem() {
+  if (view_.DisplayMode != kSystemView && view_.DisplayMode != kWorldView) {
+    return;
+  }
+  const std::int16_t star = world_.CurrentStar;
+  const std::int16_t orbit = world_.CurrentOrbit;
+  const std::int16_t body = world_.CurrentBody;
 
-Colour BodyClassColour(const World&, int, int, int) {
-  return {};
+  canvas_.SetScale(0, 0, 100, 100);
+  canvas_.Clear(PaletteColour(0));
+  canvas_.SetDrawMode(DrawMode::CopyPen);
+  drawMode_ = DrawMode::CopyPen;
+  SymbolColour = PaletteColour(10);
+  if (view_.DisplayMode == kSystemView) {
+    SystemView();
+  } else {
+    WorldView();
+  }
+  DrawScaleBar();
+
+  world_.CurrentStar = star;
+  world_.CurrentOrbit = orbit;
+  world_.CurrentBody = body;
 }
 
-Colour StarColour(const std::string&) {
-  return {};
+OrbitView::OrbitElements OrbitView::SelectedElements() const {
+  const int s = world_.CurrentStar;
+  const int o = world_.CurrentOrbit;
+  const int b = world_.CurrentBody;
+  return {world_.BodySemiMajorAxis(s, o, b),
+          world_.BodyEccentricity(s, o, b),
+          world_.BodyInclination(s, o, b),
+          world_.BodyAscendingNode(s, o, b),
+          world_.BodyPeriastronArgument(s, o, b),
+          world_.BodyPeriastronTime(s, o, b),
+          world_.BodyPeriod(s, o, b)};
+}
+
+void OrbitView::SetupOrbit() {
+  SetupElements(SelectedElements());
+}
+
+void OrbitView::SetupElements(const OrbitElements& orbit) {
+  const double e = Eccentricity(orbit.eccentricity);
+  // A draw scale of 0 has no sound quotient: the orbit shrinks to its focus.
+  const bool scaled = DrawScale != 0 && std::isfinite(DrawScale);
+  const double a = scaled ? orbit.semiMajorAxis / DrawScale : 0;
+  SemiMajorAxis = a;
+  FocalOffset = a - (1 - e) * a;
+  SemiMinorAxis = std::sqrt(a * a - FocalOffset * FocalOffset);
+
+  cosW_ = std::cos(orbit.periastronArgument * kRadiansPerDegree);
+  sinW_ = std::sin(orbit.periastronArgument * kRadiansPerDegree);
+  cosN_ = std::cos(orbit.ascendingNode * kRadiansPerDegree);
+  sinN_ = std::sin(orbit.ascendingNode * kRadiansPerDegree);
+  cosI_ = std::cos(orbit.inclination * kRadiansPerDegree);
+  sinI_ = std::sin(orbit.inclination * kRadiansPerDegree);
+  const double rx = static_cast<double>(view_.ViewRotX) * kRadiansPerDegree;
+  const double ry = static_cast<double>(view_.ViewRotY) * kRadiansPerDegree;
+  const double rz = static_cast<double>(view_.ViewRotZ) * kRadiansPerDegree;
+  cosRx_ = std::cos(rx);
+  sinRx_ = std::sin(rx);
+  cosRy_ = std::cos(ry);
+  sinRy_ = std::sin(ry);
+  cosRz_ = std::cos(rz);
+  sinRz_ = std::sin(rz);
+}
+
+void OrbitView::OrbitPosition() {
+  PositionOnOrbit(SelectedElements());
+}
+
+void OrbitView::PositionOnOrbit(const OrbitElements& orbit) {
+  const double e = Eccentricity(orbit.eccentricity);
+  const double p = orbit.period;
+  double mean = 0;  // a body without a period stays at periastron
+  if (p / kHoursPerYear > 0) {
+    const double epoch = 2000 + (1 - orbit.periastronTime) * p / kHoursPerYear;
+    const double phase = (view_.StarDate - epoch) / (p / kHoursPerYear);
+    if (std::isfinite(phase)) {
+      mean = 2 * kPi * (phase - std::floor(phase));
+    }
+  }
+
+  // Kepler's equation E - e sin E = M by Newton's method; 1 - e cos E > 0 since e < 1.
+  double anomaly = mean;
+  double delta = 0;
+  KeplerPasses = 0;
+  do {
+    delta = (anomaly - e * std::sin(anomaly) - mean) / (1 - e * std::cos(anomaly));
+    anomaly -= delta;
+    ++KeplerPasses;
+  } while (std::abs(delta) >= kKeplerTolerance && KeplerPasses < kMaxKeplerPasses);
+
+  double v = kPi;
+  if (std::abs(anomaly - kPi) >= kApastronTolerance) {
+    v = 2 * std::atan(std::sqrt((e + 1) / (1 - e)) * std::tan(anomaly / 2));
+    if (v < 0) {
+      v += 2 * kPi;
+    }
+  }
+  OrbitFraction = v / 2 / kPi;
+}
+
+void OrbitView::ProjectOrbitPoint(double k) {
+  const double t = k * 2 * kPi / kOrbitPoints;
+  const double x = SemiMajorAxis * std::cos(t) - FocalOffset;
+  const double y = SemiMinorAxis * std::sin(t);
+  // Periastron, inclination and node turn the orbit into the reference frame.
+  const double x1 = cosW_ * x - sinW_ * y;
+  const double y1 = sinW_ * x + cosW_ * y;
+  const double y2 = cosI_ * y1;
+  const double z = sinI_ * y1;
+  const double x3 = cosN_ * x1 - sinN_ * y2;
+  const double y3 = sinN_ * x1 + cosN_ * y2;
+  // The view's rotations, about Z, then X, then (after the mirror) Y.
+  const double x4 = cosRz_ * x3 - sinRz_ * y3;
+  const double y4 = sinRz_ * x3 + cosRz_ * y3;
+  const double z5 = sinRx_ * y4 + cosRx_ * z;
+  const double y5 = cosRx_ * y4 - sinRx_ * z;
+  const double x5 = -x4;
+  const double x6 = cosRy_ * x5 - sinRy_ * z5;
+  const double depth = sinRy_ * x5 + cosRy_ * z5;
+
+  const auto zoom = static_cast<double>(view_.ViewZoom);
+  ProjectedX = x6 * zoom + ViewCentreX;
+  ProjectedY = y5 * zoom * view_.ViewAspect + ViewCentreY;
+  ProjectedDepth = depth;
+  planeX_ = x6;
+  planeY_ = y5;
+}
+
+void OrbitView::DrawOrbit() {
+  const auto zoom = static_cast<double>(view_.ViewZoom);
+  const bool hiding = view_.DisplayMode == kWorldView;
+  double hiddenWithin = 0;
+  if (hiding) {
+    const double worldRadius = world_.BodyRadius(world_.CurrentStar, world_.CurrentOrbit, 0);
+    hiddenWithin = kHiddenReach * WorldViewDisc(worldRadius, zoom);
+  }
+  double lastX = 0;
+  double lastY = 0;
+  for (int k = 0; k <= kOrbitPoints; ++k) {
+    ProjectOrbitPoint(k);
+    // Far segments are skipped, not clipped; a NaN point fails the test too.
+    if (k > 0 && Below(ProjectedX, ProjectedY, kFarPoint) && std::isfinite(lastX) &&
+        std::isfinite(lastY)) {
+      if (hiding) {
+        // The world sits at the view's centre; distances are measured before the aspect.
+        const bool hidden =
+            ProjectedDepth < 0 && std::hypot(planeX_, planeY_) * zoom < hiddenWithin;
+        UseDrawMode(hidden ? DrawMode::NoOp : DrawMode::CopyPen);
+      }
+      canvas_.Line(lastX, lastY, ProjectedX, ProjectedY, SymbolColour);
+    }
+    lastX = ProjectedX;
+    lastY = ProjectedY;
+  }
+  UseDrawMode(DrawMode::CopyPen);
+}
+
+void OrbitView::SetBodySymbol() {
+  const Symbol symbol =
+      SymbolOf(world_, world_.CurrentStar, world_.CurrentOrbit, world_.CurrentBody);
+  SymbolSize = symbol.size;
+  if (symbol.colour) {
+    SymbolColour = *symbol.colour;
+  }
+}
+
+void OrbitView::SetStarColour(int star) {
+  if (const auto colour = StarColourOf(world_.StarType[static_cast<std::size_t>(star)])) {
+    SymbolColour = *colour;
+  }
+}
+
+void OrbitView::DrawDisc(double x, double y, double radius, Colour colour) {
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius)) {
+    return;
+  }
+  UseDrawMode(DrawMode::CopyPen);
+  canvas_.Disc(x, y, radius, colour);
+}
+
+void OrbitView::ProjectBodyAtDate(const OrbitElements& orbit) {
+  SetupElements(orbit);
+  PositionOnOrbit(orbit);
+  ProjectOrbitPoint(kOrbitPoints * OrbitFraction);
+}
+
+void OrbitView::SystemView() {
+  const auto zoom = static_cast<double>(view_.ViewZoom);
+  const double centreX = static_cast<double>(view_.ViewPanX) * zoom + kScreenCentre;
+  const double centreY = static_cast<double>(view_.ViewPanY) * zoom + kScreenCentre;
+  int firstStar = 1;
+  int lastStar = 0;
+  if (world_.StarCount == 1) {
+    lastStar = 1;
+  } else if (world_.StarCount == 2) {
+    firstStar = 0;
+    lastStar = 2;
+  }
+  for (int s = firstStar; s <= lastStar; ++s) {
+    Select(s, 0, 0);
+    ViewCentreX = centreX;
+    ViewCentreY = centreY;
+    if (s > 0 && world_.StarCount == 2) {
+      // The star's own orbit about the pair's centre, in AU; the two stars are half a period
+      // apart.
+      const OrbitElements own{world_.StarOffset[static_cast<std::size_t>(s)],
+                              world_.BodyEccentricity(s, 0, 0),
+                              world_.BodyInclination(s, 0, 0),
+                              world_.BodyAscendingNode(s, 0, 0),
+                              world_.BodyPeriastronArgument(s, 0, 0),
+                              s == 1 ? 0.0 : 0.5,
+                              static_cast<double>(world_.StarPeriod) * kHoursPerYear};
+      DrawScale = 1;
+      ProjectBodyAtDate(own);
+      ViewCentreX = ProjectedX;
+      ViewCentreY = ProjectedY;
+    }
+    for (int o = 1; o <= OrbitsOf(world_, s); ++o) {
+      Select(s, o, 0);
+      DrawWorldAndMoons();
+    }
+    Select(s, 0, 0);
+    DrawStars();
+  }
+}
+
+double OrbitView::SizeWorldSymbol() const {
+  const std::string& worldClass = world_.BodyClass(world_.CurrentStar, world_.CurrentOrbit, 0);
+  if (world_.CurrentBody != 0 || IsBelt(worldClass)) {
+    return kMinorDisc;
+  }
+  return worldClass == "J" ? kGiantWorldDisc : kWorldDisc;
+}
+
+void OrbitView::DrawWorldAndMoons() {
+  const int s = world_.CurrentStar;
+  const int o = world_.CurrentOrbit;
+  const std::string& worldClass = world_.BodyClass(s, o, 0);
+  const bool belt = IsBelt(worldClass);
+  DrawScale = 1;
+  if (!Within(ViewCentreX, ViewCentreY, kFarCentre)) {
+    return;
+  }
+
+  // A belt's members travel on the star's orbit in the world's place.
+  const int first = belt ? 1 : 0;
+  const int last = belt ? MoonsOf(world_, s, o) : 0;
+  for (int b = first; b <= last; ++b) {
+    Select(s, o, b);
+    if (world_.BodyClass(s, o, b).empty()) {
+      continue;
+    }
+    if (view_.ShowOrbits) {
+      SetBodySymbol();
+      SetupOrbit();
+      DrawOrbit();
+    }
+    if (view_.ShowPlanets) {
+      SetBodySymbol();
+      ProjectBodyAtDate(SelectedElements());
+      DrawDisc(ProjectedX, ProjectedY, SizeWorldSymbol(), SymbolColour);
+    }
+  }
+
+  const float worldRadius = world_.BodyRadius(s, o, 0);
+  const bool moonsShown = view_.ShowMoonOrbits || view_.ShowMoonPositions;
+  // Moon orbits are in world radii: a world without a radius gives them no scale.
+  if (!view_.ShowPlanets || !moonsShown || belt || worldClass.empty() ||
+      MoonsOf(world_, s, o) < 1 || !(worldRadius > 0)) {
+    return;
+  }
+  Select(s, o, 0);
+  ProjectBodyAtDate(SelectedElements());
+  const double starX = ViewCentreX;
+  const double starY = ViewCentreY;
+  ViewCentreX = ProjectedX;
+  ViewCentreY = ProjectedY;
+  DrawScale = kEarthRadiiPerAu / static_cast<double>(worldRadius);
+  if (Within(ViewCentreX, ViewCentreY, kFarCentre)) {
+    for (int m = 1; m <= MoonsOf(world_, s, o); ++m) {
+      Select(s, o, m);
+      if (world_.BodyClass(s, o, m).empty()) {
+        continue;
+      }
+      SetBodySymbol();
+      if (view_.ShowMoonOrbits) {
+        SetupOrbit();
+        DrawOrbit();
+      }
+      if (view_.ShowMoonPositions) {
+        ProjectBodyAtDate(SelectedElements());
+        DrawDisc(ProjectedX, ProjectedY, SizeWorldSymbol(), SymbolColour);
+      }
+    }
+  }
+  ViewCentreX = starX;
+  ViewCentreY = starY;
+  DrawScale = 1;
+}
+
+void OrbitView::DrawStars() {
+  const int s = world_.CurrentStar;
+  if (!Within(ViewCentreX, ViewCentreY, kFarStar)) {
+    return;
+  }
+  if (s == 0) {
+    // The pair's centre of mass.
+    const Colour cross = PaletteColour(8);
+    canvas_.Line(ViewCentreX, ViewCentreY - 3, ViewCentreX, ViewCentreY + 3, cross);
+    canvas_.Line(ViewCentreX - 2, ViewCentreY, ViewCentreX + 2, ViewCentreY, cross);
+    return;
+  }
+  SetStarColour(s);
+  const auto star = static_cast<std::size_t>(s);
+  const double r = StarRadius(world_.StarMass[star], world_.StarType[star]);
+  const double scaled = r * static_cast<double>(view_.ViewZoom);
+  const double radius =
+      scaled > kSmallestStarDisc ? std::floor(scaled * 10) / 10 : kSmallestStarDisc;
+  DrawDisc(ViewCentreX, ViewCentreY, radius, SymbolColour);
+}
+
+void OrbitView::WorldView() {
+  const int s = world_.CurrentStar;
+  const int o = world_.CurrentOrbit;
+  const auto zoom = static_cast<double>(view_.ViewZoom);
+  ViewCentreX = static_cast<double>(view_.ViewPanX) * zoom + kScreenCentre;
+  ViewCentreY = static_cast<double>(view_.ViewPanY) * zoom + kScreenCentre;
+  const std::string& worldClass = world_.BodyClass(s, o, 0);
+  if (worldClass.empty()) {
+    return;
+  }
+  const auto worldRadius = static_cast<double>(world_.BodyRadius(s, o, 0));
+  // Moons and rings are measured in world radii: a world without a radius shows alone, and a
+  // belt's members are no moons.
+  const bool scaled = worldRadius > 0;
+  DrawScale = scaled ? kEarthRadiiPer10000Km / worldRadius : 1;
+  const int moons = scaled && !IsBelt(worldClass) ? MoonsOf(world_, s, o) : 0;
+
+  if (view_.ShowMoonOrbits) {
+    for (int m = 1; m <= moons; ++m) {
+      Select(s, o, m);
+      if (world_.BodyClass(s, o, m).empty()) {
+        continue;
+      }
+      SetBodySymbol();
+      SetupOrbit();
+      DrawOrbit();
+    }
+  }
+
+  struct Placed {
+    double depth;
+    int body;
+    double x, y, radius;
+    Colour colour;
+  };
+  std::array<Placed, kBodySlots> placed{};
+  int count = 0;
+  Select(s, o, 0);
+  SetBodySymbol();
+  placed[0] = {0, 0, ViewCentreX, ViewCentreY, WorldViewDisc(worldRadius, zoom), SymbolColour};
+  count = 1;
+  if (view_.ShowMoonPositions) {
+    for (int m = 1; m <= moons; ++m) {
+      Select(s, o, m);
+      if (world_.BodyClass(s, o, m).empty()) {
+        continue;
+      }
+      SetBodySymbol();
+      ProjectBodyAtDate(SelectedElements());
+      if (!std::isfinite(ProjectedX) || !std::isfinite(ProjectedY) ||
+          !std::isfinite(ProjectedDepth)) {
+        continue;
+      }
+      const auto moonRadius = static_cast<double>(world_.BodyRadius(s, o, m));
+      placed[static_cast<std::size_t>(count++)] = {
+          ProjectedDepth, m, ProjectedX, ProjectedY, WorldViewDisc(moonRadius, zoom), SymbolColour};
+    }
+  }
+  // Farthest first, so that nearer bodies cover farther ones.
+  std::sort(placed.begin(), placed.begin() + count, [](const Placed& a, const Placed& b) {
+    return a.depth < b.depth || (a.depth == b.depth && a.body < b.body);
+  });
+  for (int i = 0; i < count; ++i) {
+    const Placed& body = placed[static_cast<std::size_t>(i)];
+    DrawDisc(body.x, body.y, body.radius, body.colour);
+  }
+
+  const std::int16_t ringSize = world_.BodyRingSize(s, o, 0);
+  if (scaled && ringSize > 0) {
+    // Ring elements are all zero but the size, so only the view's rotations tilt the ring.
+    const double halfWidth = 0.65 * ringSize * ringSize / 100;  // world radii
+    SymbolColour = kRingColour;
+    for (const double reach : {kRingCentre - halfWidth, kRingCentre + halfWidth}) {
+      OrbitElements ring;
+      ring.semiMajorAxis = reach;
+      SetupElements(ring);
+      DrawOrbit();
+    }
+  }
+}
+
+void OrbitView::DrawScaleBar() {
+  // One AU (system view) or 10,000 km (world view) spans ViewZoom drawing units.
+  const auto zoom = static_cast<double>(view_.ViewZoom);
+  const Colour pen = PaletteColour(10);
+  const double right = kBarLeft + zoom;
+  canvas_.Line(kBarLeft, kBarY, right, kBarY, pen);
+  canvas_.Line(kBarLeft, kBarY - kBarTick, kBarLeft, kBarY + kBarTick, pen);
+  canvas_.Line(right, kBarY - kBarTick, right, kBarY + kBarTick, pen);
+  const std::string_view caption =
+      view_.DisplayMode == kSystemView ? "Scale in AU" : "Scale X 10,000KM";
+  canvas_.SetFontSize(kCaptionFontSize);
+  if (view_.ViewZoom <= kBarCaptionZoom) {
+    canvas_.Text(right + 1, kBarY - 1.5, caption, pen);  // beside the bar's end
+  } else {
+    canvas_.Text(kBarLeft, kBarY - 5, caption, pen);  // above the bar, which runs off the area
+  }
+}
+
+void OrbitView::Select(int star, int orbit, int body) {
+  world_.CurrentStar = static_cast<std::int16_t>(star);
+  world_.CurrentOrbit = static_cast<std::int16_t>(orbit);
+  world_.CurrentBody = static_cast<std::int16_t>(body);
+}
+
+void OrbitView::UseDrawMode(DrawMode mode) {
+  if (mode != drawMode_) {
+    canvas_.SetDrawMode(mode);
+    drawMode_ = mode;
+  }
+}
+
+Colour BodyClassColour(const World& world, int star, int orbit, int body) {
+  return SymbolOf(world, star, orbit, body).colour.value_or(PaletteColour(10));
+}
+
+Colour StarColour(const std::string& starType) {
+  return StarColourOf(starType).value_or(PaletteColour(10));
 }
 
 }  // namespace ax

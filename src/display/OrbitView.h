@@ -11,12 +11,14 @@ namespace ax {
 
 // Draws the system on its orbits at the star date: the system view (DisplayMode 1) centred on
 // the stars, or the world view (DisplayMode 3) centred on the selected world with its rings and
-// moons. Everything is drawn afresh from the world on each call.
+// moons. Everything is drawn afresh from the world on each call; the world is only read, and
+// the selection is what it was before drawing.
 class OrbitView {
  public:
   OrbitView(World& world, const ViewState& view, Canvas& canvas);
 
-  // Clears the drawing area and draws the current graphical mode completely.
+  // Clears the drawing area and draws the current graphical mode completely; in the other
+  // modes it draws nothing.
   void DrawSystem();
 
   // The orbit pipeline, for the selected body.
@@ -27,6 +29,8 @@ class OrbitView {
   void DrawOrbit();
   void SetBodySymbol();
   void SetStarColour(int star);
+  // A filled circle in copy-pen mode, outline and fill in one colour.
+  void DrawDisc(double x, double y, double radius, Colour colour);
 
   // Working values of the drawing.
   double ViewCentreX = 50;
@@ -34,19 +38,62 @@ class OrbitView {
   double DrawScale = 1;
   double OrbitFraction = 0;  // true anomaly / 2 pi of the body being drawn
   float SymbolSize = 1;
-  Colour SymbolColour;
+  Colour SymbolColour = PaletteColour(10);
   double ProjectedX = 0;  // the last projected point, in drawing units
   double ProjectedY = 0;
-  double ProjectedDepth = 0;
+  double ProjectedDepth = 0;  // towards the viewer when positive
+
+  // Working terms of the orbit being drawn, in drawing units before the zoom.
+  double SemiMajorAxis = 0;  // a
+  double FocalOffset = 0;    // c, the centre's distance from the focus
+  double SemiMinorAxis = 0;  // b
+  int KeplerPasses = 0;      // Newton passes of the last position
 
  private:
+  // The elements of one orbit: a body's from the world, or a star's own orbit about the pair
+  // and a ring's circle, which are made up while drawing and never written to the world.
+  struct OrbitElements {
+    double semiMajorAxis = 0;
+    double eccentricity = 0;
+    double inclination = 0;         // degrees
+    double ascendingNode = 0;       // degrees
+    double periastronArgument = 0;  // degrees
+    double periastronTime = 0;      // fraction of the period
+    double period = 0;              // hours
+  };
+
+  OrbitElements SelectedElements() const;
+  void SetupElements(const OrbitElements& orbit);
+  void PositionOnOrbit(const OrbitElements& orbit);
+  void ProjectBodyAtDate(const OrbitElements& orbit);
+
+  void SystemView();
+  void WorldView();
+  void DrawWorldAndMoons();
+  void DrawStars();
+  void DrawScaleBar();
+  double SizeWorldSymbol() const;
+  void Select(int star, int orbit, int body);
+  void UseDrawMode(DrawMode mode);
+
   World& world_;
   const ViewState& view_;
   Canvas& canvas_;
+
+  double cosW_ = 1, sinW_ = 0;  // argument of periastron
+  double cosN_ = 1, sinN_ = 0;  // longitude of the ascending node
+  double cosI_ = 1, sinI_ = 0;  // inclination
+  double cosRx_ = 1, sinRx_ = 0;
+  double cosRy_ = 1, sinRy_ = 0;
+  double cosRz_ = 1, sinRz_ = 0;
+  // The last projected point before zoom and centring, for the world view's hiding test.
+  double planeX_ = 0, planeY_ = 0;
+  DrawMode drawMode_ = DrawMode::CopyPen;
 };
 
-// The symbol colour of a body class (and of a "Z" body, its world's class), and of a star's
-// spectral type: shared by the orbit view, the symbolic list and the world report.
+// The symbol colour of a body class (a "Z" body takes its world's class into account), and of
+// a star's spectral type: shared by the orbit view, the symbolic list and the world report.
+// A class or type without a colour of its own gives palette colour 10, the default pen.
 Colour BodyClassColour(const World& world, int star, int orbit, int body);
 Colour StarColour(const std::string& starType);
 

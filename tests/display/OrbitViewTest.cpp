@@ -1,0 +1,547 @@
+#include "display/OrbitView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "display/RecordingCanvas.h"
+#include "display/ViewState.h"
+#include "generate/Stars.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "model/World.h"
+#include "survey/Survey.h"
+
+namespace ax {
+namespace {
+
+using Call = RecordingCanvas::Call;
+using Kind = RecordingCanvas::Kind;
+
+constexpr double kPi = 3.14159265358979;  // the view's own value
+constexpr Colour kRocky{120, 60, 0};      // class "T"
+constexpr Colour kGrey{122, 122, 122};
+constexpr Colour kWhite{255, 255, 255};
+
+// One star of a solar mass at the centre of a 0..100 area; every body below goes round in a
+// year (8766 hours) with periastron time 0, so at the date 2000 it is at periastron.
+class OrbitViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view.DisplayMode = 1;
+    view.StarDate = 2000;
+    w.StarCount = 1;
+    w.StarMass[1] = 1;
+    w.StarType[1] = "G 2 V  ";
+  }
+
+  void Body(int s, int o, int b, const std::string& bodyClass, double axis, double e = 0) {
+    w.OrbitCount[static_cast<std::size_t>(s)] = std::max<std::int16_t>(
+        w.OrbitCount[static_cast<std::size_t>(s)], static_cast<std::int16_t>(o));
+    if (b > 0) {
+      w.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)] =
+          static_cast<std::int16_t>(b);
+    }
+    w.BodyClass(s, o, b) = bodyClass;
+    w.BodySemiMajorAxis(s, o, b) = axis;
+    w.BodyEccentricity(s, o, b) = e;
+    w.BodyPeriod(s, o, b) = 8766;
+    w.BodyRadius(s, o, b) = 1;
+  }
+  void Select(int s, int o, int b) {
+    w.CurrentStar = static_cast<std::int16_t>(s);
+    w.CurrentOrbit = static_cast<std::int16_t>(o);
+    w.CurrentBody = static_cast<std::int16_t>(b);
+  }
+  std::vector<Call> LinesIn(Colour colour) const {
+    std::vector<Call> found;
+    for (const Call& call : canvas.CallsOf(Kind::Line)) {
+      if (call.colour == colour) found.push_back(call);
+    }
+    return found;
+  }
+  std::vector<Call> Discs() const { return canvas.CallsOf(Kind::Disc); }
+
+  std::unique_ptr<World> world = std::make_unique<World>();
+  World& w = *world;
+  ViewState view;
+  RecordingCanvas canvas;
+  OrbitView orbitView{w, view, canvas};
+};
+
+TEST_F(OrbitViewTest, CircleHasNoFocalOffsetAndNeedsOneNewtonPass) {
+  Body(1, 1, 0, "T", 2.0);
+  Select(1, 1, 0);
+  view.StarDate = 2000.3;  // phase -0.7 from the periastron of 2001: 0.3 of the way round
+  orbitView.SetupOrbit();
+  orbitView.OrbitPosition();
+  EXPECT_EQ(orbitView.SemiMajorAxis, 2.0);
+  EXPECT_EQ(orbitView.FocalOffset, 0.0);
+  EXPECT_EQ(orbitView.SemiMinorAxis, 2.0);
+  EXPECT_EQ(orbitView.KeplerPasses, 1);
+  EXPECT_NEAR(orbitView.OrbitFraction, 0.3, 1e-9);  // on a circle v = M
+}
+
+TEST_F(OrbitViewTest, ApastronIsHalfWayRoundWithoutTheTangent) {
+  Body(1, 1, 0, "T", 1.0, 0.5);
+  Select(1, 1, 0);
+  view.StarDate = 2001.5;  // M = pi exactly
+  orbitView.SetupOrbit();
+  orbitView.OrbitPosition();
+  EXPECT_EQ(orbitView.OrbitFraction, 0.5);  // tan(pi/2) would leave it a hair short
+  orbitView.ProjectOrbitPoint(72 * orbitView.OrbitFraction);
+  // x = a cos pi - c = -1.5, mirrored to +1.5 from the centre.
+  EXPECT_NEAR(orbitView.ProjectedX, 51.5, 1e-9);
+  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
+}
+
+TEST_F(OrbitViewTest, WorldSitsOnItsEllipseAtTwoDates) {
+  Body(1, 1, 0, "T", 2.0, 0.5);
+  view.ShowOrbits = false;
+  // E = pi/2 needs M = pi/2 - 0.5; then v = 2 atan(sqrt(3)) = 2 pi / 3 and the ellipse point
+  // is x = 2 cos v - 1 = -2, y = b sin v = sqrt(3) x sqrt(3)/2 = 1.5.
+  view.StarDate = 2001 + (kPi / 2 - 0.5) / (2 * kPi);
+  orbitView.DrawSystem();
+  std::vector<Call> discs = Discs();
+  ASSERT_EQ(discs.size(), 2u);  // the world, then the star
+  EXPECT_NEAR(discs[0].x1, 52.0, 1e-6);
+  EXPECT_NEAR(discs[0].y1, 51.5, 1e-6);
+  EXPECT_EQ(discs[0].radius, 0.2);
+  EXPECT_EQ(discs[0].colour, kRocky);
+
+  // Three years on it is back at periastron, a (1 - e) = 1 AU out, mirrored to the left.
+  view.StarDate = 2003;
+  canvas.Reset();
+  orbitView.DrawSystem();
+  discs = Discs();
+  ASSERT_EQ(discs.size(), 2u);
+  EXPECT_NEAR(discs[0].x1, 49.0, 1e-9);
+  EXPECT_NEAR(discs[0].y1, 50.0, 1e-9);
+}
+
+TEST_F(OrbitViewTest, AnglesAndViewRotationsTurnThePeriastron) {
+  Body(1, 1, 0, "T", 2.0, 0.5);  // periastron 1 AU out along +x before any turn
+  Select(1, 1, 0);
+  w.BodyPeriastronArgument(1, 1, 0) = 90;  // turned onto +y
+  orbitView.SetupOrbit();
+  orbitView.ProjectOrbitPoint(0);
+  EXPECT_NEAR(orbitView.ProjectedX, 50.0, 1e-9);
+  EXPECT_NEAR(orbitView.ProjectedY, 51.0, 1e-9);
+  EXPECT_NEAR(orbitView.ProjectedDepth, 0.0, 1e-9);
+
+  view.ViewAspect = 2;  // y is stretched by the area's width / height
+  orbitView.ProjectOrbitPoint(0);
+  EXPECT_NEAR(orbitView.ProjectedY, 52.0, 1e-9);
+
+  view.ViewAspect = 1;
+  w.BodyInclination(1, 1, 0) = 90;  // +y tips out of the plane towards the viewer
+  orbitView.SetupOrbit();
+  orbitView.ProjectOrbitPoint(0);
+  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
+  EXPECT_NEAR(orbitView.ProjectedDepth, 1.0, 1e-9);
+
+  w.BodyInclination(1, 1, 0) = 0;
+  view.ViewRotX = 90;  // the view tips the same way
+  orbitView.SetupOrbit();
+  orbitView.ProjectOrbitPoint(0);
+  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
+  EXPECT_NEAR(orbitView.ProjectedDepth, 1.0, 1e-9);
+}
+
+TEST_F(OrbitViewTest, SegmentsBeyond2000UnitsAreSkippedAtZoom256) {
+  Body(1, 1, 0, "T", 8.0);
+  view.ShowPlanets = false;
+  orbitView.DrawSystem();
+  EXPECT_EQ(LinesIn(kRocky).size(), 72u);
+
+  // Radius 8 x 256 = 2048: X = 50 - 2048 cos t reaches 2000 where cos t < -0.952 (k = 33..39)
+  // and Y = 50 + 2048 sin t where sin t > 0.952 (k = 15..21); neither reaches -2000.
+  view.ViewZoom = 256;
+  canvas.Reset();
+  orbitView.DrawSystem();
+  const std::vector<Call> lines = LinesIn(kRocky);
+  EXPECT_EQ(lines.size(), 72u - 14u);
+  for (const Call& line : lines) {
+    EXPECT_LT(std::abs(line.x2), 2000.0);
+    EXPECT_LT(std::abs(line.y2), 2000.0);
+  }
+}
+
+TEST_F(OrbitViewTest, MoonCirclesItsWorldInTheSystemView) {
+  Body(1, 1, 0, "T", 5.0);
+  // 23455.295 world radii of a world of radius 1 are 1 AU.
+  Body(1, 1, 1, "Z", 23455.295);
+  Body(1, 2, 0, "J", 10.0);
+  view.ShowOrbits = false;
+  view.ShowMoonOrbits = false;
+  orbitView.DrawSystem();
+  const std::vector<Call> discs = Discs();
+  ASSERT_EQ(discs.size(), 4u);
+  EXPECT_NEAR(discs[0].x1, 45.0, 1e-9);  // the world, mirrored to the left
+  EXPECT_EQ(discs[0].radius, 0.2);
+  EXPECT_NEAR(discs[1].x1, 44.0, 1e-9);  // its moon, 1 AU beyond it
+  EXPECT_NEAR(discs[1].y1, 50.0, 1e-9);
+  EXPECT_EQ(discs[1].radius, 0.1);
+  EXPECT_EQ(discs[1].colour, kGrey);     // a "Z" moon of a "T" world
+  EXPECT_NEAR(discs[2].x1, 40.0, 1e-9);  // the jovian
+  EXPECT_EQ(discs[2].radius, 0.3);
+  EXPECT_EQ(discs[3].x1, 50.0);  // the star
+  EXPECT_EQ(discs[3].radius, 0.4);
+  EXPECT_EQ(discs[3].colour, (Colour{255, 245, 0}));  // G2
+}
+
+TEST_F(OrbitViewTest, ViewMenuFlagsChooseWhatIsDrawn) {
+  Body(1, 1, 0, "T", 5.0);
+  Body(1, 1, 1, "Z", 23455.295);
+  struct Row {
+    bool orbits, planets, moonOrbits, moonPositions;
+    std::size_t orbitLines, discs;  // discs include the star's
+  };
+  const Row rows[] = {
+      {true, true, true, true, 144, 3},    // everything
+      {false, true, true, true, 72, 3},    // the moon's orbit alone
+      {true, false, true, true, 72, 1},    // no planets: no moons either
+      {true, true, false, true, 72, 3},    // no moon orbits
+      {true, true, true, false, 144, 2},   // no moon positions
+      {true, true, false, false, 72, 2},   // no moons at all
+      {false, false, false, false, 0, 1},  // the star alone
+  };
+  for (const Row& row : rows) {
+    view.ShowOrbits = row.orbits;
+    view.ShowPlanets = row.planets;
+    view.ShowMoonOrbits = row.moonOrbits;
+    view.ShowMoonPositions = row.moonPositions;
+    canvas.Reset();
+    orbitView.DrawSystem();
+    EXPECT_EQ(LinesIn(kRocky).size() + LinesIn(kGrey).size(), row.orbitLines);
+    EXPECT_EQ(Discs().size(), row.discs);
+  }
+}
+
+TEST_F(OrbitViewTest, BeltMembersTakeTheWorldsPlaceAndNoMoonsAreDrawn) {
+  Body(1, 1, 0, "I", 3.5);
+  Body(1, 1, 1, "Z", 3.0);
+  Body(1, 1, 2, "T", 4.0);
+  orbitView.DrawSystem();
+  const std::vector<Call> discs = Discs();
+  ASSERT_EQ(discs.size(), 3u);  // two members and the star, not the belt's own world
+  EXPECT_NEAR(discs[0].x1, 47.0, 1e-9);
+  EXPECT_EQ(discs[0].radius, 0.1);
+  EXPECT_EQ(discs[0].colour, kWhite);  // a "Z" body of an "I" belt
+  EXPECT_NEAR(discs[1].x1, 46.0, 1e-9);
+  EXPECT_EQ(discs[1].colour, kRocky);
+  EXPECT_EQ(LinesIn(kWhite).size() + LinesIn(kRocky).size(), 144u);  // two orbits in AU
+
+  // The world view of a belt shows its world alone.
+  view.DisplayMode = 3;
+  Select(1, 1, 0);
+  canvas.Reset();
+  orbitView.DrawSystem();
+  EXPECT_EQ(Discs().size(), 1u);
+  EXPECT_EQ(canvas.CallsOf(Kind::Line).size(), 3u);  // the scale bar only
+}
+
+TEST_F(OrbitViewTest, FarStarsAreSkipped) {
+  Body(1, 1, 0, "T", 1.0);
+  view.ShowOrbits = false;
+  view.ViewPanX = 940;  // centre at 990: drawn
+  orbitView.DrawSystem();
+  EXPECT_EQ(Discs().size(), 2u);
+
+  view.ViewPanX = 960;  // centre at 1010: the star is not drawn, its world (at 1009) is
+  canvas.Reset();
+  orbitView.DrawSystem();
+  ASSERT_EQ(Discs().size(), 1u);
+  EXPECT_NEAR(Discs()[0].x1, 1009.0, 1e-9);
+
+  view.ViewPanX = 20000;  // centre beyond 10000: nothing of the star's orbits either
+  canvas.Reset();
+  orbitView.DrawSystem();
+  EXPECT_EQ(Discs().size(), 0u);
+}
+
+TEST_F(OrbitViewTest, PairStarsCircleTheirCentreWithoutTouchingTheWorld) {
+  w.StarCount = 2;
+  w.StarMass = {2, 1, 1};
+  w.StarType = {"G 2 V  ", "G 2 V  ", "K 5 V  "};
+  w.StarOffset = {0, 1, 3};
+  w.StarPeriod = 1;
+  w.BodyPeriastronTime(2, 0, 0) = 0.25;  // saved in files; the view uses 0.5 for star 2
+  Body(0, 1, 0, "J", 10.0);              // round both stars
+  Body(2, 1, 0, "T", 0.5);               // round the companion
+  view.ShowOrbits = false;
+  Select(2, 1, 0);
+  orbitView.DrawSystem();
+
+  // Star 1 (periastron time 0) is at periastron, 1 AU out and mirrored to x = 49; star 2,
+  // half a period on, at apastron 3 AU out on the other side.
+  const std::vector<Call> discs = Discs();
+  ASSERT_EQ(discs.size(), 4u);
+  EXPECT_NEAR(discs[0].x1, 40.0, 1e-9);  // the pair's world
+  EXPECT_NEAR(discs[1].x1, 49.0, 1e-9);  // star 1
+  EXPECT_NEAR(discs[1].y1, 50.0, 1e-9);
+  EXPECT_NEAR(discs[2].x1, 52.5, 1e-9);  // star 2's world, 0.5 AU from it
+  EXPECT_NEAR(discs[3].x1, 53.0, 1e-9);  // star 2
+  EXPECT_NEAR(discs[3].y1, 50.0, 1e-9);
+  EXPECT_EQ(discs[3].colour, (Colour{255, 150, 0}));  // K5
+
+  const std::vector<Call> cross = LinesIn(PaletteColour(8));
+  ASSERT_EQ(cross.size(), 2u);
+  EXPECT_EQ(cross[0].x1, 50.0);
+  EXPECT_EQ(cross[0].y1, 47.0);
+  EXPECT_EQ(cross[0].y2, 53.0);
+  EXPECT_EQ(cross[1].x1, 48.0);
+  EXPECT_EQ(cross[1].x2, 52.0);
+  EXPECT_EQ(cross[1].y1, 50.0);
+
+  EXPECT_EQ(w.BodySemiMajorAxis(1, 0, 0), 0.0);
+  EXPECT_EQ(w.BodyPeriod(2, 0, 0), 0.0);
+  EXPECT_EQ(w.BodyPeriastronTime(1, 0, 0), 0.0);
+  EXPECT_EQ(w.BodyPeriastronTime(2, 0, 0), 0.25);
+  EXPECT_EQ(w.CurrentStar, 2);
+  EXPECT_EQ(w.CurrentOrbit, 1);
+  EXPECT_EQ(w.CurrentBody, 0);
+}
+
+TEST_F(OrbitViewTest, StarDiscsFollowMassLuminosityClassAndZoom) {
+  struct Row {
+    const char* type;
+    double mass;
+    float zoom;
+    double radius;
+  };
+  const Row rows[] = {
+      {"G 2 V  ", 1, 1, 0.4},      // 0.005: the smallest disc
+      {"G 2 V  ", 100, 256, 128},  // 0.5 x 256
+      {"G 2 D  ", 100, 256, 0.4},  // 0.0005 x 256 = 0.128
+      {"G 2 N  ", 100, 256, 0.4}, {"G 2 B  ", 100, 256, 0.4},
+      {"G 0 IV ", 1, 100, 1.1},  // 0.005 sqrt 2 / 0.64 x 100 = 1.105
+      {"K 2 III", 1, 100, 4.3},  // 0.005 sqrt 10 / 0.36 x 100 = 4.392
+      {"B 5 II ", 1.3, 2, 0.5},  // 0.0065 x 10 / 0.25 x 2 = 0.52
+      {"M 0 I  ", 1, 1, 1.7},    // 0.005 sqrt 1000 / 0.09 = 1.757
+  };
+  for (const Row& row : rows) {
+    w.StarType[1] = row.type;
+    w.StarMass[1] = row.mass;
+    view.ViewZoom = row.zoom;
+    canvas.Reset();
+    orbitView.DrawSystem();
+    ASSERT_EQ(Discs().size(), 1u) << row.type;
+    EXPECT_NEAR(Discs()[0].radius, row.radius, 1e-9) << row.type;
+  }
+}
+
+TEST_F(OrbitViewTest, FrameAndScaleCaptions) {
+  orbitView.DrawSystem();
+  const std::vector<Call>& calls = canvas.Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0].kind, Kind::Scale);
+  EXPECT_EQ(calls[0].x2, 100.0);
+  EXPECT_EQ(calls[0].y2, 100.0);
+  EXPECT_EQ(calls[1].kind, Kind::Clear);
+  EXPECT_EQ(calls[1].colour, PaletteColour(0));
+  // The bar is one AU long, ViewZoom units from x = 2; up to zoom 10 the caption follows it.
+  const Call* caption = canvas.FindText("Scale in AU");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->x1, 4.0);
+  EXPECT_EQ(caption->colour, PaletteColour(10));
+
+  view.ViewZoom = 20;  // the bar runs off: the caption moves above its start
+  canvas.Reset();
+  orbitView.DrawSystem();
+  caption = canvas.FindText("Scale in AU");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->x1, 2.0);
+
+  view.DisplayMode = 3;
+  canvas.Reset();
+  orbitView.DrawSystem();
+  EXPECT_NE(canvas.FindText("Scale X 10,000KM"), nullptr);
+
+  view.DisplayMode = 2;  // not a graphical mode
+  canvas.Reset();
+  orbitView.DrawSystem();
+  EXPECT_EQ(canvas.Calls().size(), 0u);
+}
+
+// The world view of a world of radius 1: 10,000 km per drawing unit at zoom 1, so its disc is
+// 1 / 1.56789 = 0.6378 and a moon 2 x 1.56789 world radii out circles at 2 units.
+TEST_F(OrbitViewTest, WorldViewHidesTheMoonOrbitBehindTheWorld) {
+  view.DisplayMode = 3;
+  view.ViewRotX = 90;  // edge on: depth = 2 sin t, X = 50 - 2 cos t
+  Body(1, 1, 0, "T", 1.0);
+  Body(1, 1, 1, "M", 2 * 1.56789);
+  w.BodyPeriastronTime(1, 1, 1) = 0.25;  // a quarter round: in front (depth +2)
+  Body(1, 1, 2, "K", 2 * 1.56789);
+  w.BodyPeriastronTime(1, 1, 2) = 0.75;  // three quarters: behind (depth -2)
+  w.BodyRadius(1, 1, 1) = 0.1f;
+  Select(1, 1, 0);
+  orbitView.DrawSystem();
+
+  // Behind (sin t < 0) and within 1.15 x 0.6378 = 0.733 (|2 cos t| < 0.733): k = 50..58.
+  const std::vector<Call> lines = LinesIn(Colour{200, 0, 0});
+  ASSERT_EQ(lines.size(), 72u);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool hidden = i + 1 >= 50 && i + 1 <= 58;
+    EXPECT_EQ(lines[i].mode, hidden ? DrawMode::NoOp : DrawMode::CopyPen) << i;
+  }
+
+  // Farthest first: the moon behind, the world, the moon in front.
+  const std::vector<Call> discs = Discs();
+  ASSERT_EQ(discs.size(), 3u);
+  EXPECT_EQ(discs[0].colour, (Colour{0, 255, 0}));
+  EXPECT_EQ(discs[1].colour, kRocky);
+  EXPECT_NEAR(discs[1].radius, 1 / 1.56789, 1e-7);
+  EXPECT_EQ(discs[2].colour, (Colour{200, 0, 0}));
+  EXPECT_EQ(discs[2].radius, 0.2);  // 0.1 / 1.56789 is below the smallest disc
+  for (const Call& disc : discs) EXPECT_EQ(disc.mode, DrawMode::CopyPen);
+  EXPECT_EQ(w.CurrentBody, 0);
+
+  view.ShowMoonPositions = false;
+  canvas.Reset();
+  orbitView.DrawSystem();
+  EXPECT_EQ(Discs().size(), 1u);
+}
+
+TEST_F(OrbitViewTest, RingIsTwoCirclesRoundTheWorld) {
+  view.DisplayMode = 3;
+  Body(1, 1, 0, "J", 1.0);
+  w.BodyRingSize(1, 1, 0) = 5;  // E = 0.65 x 25 / 100 = 0.1625 world radii
+  Select(1, 1, 0);
+  orbitView.DrawSystem();
+  const std::vector<Call> ring = LinesIn(Colour{120, 120, 120});
+  ASSERT_EQ(ring.size(), 144u);
+  const double inner = (1.7 - 0.1625) / 1.56789;
+  const double outer = (1.7 + 0.1625) / 1.56789;
+  EXPECT_NEAR(ring[0].x1, 50 - inner, 1e-9);  // k = 0, mirrored
+  EXPECT_NEAR(ring[72].x1, 50 - outer, 1e-9);
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    const double reach = i < 72 ? inner : outer;
+    EXPECT_NEAR(std::hypot(ring[i].x2 - 50, ring[i].y2 - 50), reach, 1e-9);
+    EXPECT_EQ(ring[i].mode, DrawMode::CopyPen);  // face on: nothing behind the world
+  }
+}
+
+TEST_F(OrbitViewTest, SymbolColoursAndSizesOfEveryClass) {
+  struct Row {
+    const char* bodyClass;
+    float size;
+    Colour colour;
+  };
+  const Row rows[] = {
+      {"T", 1.5f, {120, 60, 0}},    {"S", 1.5f, {180, 60, 120}}, {"P", 0.5f, {122, 122, 122}},
+      {"I", 0.5f, {255, 255, 255}}, {"Y", 1.5f, {125, 125, 50}}, {"M", 1.5f, {200, 0, 0}},
+      {"V", 1.5f, {255, 255, 0}},   {"W", 1.5f, {255, 122, 0}},  {"N", 1.5f, {100, 255, 200}},
+      {"K", 1.5f, {0, 255, 0}},     {"H", 1.5f, {0, 175, 255}},  {"G", 1.5f, {0, 150, 255}},
+      {"F", 1.5f, {0, 125, 255}},   {"E", 1.5f, {0, 100, 255}},  {"D", 1.5f, {0, 75, 255}},
+      {"C", 1.5f, {0, 50, 255}},    {"B", 1.5f, {0, 25, 255}},   {"A", 1.5f, {0, 0, 255}},
+  };
+  Select(1, 1, 0);
+  for (const Row& row : rows) {
+    w.BodyClass(1, 1, 0) = row.bodyClass;
+    orbitView.SetBodySymbol();
+    EXPECT_EQ(orbitView.SymbolSize, row.size) << row.bodyClass;
+    EXPECT_EQ(orbitView.SymbolColour, row.colour) << row.bodyClass;
+    EXPECT_EQ(BodyClassColour(w, 1, 1, 0), row.colour) << row.bodyClass;
+  }
+
+  // A jovian by its mass, each bound belonging to the band below it.
+  w.BodyClass(1, 1, 0) = "J";
+  const std::pair<double, Colour> jovians[] = {{400, {110, 30, 90}}, {385, {190, 30, 90}},
+                                               {121, {190, 30, 90}}, {120, {190, 60, 120}},
+                                               {21, {190, 60, 120}}, {20, {190, 60, 90}}};
+  for (const auto& [mass, colour] : jovians) {
+    w.BodyMass(1, 1, 0) = mass;
+    orbitView.SetBodySymbol();
+    EXPECT_EQ(orbitView.SymbolSize, 2.0f);
+    EXPECT_EQ(orbitView.SymbolColour, colour) << mass;
+  }
+
+  // A "Z" body is white in an icy belt, grey elsewhere.
+  w.BodyClass(1, 1, 1) = "Z";
+  w.BodyClass(1, 1, 0) = "I";
+  EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kWhite);
+  w.BodyClass(1, 1, 0) = "T";
+  EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kGrey);
+
+  // Any other letter: size 1, the colour left as it was.
+  w.BodyClass(1, 1, 0) = "Q";
+  orbitView.SetBodySymbol();
+  EXPECT_EQ(orbitView.SymbolSize, 1.0f);
+  EXPECT_EQ(orbitView.SymbolColour, (Colour{190, 60, 90}));
+  EXPECT_EQ(BodyClassColour(w, 1, 1, 0), PaletteColour(10));
+}
+
+TEST_F(OrbitViewTest, StarColoursOfEverySpectralLetter) {
+  const std::pair<const char*, Colour> rows[] = {
+      {"O 5 V  ", {0, 150, 255}},   {"B 3 V  ", {30, 255, 255}}, {"A 2 V  ", {170, 255, 255}},
+      {"F 4 V  ", {255, 255, 215}}, {"G 2 V  ", {255, 245, 0}},  {"K 7 III", {255, 130, 0}},
+      {"M 9 V  ", {255, 10, 0}},    {"M 5 B  ", {100, 0, 100}},  {"O 9 B  ", {100, 0, 100}},
+  };
+  for (const auto& [type, colour] : rows) {
+    EXPECT_EQ(StarColour(type), colour) << type;
+  }
+  w.StarType[2] = "K 0 B  ";  // a black hole, whatever its letter
+  orbitView.SetStarColour(2);
+  EXPECT_EQ(orbitView.SymbolColour, (Colour{100, 0, 100}));
+}
+
+// Surveyed random systems, singles and pairs, from every side: every coordinate drawn is a
+// number, and the world's bytes and selection are as they were.
+TEST_F(OrbitViewTest, RealSystemsDrawFiniteAndLeaveTheWorldAlone) {
+  int pairs = 0;
+  for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+    Random random(seed);
+    ClearSystem(w);
+    GenerateStars(w, random);
+    Survey(w, random).SurveySystem();
+    pairs += w.StarCount == 2 ? 1 : 0;
+    // The world view looks at the outermost world of the system.
+    int star = 0;
+    int orbit = 0;
+    for (int s = 0; s <= 2; ++s) {
+      for (int o = 1; o <= w.OrbitCount[static_cast<std::size_t>(s)]; ++o) {
+        if (!w.BodyClass(s, o, 0).empty()) {
+          star = s;
+          orbit = o;
+        }
+      }
+    }
+    ASSERT_GT(orbit, 0) << "seed " << seed;
+    Select(star, orbit, 0);
+    const std::string before = EncodeSystem(w);
+    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{3}}) {
+      for (const float zoom : {0.001f, 1.0f, 256.0f}) {
+        view.DisplayMode = mode;
+        view.ViewZoom = zoom;
+        view.ViewRotX = 30;
+        view.ViewRotY = 200;
+        view.ViewRotZ = 75;
+        view.StarDate = 2000 + static_cast<double>(seed) * 7.3;
+        canvas.Reset();
+        orbitView.DrawSystem();
+        EXPECT_FALSE(canvas.CallsOf(Kind::Disc).empty()) << "seed " << seed;
+        for (const Call& call : canvas.Calls()) {
+          ASSERT_TRUE(std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) &&
+                      std::isfinite(call.y2) && std::isfinite(call.radius))
+              << "seed " << seed;
+        }
+      }
+    }
+    EXPECT_EQ(EncodeSystem(w), before) << "seed " << seed;
+    EXPECT_EQ(w.CurrentStar, star);
+    EXPECT_EQ(w.CurrentOrbit, orbit);
+    EXPECT_EQ(w.CurrentBody, 0);
+  }
+  EXPECT_GT(pairs, 0);  // the seeds include a pair
+}
+
+}  // namespace
+}  // namespace ax

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "display/Canvas.h"
+#include "display/RecordingCanvas.h"
 #include "model/World.h"
 
 namespace ax {
@@ -9,19 +15,43 @@ namespace ax {
 // area: name and class, particulars, atmosphere and gases, surface, life and civilization,
 // orbital elements, a diagram of the star's worlds, and the list of moons or belt bodies.
 // Gives an unnamed body its default name.
+//
+// The system window does the rest of showing it: the planet-name menu item, report mode
+// (DisplayMode 2), the scroll buttons and the captions of WorldButton and ModeButton2.
 class WorldReport {
  public:
   WorldReport(World& world, Canvas& canvas);
 
+  // Draws the whole read-out; leaves the selection as it found it.
   void ShowWorldReport();
+
+  // The text grid in drawing units, rebuilt at the start of every report: columns 1..7 and
+  // lines 0..33 (index 0 of ColX is unused).
+  std::array<std::int16_t, 8> ColX{};
+  std::array<std::int16_t, 34> LineY{};
 
  private:
   void PrintReportLine(double x, double y);
   void ShowGasTable();
 
+  void BuildGrid();
+  // ReportText = text, then PrintReportLine(x, y).
+  void Print(std::string text, float x, float y);
+  void PrintInColour(std::string text, float x, float y, int paletteIndex);
+  void PrintLabels(bool bodyIsBelt);
+  void PrintValues(bool bodyIsBelt);
+  void PrintLocalDays();
+  void DrawDiagram();
+  void PrintOrbitColumn(bool bodyIsBelt, bool worldIsBelt);
+  void PrintMoonTable(bool worldIsBelt);
+
   World& world_;
   Canvas& canvas_;
   Colour textColour_;
 };
+
+// The report's texts as plain lines in reading order: one line per text row (top to bottom),
+// its pieces ordered left to right and padded to their columns, in UTF-8.
+std::vector<std::string> ReportLines(const RecordingCanvas& canvas);
 
 }  // namespace ax

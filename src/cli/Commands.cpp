@@ -5,7 +5,9 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -14,12 +16,18 @@
 #include <system_error>
 
 #include "cli/Census.h"
+#include "cli/RenderOptions.h"
+#include "cli/Report.h"
 #include "cli/WorldJson.h"
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
 #include "survey/Survey.h"
+
+#ifdef AX_HAVE_RENDER
+#include "cli/Render.h"
+#endif
 
 namespace ax {
 namespace {
@@ -120,13 +128,70 @@ int RunSystem(const SystemOptions& options, std::ostream& out) {
   return 0;
 }
 
-int RunShow(const std::filesystem::path& file, bool json, std::ostream& out) {
+int RunShow(const std::filesystem::path& file, bool json, bool report, std::ostream& out) {
   auto world = std::make_unique<World>();
   SystemFileReader reader;
   reader.Read(file, *world);
-  PrintSystem(*world, 1, json, out);
+  if (report) {
+    PrintWorldReports(*world, out);
+  } else {
+    PrintSystem(*world, 1, json, out);
+  }
   out.flush();
   return 0;
+}
+
+CLI::Validator ImageSizeCheck() {
+  return CLI::Validator(
+      [](const std::string& text) {
+        return ParseImageSize(text) ? std::string()
+                                    : fmt::format("not WxH with each side {}..{}: {}",
+                                                  kMinImageSide, kMaxImageSide, text);
+      },
+      "WxH");
+}
+
+CLI::Validator FiniteCheck() {
+  return CLI::Validator(
+      [](const std::string& text) {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        const bool number = !text.empty() && end == text.c_str() + text.size();
+        return number && std::isfinite(value) ? std::string()
+                                              : fmt::format("not a finite number: {}", text);
+      },
+      "YEAR");
+}
+
+void AddRenderOptions(CLI::App& render, RenderOptions& options) {
+  render.add_option("file", options.file, "The system file (.ax2)")->required();
+  render.add_option("--png", options.png, "The image file to write")->required();
+  render
+      .add_option("--mode", options.mode,
+                  "system: the stars and their orbits; world: the selected world and its moons "
+                  "(default system)")
+      ->check(CLI::IsMember({"system", "world"}));
+  render.add_option("--star", options.star,
+                    "The star: 1 for a single star, 0 (both), 1 or 2 for a pair (default 1, or "
+                    "0 for a pair)");
+  render.add_option("--orbit", options.orbit,
+                    "The orbit (default 1; in the world view the first orbit with a world)");
+  render.add_option("--body", options.body, "The body: 0 the world, 1.. its moons (default 0)");
+  render.add_option("--date", options.date, "The star date in years (default 2000)")
+      ->check(FiniteCheck());
+  render.add_option("--size", options.size, "The image size in pixels (default 800x600)")
+      ->check(ImageSizeCheck());
+}
+
+int RunRenderCommand([[maybe_unused]] const RenderOptions& options,
+                     [[maybe_unused]] std::ostream& err) {
+#ifdef AX_HAVE_RENDER
+  RunRender(options);
+  return 0;
+#else
+  fmt::print(err, "astrolattix-cli: render is not available: built without the Qt GUI\n");
+  return 1;
+#endif
 }
 
 }  // namespace
@@ -155,9 +220,18 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   std::filesystem::path showFile;
   bool showJson = false;
+  bool showReport = false;
   CLI::App* show = app.add_subcommand("show", "Read a system file and print its system.");
   show->add_option("file", showFile, "The system file (.ax2)")->required();
-  show->add_flag("--json", showJson, "The system as one JSON object");
+  CLI::Option* showJsonFlag = show->add_flag("--json", showJson, "The system as one JSON object");
+  show->add_flag("--report", showReport,
+                 "The world report of every world, moon and belt body, in reading order")
+      ->excludes(showJsonFlag);
+
+  RenderOptions renderOptions;
+  CLI::App* render =
+      app.add_subcommand("render", "Read a system file and draw its orbit view as a PNG image.");
+  AddRenderOptions(*render, renderOptions);
 
   try {
     app.parse(argc, argv);
@@ -176,8 +250,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (system->parsed()) {
       return RunSystem(systemOptions, out);
     }
-    if (show->parsed()) return RunShow(showFile, showJson, out);
+    if (show->parsed()) return RunShow(showFile, showJson, showReport, out);
+    if (render->parsed()) return RunRenderCommand(renderOptions, err);
   } catch (const SystemFileError& error) {
+    fmt::print(err, "astrolattix-cli: {}\n", error.what());
+    return kExitBadInput;
+  } catch (const CliInputError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;
   } catch (const std::exception& error) {

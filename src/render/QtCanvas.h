@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPointF>
+#include <vector>
 
 #include "display/Canvas.h"
 
@@ -29,8 +34,27 @@ class QtCanvas : public Canvas {
   void Flush();
 
  private:
+  enum class Batch { None, Lines, Points };
+
+  // The device point of a user point, or false when it is not a finite point.
+  bool Map(double x, double y, QPointF& point) const;
+  // Flushes unless the batch is already of this kind and colour.
+  void StartBatch(Batch kind, Colour colour);
+  bool Drawing() const { return mode_ == DrawMode::CopyPen && painter_.isActive(); }
+
   QPaintDevice& device_;
   QPainter painter_;
+  double left_ = 0;
+  double top_ = 0;
+  double scaleX_ = 1;  // device pixels per user unit
+  double scaleY_ = 1;
+  DrawMode mode_ = DrawMode::CopyPen;
+  QFont font_;
+
+  Batch batch_ = Batch::None;
+  Colour batchColour_;
+  std::vector<QLineF> lines_;
+  std::vector<QPointF> points_;
 };
 
 }  // namespace ax

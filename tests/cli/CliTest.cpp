@@ -14,10 +14,18 @@
 
 #include "cli/Census.h"
 #include "cli/Commands.h"
+#include "cli/Report.h"
 #include "cli/WorldJson.h"
+#include "display/RecordingCanvas.h"
 #include "generate/Stars.h"
+#include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
+
+#ifdef AX_HAVE_RENDER
+#include <QColor>
+#include <QImage>
+#endif
 
 namespace ax {
 namespace {
@@ -207,6 +215,176 @@ TEST_F(CliFilesTest, BadFilesGiveStatusTwoAndOneLineNamingTheFile) {
   EXPECT_EQ(std::count(noFolder.err.begin(), noFolder.err.end(), '\n'), 1) << noFolder.err;
   EXPECT_EQ(Cli({"show"}).status, 2);
 }
+
+// A pair whose star 1 has a belt of two bodies (orbit 1), an empty orbit (2) and a jovian
+// with one moon (3); star 0 and star 2 have no orbits.
+std::unique_ptr<World> HandBuiltPair() {
+  auto world = std::make_unique<World>();
+  world->StarCount = 2;
+  for (int s = 0; s <= 2; ++s) {
+    world->StarType[s] = "M 2 V  ";
+    world->StarMass[s] = 0.4;
+  }
+  world->OrbitCount[1] = 3;
+  world->BodyClass(1, 1, 0) = "P";
+  world->MoonCount[1][1] = 2;
+  world->BodyClass(1, 1, 1) = "Z";
+  world->BodyClass(1, 1, 2) = "Z";
+  world->BodyClass(1, 3, 0) = "J";
+  world->BodyRadius(1, 3, 0) = 11.0f;
+  world->BodySemiMajorAxis(1, 3, 0) = 2.5;
+  world->BodyPeriod(1, 3, 0) = 30000;
+  world->MoonCount[1][3] = 1;
+  world->BodyClass(1, 3, 1) = "T";
+  world->BodyRadius(1, 3, 1) = 0.3f;
+  world->BodySemiMajorAxis(1, 3, 1) = 20;
+  world->BodyPeriod(1, 3, 1) = 100;
+  return world;
+}
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+TEST_F(CliFilesTest, ShowReportPrintsEveryBodyInReadingOrder) {
+  auto world = HandBuiltPair();
+  WriteSystemFile(*world, In("pair.ax2"));
+  const CliRun run = Cli({"show", In("pair.ax2"), "--report"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  // Bodies 0..2 of orbit 1 and 0..1 of orbit 3: five reports, four blank lines between them.
+  const std::vector<std::string> lines = Lines(run.out);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string()), 4) << run.out;
+  // Passes once the world report is drawn: each report starts with its "Planet:" line.
+  EXPECT_EQ(CountOf(run.out, "Planet:"), 5u) << run.out;
+  EXPECT_EQ(Cli({"show", In("pair.ax2"), "--report", "--json"}).status, 2);
+}
+
+TEST(ReportLinesTest, TextsGroupIntoLinesByHeightAndColumnsByX) {
+  RecordingCanvas canvas;
+  canvas.Text(18, 9, "6,378 Km", {});
+  canvas.Text(3, 9, "Radius:", {});
+  canvas.Text(12.5, 0, "Sol III", {});
+  canvas.Text(3, 0, "Planet:", {});
+  canvas.Text(48, 0.2, "x", {});  // within half a unit of line 0
+  canvas.Text(3, 5, "", {});      // a line with nothing to read is left out
+  canvas.Line(0, 0, 9, 9, {});
+  // One character a unit, the common margin of 3 removed: "Sol III" at column 13 - 3.
+  const std::vector<std::string> expected = {
+      "Planet:   Sol III" + std::string(28, ' ') + "x",
+      "Radius:        6,378 Km",
+  };
+  EXPECT_EQ(GroupReportLines(canvas), expected);
+}
+
+#ifdef AX_HAVE_RENDER
+
+TEST_F(CliFilesTest, RenderWritesAPngOfTheRequestedSize) {
+  const CliRun saved = Cli({"system", "--seed", "12", "--out", In("sol.ax2")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const CliRun run = Cli({"render", In("sol.ax2"), "--png", In("sol.png"), "--size", "320x200"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  const QImage image(QString::fromStdString(In("sol.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 320);
+  EXPECT_EQ(image.height(), 200);
+  // Passes once the orbit view is drawn: the stars and orbits are not all background.
+  const QRgb corner = image.pixel(0, 0);
+  int others = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) others += image.pixel(x, y) != corner ? 1 : 0;
+  }
+  EXPECT_GT(others, 0);
+
+  const CliRun world = Cli(
+      {"render", In("sol.ax2"), "--png", In("world.png"), "--mode", "world", "--date", "2012.5"});
+  ASSERT_EQ(world.status, 0) << world.err;
+  EXPECT_EQ(QImage(QString::fromStdString(In("world.png"))).size(), QSize(800, 600));
+}
+
+TEST_F(CliFilesTest, RenderRefusesWhatTheSystemDoesNotHave) {
+  auto world = HandBuiltPair();
+  WriteSystemFile(*world, In("pair.ax2"));
+  const std::string file = In("pair.ax2");
+  const std::string png = In("pair.png");
+  for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"--star", "3"}, "--star 3: a pair has stars 0 (both stars), 1 and 2"},
+           {{"--star", "-1"}, "--star -1: a pair has stars 0 (both stars), 1 and 2"},
+           {{"--star", "1", "--orbit", "4"}, "--orbit 4: star 1 has orbits 1 to 3"},
+           {{"--star", "1", "--orbit", "0"}, "--orbit 0: star 1 has orbits 1 to 3"},
+           {{"--orbit", "1"}, "--orbit 1: star 0 has no orbits"},
+           {{"--star", "1", "--orbit", "3", "--body", "2"},
+            "--body 2: star 1 orbit 3 has bodies 0 to 1"},
+           {{"--star", "1", "--orbit", "2", "--body", "1"},
+            "--body 1: star 1 orbit 2 has body 0 only"},
+           {{"--mode", "world", "--star", "1", "--orbit", "2"},
+            "--orbit 2: star 1 orbit 2 holds no world"},
+           {{"--mode", "world", "--star", "1", "--orbit", "1"},
+            "--orbit 1: star 1 orbit 1 is a belt (class P) and has no world view"},
+           {{"--mode", "world", "--star", "2"}, "star 2 has no world to show in the world view"},
+       }) {
+    std::vector<std::string> line = {"render", file, "--png", png};
+    line.insert(line.end(), args.begin(), args.end());
+    const CliRun run = Cli(line);
+    EXPECT_EQ(run.status, 2) << message;
+    EXPECT_TRUE(run.out.empty()) << message;
+    EXPECT_EQ(run.err, "astrolattix-cli: " + message + "\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(png));
+
+  // The defaults: star 0 of a pair in the system view; in the world view the first world of
+  // any star, past the belt: star 1 orbit 3.
+  EXPECT_EQ(Cli({"render", file, "--png", png, "--size", "16x16"}).status, 0);
+  EXPECT_EQ(Cli({"render", file, "--png", png, "--mode", "world", "--size", "16x16"}).status, 0);
+  EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(16, 16));
+}
+
+TEST_F(CliFilesTest, RenderBadArgumentsGiveStatusTwoAndOneLine) {
+  const CliRun saved = Cli({"system", "--seed", "12", "--out", In("sol.ax2")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const std::string file = In("sol.ax2");
+  const std::string png = In("sol.png");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"render", file},
+           {"render", file, "--png", png, "--size", "15x600"},
+           {"render", file, "--png", png, "--size", "800x8193"},
+           {"render", file, "--png", png, "--size", "800"},
+           {"render", file, "--png", png, "--size", "800x600x2"},
+           {"render", file, "--png", png, "--size", "x600"},
+           {"render", file, "--png", png, "--mode", "galaxy"},
+           {"render", file, "--png", png, "--date", "nan"},
+           {"render", file, "--png", png, "--date", "inf"},
+           {"render", file, "--png", png, "--date", "soon"},
+           {"render", file, "--png", png, "--orbit", "first"},
+           {"render", In("missing.ax2"), "--png", png},
+           {"render", file, "--png", In("no/such/folder/sol.png")},
+       }) {
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.status, 2) << args.back();
+    EXPECT_TRUE(run.out.empty()) << args.back();
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.err.rfind("astrolattix-cli: ", 0), 0u) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+#else
+
+TEST_F(CliFilesTest, RenderIsNotAvailableWithoutTheGui) {
+  const CliRun saved = Cli({"system", "--seed", "12", "--out", In("sol.ax2")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const CliRun run = Cli({"render", In("sol.ax2"), "--png", In("sol.png")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "astrolattix-cli: render is not available: built without the Qt GUI\n");
+}
+
+#endif
 
 TEST(CliTest, TextOutputDescribesEachSystem) {
   const CliRun run = Cli({"system", "--no-survey", "--count", "3", "--seed", "1"});

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/RenderOptions.h"
+
+namespace ax {
+
+// Draws the orbit view of the file's system into a PNG image. Makes its own offscreen
+// QGuiApplication when there is none. Throws CliInputError and SystemFileError.
+void RunRender(const RenderOptions& options);
+
+}  // namespace ax

@@ -264,23 +264,6 @@ TEST_F(CliFilesTest, ShowReportPrintsEveryBodyInReadingOrder) {
   EXPECT_EQ(Cli({"show", In("pair.ax2"), "--report", "--json"}).status, 2);
 }
 
-TEST(ReportLinesTest, TextsGroupIntoLinesByHeightAndColumnsByX) {
-  RecordingCanvas canvas;
-  canvas.Text(18, 9, "6,378 Km", {});
-  canvas.Text(3, 9, "Radius:", {});
-  canvas.Text(12.5, 0, "Sol III", {});
-  canvas.Text(3, 0, "Planet:", {});
-  canvas.Text(48, 0.2, "x", {});  // within half a unit of line 0
-  canvas.Text(3, 5, "", {});      // a line with nothing to read is left out
-  canvas.Line(0, 0, 9, 9, {});
-  // One character a unit, the common margin of 3 removed: "Sol III" at column 13 - 3.
-  const std::vector<std::string> expected = {
-      "Planet:   Sol III" + std::string(28, ' ') + "x",
-      "Radius:        6,378 Km",
-  };
-  EXPECT_EQ(GroupReportLines(canvas), expected);
-}
-
 #ifdef AX_HAVE_RENDER
 
 TEST_F(CliFilesTest, RenderWritesAPngOfTheRequestedSize) {

@@ -110,20 +110,14 @@ void QtCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
 }
 
 void QtCanvas::Circle(double x, double y, double radius, Colour colour) {
-  Flush();
-  QPointF centre;
-  const double pixels = radius * std::abs(scaleX_);
-  if (!Drawing() || !Map(x, y, centre) || !std::isfinite(pixels) || pixels < 0 ||
-      pixels > kFarPixels) {
-    return;
-  }
-  painter_.setRenderHint(QPainter::Antialiasing, true);
-  painter_.setPen(CosmeticPen(colour));
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawEllipse(centre, pixels, pixels);
+  Ellipse(x, y, radius, colour, false);
 }
 
 void QtCanvas::Disc(double x, double y, double radius, Colour colour) {
+  Ellipse(x, y, radius, colour, true);
+}
+
+void QtCanvas::Ellipse(double x, double y, double radius, Colour colour, bool filled) {
   Flush();
   QPointF centre;
   const double pixels = radius * std::abs(scaleX_);
@@ -133,7 +127,7 @@ void QtCanvas::Disc(double x, double y, double radius, Colour colour) {
   }
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setPen(CosmeticPen(colour));
-  painter_.setBrush(ToQColor(colour));
+  painter_.setBrush(filled ? QBrush(ToQColor(colour)) : QBrush(Qt::NoBrush));
   painter_.drawEllipse(centre, pixels, pixels);
 }
 

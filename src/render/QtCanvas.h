@@ -36,6 +36,8 @@ class QtCanvas : public Canvas {
  private:
   enum class Batch { None, Lines, Points };
 
+  // A circle or a filled disc, round in device pixels.
+  void Ellipse(double x, double y, double radius, Colour colour, bool filled);
   // The device point of a user point, or false when it is not a finite point.
   bool Map(double x, double y, QPointF& point) const;
   // Flushes unless the batch is already of this kind and colour.

@@ -261,6 +261,28 @@ TEST_F(SurveyedPairTest, GraphicalScrollsZoomAndPan) {
   EXPECT_FALSE(view.Calls().empty());
 }
 
+TEST_F(SurveyedPairTest, GraphicalWorldViewAndBackToTheReadOut) {
+  SystemDisplay& w = rig.window;
+  w.WorldButton->click();
+  w.View().ViewZoom = 4;
+  w.ModeButton2->click();  // mode 3, reached for the first time: the view is reset
+  ASSERT_EQ(w.DisplayMode(), 3);
+  EXPECT_FLOAT_EQ(w.View().ViewZoom, 1);
+  EXPECT_EQ(w.WorldButton->text(), QStringLiteral("SYSTEM"));
+  EXPECT_FALSE(w.WorldButton->isEnabled());
+  EXPECT_TRUE(w.SystemMenuEditPlanetName->isEnabled());
+  w.View().ViewZoom = 4;
+  w.ModeButton->click();  // "Symbolic": the world read-out again
+  EXPECT_EQ(w.DisplayMode(), 2);
+  // The way back set the previous mode to 2, so the graphical view starts afresh again.
+  w.ModeButton2->click();
+  EXPECT_EQ(w.DisplayMode(), 3);
+  EXPECT_FLOAT_EQ(w.View().ViewZoom, 1);
+  RecordingCanvas view;
+  w.DrawScreen(view);
+  EXPECT_FALSE(view.Calls().empty());
+}
+
 TEST_F(SurveyedPairTest, ViewMenuKeepsMoonItemsUnderPlanets) {
   SystemDisplay& w = rig.window;
   w.SystemMenuViewPlanets->trigger();  // unchecking Planets unchecks both moon items

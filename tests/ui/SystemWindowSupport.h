@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAction>
 #include <QDir>
+#include <QPushButton>
 #include <QString>
 #include <QTemporaryDir>
 

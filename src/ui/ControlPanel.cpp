@@ -1,5 +1,6 @@
 #include "ui/ControlPanel.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -257,6 +258,11 @@ void ControlPanel::SpinZoom(bool up) {
   time_.SpinZoom(LeadingNumber(ViewZoomText->text()), up);
   ShowZoom();
   if (!StarDateRunOption->isChecked()) ApplyControlPanel();
+}
+
+void ControlPanel::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit Closed();
 }
 
 void ControlPanel::ShowDate() {

@@ -7,6 +7,7 @@
 #include "display/TimeControl.h"
 #include "display/ViewState.h"
 
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -79,6 +80,11 @@ class ControlPanel : public QWidget {
  signals:
   // The view state changed; the system window redraws its graphical modes.
   void Applied();
+  // The user closed the panel with its own frame; the View menu's check mark follows.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SpinRotation(QLineEdit* text, bool up);

@@ -137,6 +137,8 @@ SystemDisplay::SystemDisplay(World& world, Random& random, QWidget* parent)
   connect(Panel, &ControlPanel::Applied, this, [this] {
     if (view_.DisplayMode == 1 || view_.DisplayMode == 3) Redraw();
   });
+  connect(Panel, &ControlPanel::Closed, this,
+          [this] { SystemMenuViewControlPanel->setChecked(false); });
   connect(Naming, &NamingForm::Finished, this, &SystemDisplay::Redraw);
 
   view_.DisplayMode = 0;

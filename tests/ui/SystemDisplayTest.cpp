@@ -293,8 +293,16 @@ TEST_F(SurveyedPairTest, ViewMenuKeepsMoonItemsUnderPlanets) {
   EXPECT_TRUE(w.SystemMenuViewPlanets->isChecked());
   EXPECT_TRUE(w.View().ShowMoonOrbits);
   EXPECT_FALSE(w.View().ShowMoonPositions);
+  w.show();
+  w.SystemMenuViewControlPanel->setChecked(false);
+  w.SystemMenuViewControlPanel->trigger();  // checked: the panel shows
+  EXPECT_TRUE(w.Panel->isVisible());
   w.SystemMenuViewControlPanel->trigger();
-  EXPECT_EQ(w.SystemMenuViewControlPanel->isChecked(), w.Panel->isVisible());
+  EXPECT_FALSE(w.Panel->isVisible());
+  w.SystemMenuViewControlPanel->trigger();
+  w.Panel->close();  // closed with its own frame: the check mark follows
+  EXPECT_FALSE(w.SystemMenuViewControlPanel->isChecked());
+  w.close();
 }
 
 TEST(SystemDisplayTest, ResizingSetsTheAspect) {

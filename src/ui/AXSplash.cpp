@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/SystemDisplay.h"
+
 namespace ax {
 namespace {
 
@@ -58,13 +60,11 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   SystemCreate = AddButton(this, buttons, "SystemCreate");
   ExitButton->setObjectName(QStringLiteral("ExitButton"));
 
-  // The cluster and system windows are not part of this version yet.
+  // The cluster window is not part of this version yet; the system window is attached.
   ClusterControl->setEnabled(false);
   ClusterControl->setToolTip(
       QStringLiteral("The cluster window is not available in this version yet"));
   SystemCreate->setEnabled(false);
-  SystemCreate->setToolTip(
-      QStringLiteral("The system window is not available in this version yet"));
   ExitButton->setFocus();
 
   auto* layout = new QVBoxLayout(this);
@@ -74,9 +74,22 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   layout->addLayout(buttons);
 
   connect(ExitButton, &QPushButton::clicked, this, &AXSplash::close);
+  connect(SystemCreate, &QPushButton::clicked, this, &AXSplash::EnterSystemWindow);
 
   resize(460, 200);
   CentreOnScreen();
+}
+
+void AXSplash::AttachSystemWindow(SystemDisplay* window) {
+  systemWindow_ = window;
+  SystemCreate->setEnabled(window != nullptr);
+  if (window != nullptr) connect(window, &SystemDisplay::Closed, this, &AXSplash::show);
+}
+
+void AXSplash::EnterSystemWindow() {
+  if (systemWindow_ == nullptr) return;
+  systemWindow_->Enter();
+  hide();
 }
 
 void AXSplash::CentreOnScreen() {

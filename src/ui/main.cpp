@@ -1,11 +1,21 @@
 #include <QApplication>
 
+#include <memory>
+
+#include "model/Random.h"
+#include "model/World.h"
 #include "ui/AXSplash.h"
+#include "ui/SystemDisplay.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Astrolattix");
+  // The one system in memory, for the whole run; about 400 KB, so on the heap.
+  auto world = std::make_unique<ax::World>();
+  ax::Random random;  // seeded from the clock
+  ax::SystemDisplay systemWindow(*world, random);
   ax::AXSplash splash;
+  splash.AttachSystemWindow(&systemWindow);
   splash.show();
   return QApplication::exec();
 }

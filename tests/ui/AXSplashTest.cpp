@@ -8,8 +8,12 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
+#include "model/Random.h"
+#include "model/World.h"
 #include "ui/AXSplash.h"
+#include "ui/SystemDisplay.h"
 
 namespace ax {
 namespace {
@@ -37,13 +41,18 @@ TEST(AXSplashTest, CaptionAndButtonsInOrder) {
   EXPECT_EQ(form.windowIcon().availableSizes().value(0), QSize(32, 32));
 }
 
-TEST(AXSplashTest, WindowsNotYetBuiltAreDisabledAndSaySo) {
+TEST(AXSplashTest, ClusterWindowNotYetBuiltIsDisabledAndSaysSo) {
   AXSplash form;
   EXPECT_FALSE(form.ClusterControl->isEnabled());
-  EXPECT_FALSE(form.SystemCreate->isEnabled());
   EXPECT_TRUE(form.ClusterControl->toolTip().contains(QStringLiteral("cluster window")));
-  EXPECT_TRUE(form.SystemCreate->toolTip().contains(QStringLiteral("system window")));
   EXPECT_TRUE(form.ExitButton->isEnabled());
+  // "SystemCreate" waits for its window.
+  EXPECT_FALSE(form.SystemCreate->isEnabled());
+  auto world = std::make_unique<World>();
+  Random random(1);
+  SystemDisplay window(*world, random);
+  form.AttachSystemWindow(&window);
+  EXPECT_TRUE(form.SystemCreate->isEnabled());
 }
 
 TEST(AXSplashTest, CentredOnTheScreen) {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "display/Canvas.h"
+
+namespace ax {
+
+// The system window's drawing area: a logical space of 0..100 by 0..100 that is painted afresh
+// from the world on every paint event, and that reports pointer positions in those units.
+class SysDisScreen : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit SysDisScreen(QWidget* parent = nullptr);
+
+  // Draws the current display mode; set by the system window.
+  std::function<void(Canvas&)> Draw;
+
+  // The font size of the read-outs, following the area's height.
+  double FontSize() const;
+
+  // Last pointer position over the area, in drawing units.
+  double MouseX = 0;
+  double MouseY = 0;
+
+ signals:
+  void Clicked(double x, double y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void RecordPointer(const QPointF& position);
+};
+
+}  // namespace ax

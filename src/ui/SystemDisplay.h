@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "display/Canvas.h"
+#include "display/ViewState.h"
+#include "io/FileCommands.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "model/World.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace ax {
+
+class ControlPanel;
+class NamingForm;
+class SysDisScreen;
+
+// What a file dialog is asked for; the answer is the chosen path or an empty text when the
+// user cancelled.
+struct FileDialogRequest {
+  bool save = false;
+  QString directory;
+  QString filter;            // "Star Files (*.ax2)"
+  QString defaultExtension;  // "ax2"
+  QString fileName;          // preset name of a Save As
+};
+
+// The system window: one star system shown in four display modes and worked on through the
+// buttons and menus, with the control panel beside it.
+class SystemDisplay : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The world belongs to the program; the random source is clock-seeded by the program and
+  // seeded by tests.
+  SystemDisplay(World& world, Random& random, QWidget* parent = nullptr);
+  ~SystemDisplay() override;
+
+  // Entered from the start form: the control panel shown and checked, an empty drawing area.
+  void Enter();
+
+  // Commands.
+  void GenerateRandomSystem();
+  void SurveyAction();
+  void ToggleDisplayMode();
+  void WorldButtonClick();
+  void OpenSystemFile();
+  void SaveSystemAs();
+  void UndoSystem();
+  void ScrollAction(const QString& tag);
+  void ClickAt(double x, double y);
+  void ButtonTimerTick();
+
+  // Draws the current mode on a canvas whose scale is already 0..100.
+  void DrawScreen(Canvas& canvas);
+  // The symbolic list's grid: the star and orbit of the cell at a point, or false.
+  static bool GridCellAt(double x, double y, int& star, int& orbit);
+
+  ViewState& View() { return view_; }
+  std::int16_t DisplayMode() const { return view_.DisplayMode; }
+  bool SystemPresent() const { return systemPresent_ != 0; }
+  std::int16_t RepeatCount() const { return repeatCount_; }
+
+  // The file dialog; by default the platform's.
+  std::function<QString(const FileDialogRequest&)> ChooseFile;
+
+  SysDisScreen* Screen = nullptr;
+  ControlPanel* Panel = nullptr;
+  NamingForm* Naming = nullptr;
+  QTimer* ButtonTimer = nullptr;
+  QString ButtonTimerTag;
+
+  QPushButton* ModeButton2 = nullptr;
+  QPushButton* ModeButton = nullptr;
+  QPushButton* WorldButton = nullptr;
+  QPushButton* SurveyButton = nullptr;
+  QPushButton* JumpButton = nullptr;
+  QPushButton* UpScroll = nullptr;
+  QPushButton* DownScroll = nullptr;
+  QPushButton* LeftScroll = nullptr;
+  QPushButton* RightScroll = nullptr;
+
+  QMenu* SystemMenuFile = nullptr;
+  QAction* SystemMenuFileOpen = nullptr;
+  QAction* SystemMenuFileSaveAs = nullptr;
+  QAction* SystemMenuFileExit = nullptr;
+  QMenu* SystemMenuEdit = nullptr;
+  QAction* SystemMenuEditUndoSystem = nullptr;
+  QAction* SystemMenuEditSystemName = nullptr;
+  QAction* SystemMenuEditPlanetName = nullptr;
+  QMenu* SystemMenuOptions = nullptr;
+  QAction* SystemMenuOptionsAutoSurvey = nullptr;
+  QAction* SystemMenuOptionsEnableUndo = nullptr;
+  QMenu* SystemMenuGenerate = nullptr;
+  QAction* SystemMenuGenerateRandom = nullptr;
+  QAction* SystemMenuGenerateDeliberate = nullptr;
+  QAction* SystemMenuGenerateIncomplete = nullptr;
+  QMenu* SystemMenuView = nullptr;
+  QAction* SystemMenuViewControlPanel = nullptr;
+  QAction* SystemMenuViewOrbits = nullptr;
+  QAction* SystemMenuViewPlanets = nullptr;
+  QAction* SystemMenuViewMoonOrbits = nullptr;
+  QAction* SystemMenuViewMoonPositions = nullptr;
+
+ signals:
+  // The window closed; the start form shows itself again.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildButtons(QWidget* central);
+  void BuildMenus();
+  void ResetSystemView();
+  void ShowSymbolicSystem();
+  void ShowWorld();
+  void UpdateCommands();
+  void Redraw();
+  void ViewMenuChanged(QAction* item);
+  void ScrollWorld(const QString& tag);
+  bool HoldsWorld(int star, int orbit) const;
+  void MoveToWorld(int step);
+  void ClickReport(double x, double y);
+  void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
+                          const std::string& reason);
+  QString ChooseSystemFile(FileDialogRequest request);
+
+  void DrawStarReadOut(Canvas& canvas);
+  void DrawSymbols(Canvas& canvas);
+
+  World& world_;
+  Random& random_;
+  ViewState view_;
+  UndoCopy undo_;
+  std::unique_ptr<SystemFileReader> reader_;
+  std::int16_t systemPresent_ = 0;
+  std::int16_t previousMode_ = 0;
+  std::int16_t repeatCount_ = 0;
+};
+
+}  // namespace ax

@@ -269,7 +269,14 @@ void SystemDisplay::UpdateCommands() {
   SurveyButton->setEnabled(present && !surveyed);
   JumpButton->setEnabled(!present || surveyed);
   ModeButton->setEnabled(surveyed && graphical);
-  ModeButton2->setEnabled(surveyed && !graphical);
+  // A belt is many small bodies: it has no world to draw in the world view.
+  bool beltWorld = false;
+  if (mode == 2 && world_.CurrentStar >= 0 && world_.CurrentStar < kStarSlots &&
+      world_.CurrentOrbit >= 0 && world_.CurrentOrbit < kOrbitSlots) {
+    const std::string& worldClass = world_.BodyClass(world_.CurrentStar, world_.CurrentOrbit, 0);
+    beltWorld = worldClass == "P" || worldClass == "I";
+  }
+  ModeButton2->setEnabled(surveyed && !graphical && !beltWorld);
   WorldButton->setEnabled(surveyed && !graphical);
   WorldButton->setText(mode >= 2 ? QStringLiteral("SYSTEM") : QStringLiteral("WORLD"));
   for (QPushButton* scroll : {UpScroll, DownScroll, LeftScroll, RightScroll}) {

@@ -181,9 +181,11 @@ TEST_F(SurveyedPairTest, ScrollingInTheWorldReadOutMovesThroughBodiesAndOrbits) 
 
   Scroll(w.RightScroll);
   EXPECT_EQ(Selection(), "1,2,0");
+  EXPECT_TRUE(w.ModeButton2->isEnabled());
   Scroll(w.RightScroll);
   EXPECT_EQ(Selection(), "2,1,0");
-  Scroll(w.RightScroll);  // from the last world of the last star round to star 0
+  EXPECT_FALSE(w.ModeButton2->isEnabled());  // a belt has no world view
+  Scroll(w.RightScroll);                     // from the last world of the last star round to star 0
   EXPECT_EQ(Selection(), "0,1,0");
   Scroll(w.LeftScroll);  // and back over the stars the other way
   EXPECT_EQ(Selection(), "2,1,0");

@@ -1,0 +1,110 @@
+#include "generate/Deliberate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "generate/NumberText.h"
+#include "generate/Stars.h"
+#include "model/Numbers.h"
+
+namespace ax {
+namespace {
+
+struct StarValues {
+  double mass = 0;
+  std::int32_t temperature = 0;
+  float luminosity = 0;
+};
+
+// Reads a positive value, or records the field as rejected and gives 0.
+double PositiveField(std::string_view text, const char* field, std::vector<std::string>& rejected) {
+  const double value = LeadingNumber(text);
+  if (value <= 0) {
+    rejected.emplace_back(field);
+    return 0;
+  }
+  return value;
+}
+
+StarValues ReadStar(std::string_view mass, std::string_view temperature,
+                    std::string_view luminosity, const char* massField,
+                    const char* temperatureField, const char* luminosityField,
+                    std::vector<std::string>& rejected) {
+  StarValues star;
+  star.mass = PositiveField(mass, massField, rejected);
+  // Kelvin are whole; a value beyond the table's integer range is held at its top.
+  const double kelvin = std::min(RoundHalfEven(LeadingNumber(temperature)),
+                                 double{std::numeric_limits<std::int32_t>::max()});
+  if (kelvin <= 0) {
+    rejected.emplace_back(temperatureField);
+  } else {
+    star.temperature = static_cast<std::int32_t>(kelvin);
+  }
+  const double lightValue = PositiveField(luminosity, luminosityField, rejected);
+  star.luminosity =
+      static_cast<float>(std::min(lightValue, double{std::numeric_limits<float>::max()}));
+  return star;
+}
+
+}  // namespace
+
+std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
+                                                  const DeliberateInput& input) {
+  random.SeedFromClock();
+  std::vector<std::string> rejected;
+  const int starCount = input.binary ? 2 : 1;
+  StarValues stars[3];
+  stars[1] = ReadStar(input.starAMass, input.starATemp, input.starALumn, "StarAMassText",
+                      "StarATempText", "StarALumnText", rejected);
+  double separation = 0;
+  if (input.binary) {
+    stars[2] = ReadStar(input.starBMass, input.starBTemp, input.starBLumn, "StarBMassText",
+                        "StarBTempText", "StarBLumnText", rejected);
+    separation = PositiveField(input.separation, "SeparationText", rejected);
+  }
+  if (!rejected.empty()) {
+    return rejected;
+  }
+
+  // A star lives 10 / m^3 billion years on the main sequence; a given age must leave it there.
+  const double primaryMass = stars[1].mass;
+  const double givenAge = LeadingNumber(input.age);
+  if (givenAge > 0 && !(givenAge < 9.8 / Cube(primaryMass))) {
+    rejected.emplace_back("AgeText");
+    return rejected;
+  }
+
+  ClearStars(world);
+  world.SystemName = input.systemName;
+  world.StarCount = static_cast<std::int16_t>(starCount);
+  for (int s = 1; s <= starCount; ++s) {
+    world.StarMass[s] = stars[s].mass;
+    world.StarTemperature[s] = stars[s].temperature;
+    world.StarLuminosity[s] = stars[s].luminosity;
+    world.StarType[s].clear();  // main sequence, whatever the tables held before
+  }
+  world.StarSeparation = separation;
+  if (givenAge > 0) {
+    world.SystemAge = static_cast<float>(givenAge);
+  } else if (primaryMass <= 1.0) {
+    world.SystemAge = static_cast<float>(random.RollDie(1000) / 100.0);
+  } else {
+    // At most 98 % of the lifetime, so the star cannot have evolved.
+    const int lifetimeShare = random.RollDie(98);
+    world.SystemAge = static_cast<float>(lifetimeShare / Cube(primaryMass) / 10);
+  }
+  if (input.binary) {
+    // Kepler's third law in years, AU and solar masses.
+    world.StarPeriod =
+        static_cast<float>(std::sqrt(Cube(separation) / (stars[1].mass + stars[2].mass)));
+  }
+  ClassifyStars(world);
+  DrawStarAngles(world, random);
+  ClearSystem(world);
+  return rejected;
+}
+
+}  // namespace ax

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestDraws.h"
+#include "generate/Deliberate.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+using test::Die;
+using Fields = std::vector<std::string>;
+
+DeliberateInput Single(std::string mass, std::string temp, std::string lumn, std::string age = "") {
+  DeliberateInput input;
+  input.systemName = "Test";
+  input.starAMass = std::move(mass);
+  input.starATemp = std::move(temp);
+  input.starALumn = std::move(lumn);
+  input.age = std::move(age);
+  return input;
+}
+
+TEST(DeliberateTest, SunLikeStarWithDrawnAge) {
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted({Die(537, 1000),  // age d1000 = 537 -> 5.37
+                                    0.25f});         // angle 180 x 0.25
+  EXPECT_EQ(GenerateDeliberateSystem(*world, random, Single("1", "5800", "1")), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->SystemName, "Test");
+  EXPECT_EQ(world->StarCount, 1);
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 1.0);
+  EXPECT_EQ(world->StarTemperature[1], 5800);
+  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 1.0f);
+  EXPECT_FLOAT_EQ(world->SystemAge, 5.37f);
+  EXPECT_DOUBLE_EQ(world->StarAngle[1], 45.0);
+  EXPECT_EQ(world->StarType[1], "G 1 V  ");  // 9 - int(10 x 800 / 1000) = 1
+  EXPECT_EQ(world->StarType[0], "");         // a single star has no pair entry
+  EXPECT_EQ(world->StarSeparation, 0);
+  EXPECT_EQ(world->StarPeriod, 0);
+}
+
+TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
+  // Mass 2: 9.8 / 2^3 = 1.225.
+  auto world = std::make_unique<World>();
+  Random rejected = Random::Scripted({});
+  EXPECT_EQ(GenerateDeliberateSystem(*world, rejected, Single("2", "9000", "16", "1.3")),
+            Fields{"AgeText"});
+  EXPECT_EQ(world->StarCount, 0);
+
+  Random accepted = Random::Scripted({0.5f});  // angle only: the age is given
+  EXPECT_EQ(GenerateDeliberateSystem(*world, accepted, Single("2", "9000", "16", "1.2")), Fields{});
+  EXPECT_EQ(accepted.ScriptLeft(), 0u);
+  EXPECT_FLOAT_EQ(world->SystemAge, 1.2f);
+
+  // Drawn: d98 x 2^-3 / 10 = 49 / 80 = 0.6125.
+  Random drawn = Random::Scripted({Die(49, 98), 0.5f});
+  EXPECT_EQ(GenerateDeliberateSystem(*world, drawn, Single("2", "9000", "16", "0")), Fields{});
+  EXPECT_EQ(drawn.ScriptLeft(), 0u);
+  EXPECT_FLOAT_EQ(world->SystemAge, 0.6125f);
+}
+
+TEST(DeliberateTest, BinaryKeepsTheGivenOrder) {
+  auto world = std::make_unique<World>();
+  DeliberateInput input = Single("0.8", "4500", "0.3");
+  input.binary = true;
+  input.starBMass = "1.5";     // heavier than star 1, and left there
+  input.starBTemp = "6999.5";  // rounds half to even: 7000
+  input.starBLumn = "5";
+  input.separation = "10";
+  Random random = Random::Scripted({Die(200, 1000),  // m1 <= 1: age 200 / 100 = 2
+                                    0.5f,            // angle 0 = 90
+                                    0.4f,            // close (30 x 0.8 > 10): 90 + 0.1 x 5
+                                    0.7f});          // 90.5 - 0.2 x 5
+  EXPECT_EQ(GenerateDeliberateSystem(*world, random, input), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 0.8);
+  EXPECT_DOUBLE_EQ(world->StarMass[2], 1.5);
+  EXPECT_EQ(world->StarTemperature[2], 7000);
+  EXPECT_EQ(world->StarType[1], "K 3 V  ");  // 9 - int(10 x 1000 / 1500) = 3
+  EXPECT_EQ(world->StarType[2], "F 3 V  ");  // 9 - int(10 x 1000 / 1500) = 3
+  EXPECT_FLOAT_EQ(world->SystemAge, 2.0f);
+  EXPECT_DOUBLE_EQ(world->StarSeparation, 10.0);
+  EXPECT_FLOAT_EQ(world->StarPeriod, 20.8514423f);  // sqrt(1000 / 2.3)
+  EXPECT_NEAR(world->StarAngle[0], 90.0, 1e-9);
+  EXPECT_NEAR(world->StarAngle[1], 90.5, 1e-6);
+  EXPECT_NEAR(world->StarAngle[2], 89.5, 1e-6);
+  // The pair: star 1's type and temperature, summed mass and light.
+  EXPECT_EQ(world->StarType[0], "K 3 V  ");
+  EXPECT_DOUBLE_EQ(world->StarMass[0], 2.3);
+  EXPECT_EQ(world->StarTemperature[0], 4500);
+  EXPECT_FLOAT_EQ(world->StarLuminosity[0], 5.3f);
+}
+
+TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {
+  auto world = std::make_unique<World>();
+  Random first = Random::Scripted({Die(537, 1000), 0.25f});
+  ASSERT_EQ(GenerateDeliberateSystem(*world, first, Single("1", "5800", "1")), Fields{});
+  const std::string before = EncodeSystem(*world);
+
+  DeliberateInput input;
+  input.binary = true;
+  input.starAMass = "abc";    // letters only: 0
+  input.starATemp = "12abc";  // 12: accepted
+  input.starALumn = "0";      // not above 0
+  input.starBMass = "-1";     // negative
+  input.starBTemp = "0.4";    // rounds to 0 K
+  input.starBLumn = "2";
+  input.separation = "";  // empty
+  input.age = "100";      // not examined while the stars are rejected
+  Random random = Random::Scripted({});
+  EXPECT_EQ(GenerateDeliberateSystem(*world, random, input),
+            (Fields{"StarAMassText", "StarALumnText", "StarBMassText", "StarBTempText",
+                    "SeparationText"}));
+  EXPECT_EQ(EncodeSystem(*world), before);
+
+  // The star-2 fields are not read for a single star.
+  input.binary = false;
+  input.starAMass = "1";
+  input.starALumn = "1";
+  input.age = "";
+  Random single = Random::Scripted({Die(100, 1000), 0.5f});
+  EXPECT_EQ(GenerateDeliberateSystem(*world, single, input), Fields{});
+  EXPECT_EQ(world->StarTemperature[1], 12);
+  EXPECT_EQ(world->StarMass[2], 0);
+}
+
+}  // namespace
+}  // namespace ax

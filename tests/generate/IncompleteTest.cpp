@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestDraws.h"
+#include "generate/Incomplete.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+using test::D100;
+using test::Die;
+using test::Script;
+using Fields = std::vector<std::string>;
+
+// NarrowFactor with both draws 0.5 is exactly 1.
+const std::vector<float> kUnit = {0.5f, 0.5f};
+
+IncompleteInput Single(std::string type, std::string magnitude) {
+  IncompleteInput input;
+  input.systemName = "Test";
+  input.starAType = std::move(type);
+  input.starAMagn = std::move(magnitude);
+  return input;
+}
+
+IncompleteInput Pair(std::string typeA, std::string magnA, std::string typeB, std::string magnB,
+                     SeparationKnowledge separation) {
+  IncompleteInput input = Single(std::move(typeA), std::move(magnA));
+  input.binary = true;
+  input.starBType = std::move(typeB);
+  input.starBMagn = std::move(magnB);
+  input.separation = separation;
+  return input;
+}
+
+TEST(IncompleteTest, TypeTextSpellingsGiveOneStar) {
+  std::vector<std::string> encoded;
+  for (const char* type : {"G2V", "G 2 V", "g2v"}) {
+    auto world = std::make_unique<World>();
+    Random random = Random::Scripted(Script({kUnit,             // mass = 1^0.25 x 1
+                                             {D100(50)},        // 5000 + 800 - 50
+                                             {Die(450, 1000)},  // m1 <= 1: age 4.5
+                                             {0.5f}}));         // angle 90
+    ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single(type, "4.7")), Fields{}) << type;
+    EXPECT_EQ(random.ScriptLeft(), 0u);
+    EXPECT_EQ(world->StarType[1], "G 2 V  ") << type;
+    EXPECT_DOUBLE_EQ(world->StarMass[1], 1.0);  // 10^((4.7 - 4.7) / 2.5) = 1
+    EXPECT_FLOAT_EQ(world->StarLuminosity[1], 1.0f);
+    EXPECT_EQ(world->StarTemperature[1], 5750);
+    EXPECT_FLOAT_EQ(world->SystemAge, 4.5f);
+    encoded.push_back(EncodeSystem(*world));
+  }
+  EXPECT_EQ(encoded[0], encoded[1]);
+  EXPECT_EQ(encoded[0], encoded[2]);
+}
+
+TEST(IncompleteTest, SolFromItsTypeAndMagnitude) {
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted(Script({kUnit, {D100(22)}, {Die(460, 1000)}, {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single("G2V", "4.83")), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 0.887156010f);    // 10^(-0.13 / 2.5) as float
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 0.97050996659899191);  // L^0.25
+  EXPECT_EQ(world->StarTemperature[1], 5778);                 // 5800 - 22
+  EXPECT_FLOAT_EQ(world->SystemAge, 4.6f);
+  // A single star also fills the pair entry with its own values, but no type text.
+  EXPECT_DOUBLE_EQ(world->StarMass[0], world->StarMass[1]);
+  EXPECT_EQ(world->StarTemperature[0], 5778);
+  EXPECT_EQ(world->StarType[0], "");
+  EXPECT_EQ(world->StarSeparation, 0);
+}
+
+TEST(IncompleteTest, MagnitudeZeroIsOnlyTheBareDigit) {
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted(Script({kUnit, {D100(1)}, {Die(5, 100)}, {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single("B5V", "0")), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 75.8570557f);  // 10^((4.7 - 0.00001) / 2.5)
+  // An empty or non-numeric magnitude, or "0.0", reads as 0 and is rejected.
+  for (const char* magnitude : {"", "bright", "0.0"}) {
+    Random none = Random::Scripted({});
+    EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("B5V", magnitude)),
+              Fields{"StarAMagnText"})
+        << magnitude;
+  }
+}
+
+TEST(IncompleteTest, GiantIsLighterAndNearTheEndOfItsLifetime) {
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted(Script({kUnit,
+                                           {D100(50)},  // 3500 + 1500 x 7 / 10 - 50
+                                           {0.25f},     // age share 0.98 + 0.25 / 50
+                                           {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single("K3III", "0.7")), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->StarType[1], "K 3 III");
+  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 39.8107185f);    // 10^1.6
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 1.4125375577599613);  // L^0.25 / 10^0.25
+  EXPECT_EQ(world->StarTemperature[1], 4500);
+  EXPECT_FLOAT_EQ(world->SystemAge, 3.49491167f);  // 10 / m^3 x 0.985
+}
+
+TEST(IncompleteTest, WhiteDwarfIsHeavierAndOlderThanItsProgenitor) {
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted(Script({kUnit,
+                                           {D100(10)},  // 7500 + 3500 x 5 / 10 - 10
+                                           {0.5f},      // age 3 x 0.5 + 10 / (3 m)^3
+                                           {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single("A5D", "12")), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->StarType[1], "A 5 D  ");
+  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 0.00120226445f);  // 10^(-7.3 / 2.5)
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 0.88052664544266979);  // L^0.25 x 500^0.25
+  EXPECT_EQ(world->StarTemperature[1], 9240);
+  EXPECT_FLOAT_EQ(world->SystemAge, 2.04251122f);
+}
+
+TEST(IncompleteTest, RejectedInputLeavesTheWorldAsItWas) {
+  auto world = std::make_unique<World>();
+  Random first = Random::Scripted(Script({kUnit, {D100(50)}, {Die(450, 1000)}, {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, first, Single("G2V", "4.7")), Fields{});
+  const std::string before = EncodeSystem(*world);
+
+  Random none = Random::Scripted({});
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("X5V", "4.7")), Fields{"StarATypeText"});
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("G", "4.7")), Fields{"StarATypeText"});
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("G V", "4.7")), Fields{"StarATypeText"});
+  // Once star 1 is rejected, star 2's subclass is not examined; its letter still is.
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none,
+                                     Pair("X5V", "4.7", "GXV", "5", SeparationKnowledge::kClose)),
+            Fields{"StarATypeText"});
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none,
+                                     Pair("X5V", "", "QXV", "5", SeparationKnowledge::kClose)),
+            (Fields{"StarAMagnText", "StarATypeText", "StarBTypeText"}));
+  IncompleteInput known = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kKnown);
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none, known), Fields{"KnownSepText"});
+  IncompleteInput period = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kPeriod);
+  period.knownPeriod = "-2";
+  EXPECT_EQ(GenerateIncompleteSystem(*world, none, period), Fields{"KnownPeriodText"});
+  EXPECT_EQ(EncodeSystem(*world), before);
+}
+
+TEST(IncompleteTest, LighterStarTypedFirstIsExchanged) {
+  auto world = std::make_unique<World>();
+  IncompleteInput input = Pair("M5V", "10", "G2V", "4.7", SeparationKnowledge::kKnown);
+  input.knownSep = "5";
+  Random random = Random::Scripted(Script({kUnit,
+                                           {D100(5)},  // M5: 1500 + 1000 - 5
+                                           kUnit,
+                                           {D100(50)},             // G2: 5800 - 50
+                                           {Die(450, 1000)},       // m1 = 1: age 4.5
+                                           {0.5f, 0.5f, 0.5f}}));  // close pair angles
+  ASSERT_EQ(GenerateIncompleteSystem(*world, random, input), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->StarType[1], "G 2 V  ");
+  EXPECT_DOUBLE_EQ(world->StarMass[1], 1.0);
+  EXPECT_EQ(world->StarTemperature[1], 5750);
+  EXPECT_EQ(world->StarType[2], "M 5 V  ");
+  EXPECT_DOUBLE_EQ(world->StarMass[2], 0.29512092094039427);  // 10^(-5.3 / 2.5)^0.25
+  EXPECT_FLOAT_EQ(world->StarLuminosity[2], 0.00758577557f);
+  EXPECT_EQ(world->StarTemperature[2], 2495);
+  EXPECT_DOUBLE_EQ(world->StarSeparation, 5.0);
+  EXPECT_FLOAT_EQ(world->StarPeriod, 9.82425976f);  // sqrt(125 / (m1 + m2))
+  EXPECT_DOUBLE_EQ(world->StarMass[0], 1.29512092094039427);
+  EXPECT_EQ(world->StarTemperature[0], 5750);
+  EXPECT_FLOAT_EQ(world->StarLuminosity[0], 1.00758576f);
+  EXPECT_EQ(world->StarType[0], "");
+}
+
+TEST(IncompleteTest, SeparationFromPeriodOrCloseDraw) {
+  const std::vector<float> stars = Script({kUnit, {D100(50)}, kUnit, {D100(5)}, {Die(450, 1000)}});
+  auto world = std::make_unique<World>();
+  IncompleteInput period = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kPeriod);
+  period.knownPeriod = "2";
+  Random byPeriod = Random::Scripted(Script({stars, {0.5f, 0.5f, 0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, byPeriod, period), Fields{});
+  EXPECT_EQ(byPeriod.ScriptLeft(), 0u);
+  EXPECT_FLOAT_EQ(world->StarPeriod, 2.0f);
+  EXPECT_DOUBLE_EQ(world->StarSeparation, 1.7303080837003737);  // (2^2 x 1.2951...)^(1/3)
+
+  IncompleteInput close = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kClose);
+  Random byClose = Random::Scripted(Script({stars, {Die(250, 1000)}, {0.5f, 0.5f, 0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, byClose, close), Fields{});
+  EXPECT_EQ(byClose.ScriptLeft(), 0u);
+  EXPECT_DOUBLE_EQ(world->StarSeparation, 0.25323780230235099);  // 0.25 + 1.2951... / 400
+  EXPECT_FLOAT_EQ(world->StarPeriod, 0.111979276f);
+
+  IncompleteInput none = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kNone);
+  Random byNone = Random::Scripted(Script({stars, {0.5f, 0.5f, 0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, byNone, none), Fields{});
+  EXPECT_EQ(world->StarSeparation, 0);
+  EXPECT_EQ(world->StarPeriod, 0);
+}
+
+}  // namespace
+}  // namespace ax

@@ -13,6 +13,12 @@
 namespace ax {
 namespace {
 
+// Stores a double in a float table, holding values beyond a float's range at its largest.
+float ClampedFloat(double value) {
+  const double largest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -largest, largest));
+}
+
 struct StarValues {
   double mass = 0;
   std::int32_t temperature = 0;
@@ -88,7 +94,7 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
   }
   world.StarSeparation = separation;
   if (givenAge > 0) {
-    world.SystemAge = static_cast<float>(givenAge);
+    world.SystemAge = ClampedFloat(givenAge);
   } else if (primaryMass <= 1.0) {
     world.SystemAge = static_cast<float>(random.RollDie(1000) / 100.0);
   } else {
@@ -98,8 +104,7 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
   }
   if (input.binary) {
     // Kepler's third law in years, AU and solar masses.
-    world.StarPeriod =
-        static_cast<float>(std::sqrt(Cube(separation) / (stars[1].mass + stars[2].mass)));
+    world.StarPeriod = ClampedFloat(std::sqrt(Cube(separation) / (stars[1].mass + stars[2].mass)));
   }
   ClassifyStars(world);
   DrawStarAngles(world, random);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -13,6 +14,12 @@
 
 namespace ax {
 namespace {
+
+// Stores a double in a float table, holding values beyond a float's range at its largest.
+float ClampedFloat(double value) {
+  const double largest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -largest, largest));
+}
 
 struct ObservedStar {
   float luminosity = 0;
@@ -190,7 +197,7 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
     switch (input.separation) {
       case SeparationKnowledge::kKnown: world.StarSeparation = knownSeparation; break;
       case SeparationKnowledge::kPeriod:
-        world.StarPeriod = static_cast<float>(knownPeriod);
+        world.StarPeriod = ClampedFloat(knownPeriod);
         world.StarSeparation = std::cbrt(Square(double{world.StarPeriod}) * totalMass);
         break;
       case SeparationKnowledge::kClose: {
@@ -205,7 +212,7 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
         input.separation == SeparationKnowledge::kClose ||
         input.separation == SeparationKnowledge::kUnknown) {
       // Kepler's third law in years, AU and solar masses.
-      world.StarPeriod = static_cast<float>(std::sqrt(Cube(world.StarSeparation) / totalMass));
+      world.StarPeriod = ClampedFloat(std::sqrt(Cube(world.StarSeparation) / totalMass));
     }
   }
 

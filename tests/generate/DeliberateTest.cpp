@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,10 +49,13 @@ TEST(DeliberateTest, SunLikeStarWithDrawnAge) {
 TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
   // Mass 2: 9.8 / 2^3 = 1.225.
   auto world = std::make_unique<World>();
+  Random earlier = Random::Scripted({Die(537, 1000), 0.25f});
+  ASSERT_EQ(GenerateDeliberateSystem(*world, earlier, Single("1", "5800", "1")), Fields{});
+  const std::string before = EncodeSystem(*world);
   Random rejected = Random::Scripted({});
   EXPECT_EQ(GenerateDeliberateSystem(*world, rejected, Single("2", "9000", "16", "1.3")),
             Fields{"AgeText"});
-  EXPECT_EQ(world->StarCount, 0);
+  EXPECT_EQ(EncodeSystem(*world), before);  // the stars of the valid fields are not stored
 
   Random accepted = Random::Scripted({0.5f});  // angle only: the age is given
   EXPECT_EQ(GenerateDeliberateSystem(*world, accepted, Single("2", "9000", "16", "1.2")), Fields{});
@@ -95,6 +99,20 @@ TEST(DeliberateTest, BinaryKeepsTheGivenOrder) {
   EXPECT_DOUBLE_EQ(world->StarMass[0], 2.3);
   EXPECT_EQ(world->StarTemperature[0], 4500);
   EXPECT_FLOAT_EQ(world->StarLuminosity[0], 5.3f);
+}
+
+TEST(DeliberateTest, PeriodBeyondAFloatIsHeldAtItsLargest) {
+  auto world = std::make_unique<World>();
+  DeliberateInput input = Single("1", "5800", "1", "1");
+  input.binary = true;
+  input.starBMass = "1";
+  input.starBTemp = "5800";
+  input.starBLumn = "1";
+  input.separation = "1e30";  // sqrt(1e90 / 2) years is far beyond a float
+  Random random = Random::Scripted({0.5f, 0.5f, 0.5f});  // wide pair: three angles
+  ASSERT_EQ(GenerateDeliberateSystem(*world, random, input), Fields{});
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->StarPeriod, std::numeric_limits<float>::max());
 }
 
 TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {

@@ -191,6 +191,15 @@ TEST(IncompleteTest, SeparationFromPeriodOrCloseDraw) {
   EXPECT_DOUBLE_EQ(world->StarSeparation, 0.25323780230235099);  // 0.25 + 1.2951... / 400
   EXPECT_FLOAT_EQ(world->StarPeriod, 0.111979276f);
 
+  // Drawn as for a random pair: 2^((3 + 4) - (2 + 1) + 2 x 0.5) = 32 AU.
+  IncompleteInput unknown = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kUnknown);
+  Random byDraw = Random::Scripted(
+      Script({stars, {Die(3, 6), Die(4, 6), Die(2, 4), Die(1, 4), 0.5f}, {0.5f, 0.5f, 0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, byDraw, unknown), Fields{});
+  EXPECT_EQ(byDraw.ScriptLeft(), 0u);
+  EXPECT_DOUBLE_EQ(world->StarSeparation, 32.0);
+  EXPECT_FLOAT_EQ(world->StarPeriod, 159.063232f);  // sqrt(32^3 / 1.2951...)
+
   IncompleteInput none = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kNone);
   Random byNone = Random::Scripted(Script({stars, {0.5f, 0.5f, 0.5f}}));
   ASSERT_EQ(GenerateIncompleteSystem(*world, byNone, none), Fields{});

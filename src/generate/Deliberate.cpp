@@ -13,12 +13,6 @@
 namespace ax {
 namespace {
 
-// Stores a double in a float table, holding values beyond a float's range at its largest.
-float ClampedFloat(double value) {
-  const double largest = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(value, -largest, largest));
-}
-
 struct StarValues {
   double mass = 0;
   std::int32_t temperature = 0;
@@ -50,8 +44,7 @@ StarValues ReadStar(std::string_view mass, std::string_view temperature,
     star.temperature = static_cast<std::int32_t>(kelvin);
   }
   const double lightValue = PositiveField(luminosity, luminosityField, rejected);
-  star.luminosity =
-      static_cast<float>(std::min(lightValue, double{std::numeric_limits<float>::max()}));
+  star.luminosity = ClampToFloat(lightValue);
   return star;
 }
 
@@ -94,7 +87,7 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
   }
   world.StarSeparation = separation;
   if (givenAge > 0) {
-    world.SystemAge = ClampedFloat(givenAge);
+    world.SystemAge = ClampToFloat(givenAge);
   } else if (primaryMass <= 1.0) {
     world.SystemAge = static_cast<float>(random.RollDie(1000) / 100.0);
   } else {
@@ -104,7 +97,7 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
   }
   if (input.binary) {
     // Kepler's third law in years, AU and solar masses.
-    world.StarPeriod = ClampedFloat(std::sqrt(Cube(separation) / (stars[1].mass + stars[2].mass)));
+    world.StarPeriod = ClampToFloat(std::sqrt(Cube(separation) / (stars[1].mass + stars[2].mass)));
   }
   ClassifyStars(world);
   DrawStarAngles(world, random);

@@ -15,12 +15,6 @@
 namespace ax {
 namespace {
 
-// Stores a double in a float table, holding values beyond a float's range at its largest.
-float ClampedFloat(double value) {
-  const double largest = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(value, -largest, largest));
-}
-
 struct ObservedStar {
   float luminosity = 0;
   char letter = ' ';
@@ -197,7 +191,7 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
     switch (input.separation) {
       case SeparationKnowledge::kKnown: world.StarSeparation = knownSeparation; break;
       case SeparationKnowledge::kPeriod:
-        world.StarPeriod = ClampedFloat(knownPeriod);
+        world.StarPeriod = ClampToFloat(knownPeriod);
         world.StarSeparation = std::cbrt(Square(double{world.StarPeriod}) * totalMass);
         break;
       case SeparationKnowledge::kClose: {
@@ -212,7 +206,7 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
         input.separation == SeparationKnowledge::kClose ||
         input.separation == SeparationKnowledge::kUnknown) {
       // Kepler's third law in years, AU and solar masses.
-      world.StarPeriod = ClampedFloat(std::sqrt(Cube(world.StarSeparation) / totalMass));
+      world.StarPeriod = ClampToFloat(std::sqrt(Cube(world.StarSeparation) / totalMass));
     }
   }
 

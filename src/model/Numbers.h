@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ax {
 
@@ -8,6 +10,13 @@ namespace ax {
 // generators' tables are made with.
 inline double RoundHalfEven(double x) {
   return std::nearbyint(x);
+}
+
+// A double for a 32-bit float table: values beyond a float's range are held at its largest
+// rather than becoming infinite.
+inline float ClampToFloat(double value) {
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }
 
 constexpr double Square(double x) {

@@ -11,17 +11,11 @@ namespace ax {
 namespace {
 
 constexpr double kEarthlikeStarTemperature = 5800;  // K, the star Earth-type life is measured by
-constexpr double kLargestStored = std::numeric_limits<float>::max();
 
 // A radiation term whose divisor is 0 rests on a quantity not worked out (a distance, a day,
 // a gravity): the term is left out rather than made infinite.
 double Term(double numerator, double divisor) {
   return divisor == 0 ? 0.0 : numerator / divisor;
-}
-
-// The tables hold 32-bit floats; anything beyond their range is kept at the largest one.
-float Stored(double value) {
-  return static_cast<float>(std::clamp(value, -kLargestStored, kLargestStored));
 }
 
 // Points for how far the sea departs from seven to nine tenths of the surface. The cover is a
@@ -98,7 +92,7 @@ void Survey::AssessLife() {
   }
   const double unshielded = starTerm + parentTerm - fieldTerm - airTerm;
   // Written so that a sum of opposite infinities (absurd distances in a file) also reads 0.
-  Body(w.BodyRadiation) = Stored(unshielded > 0 ? unshielded : 0);
+  Body(w.BodyRadiation) = ClampToFloat(unshielded > 0 ? unshielded : 0);
   const double radiation = Body(w.BodyRadiation);
   points += radiation;
 
@@ -166,7 +160,7 @@ void Survey::AssessLife() {
   if (meanTemperature < 283) points += (283 - meanTemperature) / 2;
   if (high - low > 80) {
     // A world that keeps one face to its star bakes on one side and freezes on the other.
-    const bool locked = Stored(Body(w.BodyPeriod)) == dayLength;
+    const bool locked = ClampToFloat(Body(w.BodyPeriod)) == dayLength;
     points += locked ? 10 : (high - low - 80) / 2.0;
   }
   points += WaterPenalty(water);
@@ -186,7 +180,7 @@ void Survey::AssessLife() {
   points += lastDie - 3.5;
 
   // 0 means "not worked out", so a world that scores exactly nothing keeps a token point.
-  float stored = Stored(points);
+  float stored = ClampToFloat(points);
   if (stored == 0) stored = 0.0001f;
   Body(w.BodyHabitability) = stored;
   Body(w.BodyClass) = ClassLetter(stored);

@@ -1,14 +1,13 @@
 #include "io/SystemFile.h"
 
-#include <bit>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
-#include <type_traits>
 
+#include "io/LittleEndian.h"
 #include "model/Numbers.h"
 
 namespace ax {
@@ -26,22 +25,15 @@ bool HasAirRecord(const std::string& bodyClass) {
   return bodyClass != "Z" && bodyClass != "T" && bodyClass != "J";
 }
 
-// Unsigned integer of the same width, for byte-wise little-endian coding on any host.
-template <typename T>
-using Bits = std::conditional_t<sizeof(T) == 2, std::uint16_t,
-                                std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>;
-
 class ByteWriter {
  public:
   ByteWriter() { bytes_.reserve(16 * 1024); }
 
   template <typename T>
   void Number(T value) {
-    auto bits = std::bit_cast<Bits<T>>(value);
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-      bytes_.push_back(static_cast<char>(bits & 0xFF));
-      bits = static_cast<Bits<T>>(bits >> 8);
-    }
+    std::uint8_t bytes[sizeof(T)];
+    StoreLittleEndian(bytes, value);
+    bytes_.append(reinterpret_cast<const char*>(bytes), sizeof(T));
   }
 
   void Text(std::string_view text) {
@@ -84,12 +76,10 @@ class ByteReader {
   template <typename T>
   T Number() {
     Need(sizeof(T));
-    Bits<T> bits = 0;
-    for (std::size_t i = sizeof(T); i-- > 0;) {
-      bits = static_cast<Bits<T>>((bits << 8) | static_cast<unsigned char>(bytes_[pos_ + i]));
-    }
+    const T value =
+        LoadLittleEndian<T>(reinterpret_cast<const std::uint8_t*>(bytes_.data() + pos_));
     pos_ += sizeof(T);
-    return std::bit_cast<T>(bits);
+    return value;
   }
 
   std::string Text() {

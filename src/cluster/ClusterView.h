@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/Canvas.h"
+#include "io/ClusterFile.h"
+#include "io/ClusterRecord.h"
+
+namespace ax {
+
+// Where the cluster is looked at from: the centre and radius of the drawn sphere, in cells.
+struct ClusterViewState {
+  double X = 50;
+  double Y = 50;
+  double Z = 50;
+  double Range = 50;
+  bool SecondView = false;  // the +X view beside the +Z view
+};
+
+// A star of the last drawing, in drawing order; the selection searches these.
+struct DrawnStar {
+  std::int32_t Record = 0;  // its record number in the cluster file
+  float X = 0;
+  float Y = 0;
+  float Z = 0;
+};
+
+// The drawing area's width in scale units: 100 for the +Z view, 200 with the +X view.
+double ClusterViewWidth(const ClusterViewState& view);
+
+// Draws captions, scale bar, range circles, every star within range and the centre marks on
+// a canvas already scaled to ClusterViewWidth x 100. Returns the stars drawn; `scan` tells
+// how far the file was read.
+std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
+                                   ClusterFileReader& reader, ClusterScan* scan = nullptr);
+
+// The drawn star nearest the pointer (in scale units) in the view under the pointer, as an
+// index into `drawn`; nothing when none was drawn.
+std::optional<std::size_t> NearestDrawnStar(const std::vector<DrawnStar>& drawn,
+                                            const ClusterViewState& view, double pointerX,
+                                            double pointerY);
+
+// A marker circle of radius 0.5 around the star in each view.
+void DrawStarMarker(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
+                    Colour colour);
+
+// "X:05.20 Y:12.00 Z:49.93", printed at (70, 96) for the selected star.
+std::string StarPositionText(const DrawnStar& star);
+
+// The summary line of a selected star: name, types, separation of a pair, distance from the
+// view centre.
+std::string SelectedStarSummary(const ClusterRecord& record, const ClusterViewState& view);
+
+// The view texts: the centre with the picture "00.00" and the range with "00"; a range of 0
+// (never set) becomes the centre (50, 50, 50) and range 50 first.
+struct ClusterViewTexts {
+  std::string X;
+  std::string Y;
+  std::string Z;
+  std::string Range;
+};
+ClusterViewTexts ShowViewCentre(ClusterViewState& view);
+
+}  // namespace ax

@@ -2,16 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/SystemDisplay.h"
+#include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
@@ -77,7 +76,7 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   connect(SystemCreate, &QPushButton::clicked, this, &AXSplash::EnterSystemWindow);
 
   resize(460, 200);
-  CentreOnScreen();
+  CentreOnScreen(*this);
 }
 
 void AXSplash::AttachSystemWindow(SystemDisplay* window) {
@@ -90,15 +89,6 @@ void AXSplash::EnterSystemWindow() {
   if (systemWindow_ == nullptr) return;
   systemWindow_->Enter();
   hide();
-}
-
-void AXSplash::CentreOnScreen() {
-  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
-  }
-  const QRect area = screen->availableGeometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void AXSplash::closeEvent(QCloseEvent* event) {

@@ -27,7 +27,6 @@ class AXSplash : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void CentreOnScreen();
   void EndProgram();
   void EnterSystemWindow();
 

@@ -1,14 +1,14 @@
 #include "ui/NamingForm.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <string>
+
+#include "ui/WindowPlacement.h"
 
 namespace ax {
 
@@ -55,7 +55,7 @@ void NamingForm::Open(NameKind kind) {
   NamePanel->setText(QString::fromLatin1(NamePanelCaption(kind)));
   const std::string name = NameToEdit(world_, kind);
   NameText->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-  CentreOnScreen();
+  CentreOnScreen(*this);
   show();
   raise();
   activateWindow();
@@ -71,13 +71,6 @@ void NamingForm::AcceptName() {
   hide();
   setResult(QDialog::Accepted);
   emit Finished();
-}
-
-void NamingForm::CentreOnScreen() {
-  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 }  // namespace ax

@@ -35,7 +35,6 @@ class NamingForm : public QDialog {
 
  private:
   void Open(NameKind kind);
-  void CentreOnScreen();
 
   World& world_;
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
 #include "ui/WindowPlacement.h"
 
@@ -59,11 +60,11 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   SystemCreate = AddButton(this, buttons, "SystemCreate");
   ExitButton->setObjectName(QStringLiteral("ExitButton"));
 
-  // The cluster window is not part of this version yet; the system window is attached.
+  // Each button works once its window is attached.
   ClusterControl->setEnabled(false);
-  ClusterControl->setToolTip(
-      QStringLiteral("The cluster window is not available in this version yet"));
   SystemCreate->setEnabled(false);
+  ClusterControl->setToolTip(QStringLiteral("Generate star clusters and jump into their stars"));
+  SystemCreate->setToolTip(QStringLiteral("Generate and survey single star systems"));
   ExitButton->setFocus();
 
   auto* layout = new QVBoxLayout(this);
@@ -74,6 +75,7 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
 
   connect(ExitButton, &QPushButton::clicked, this, &AXSplash::close);
   connect(SystemCreate, &QPushButton::clicked, this, &AXSplash::EnterSystemWindow);
+  connect(ClusterControl, &QPushButton::clicked, this, &AXSplash::EnterClusterWindow);
 
   resize(460, 200);
   CentreOnScreen(*this);
@@ -83,6 +85,18 @@ void AXSplash::AttachSystemWindow(SystemDisplay* window) {
   systemWindow_ = window;
   SystemCreate->setEnabled(window != nullptr);
   if (window != nullptr) connect(window, &SystemDisplay::Closed, this, &AXSplash::show);
+}
+
+void AXSplash::AttachClusterWindow(ClusterDisplay* window) {
+  clusterWindow_ = window;
+  ClusterControl->setEnabled(window != nullptr);
+  if (window != nullptr) connect(window, &ClusterDisplay::Closed, this, &AXSplash::show);
+}
+
+void AXSplash::EnterClusterWindow() {
+  if (clusterWindow_ == nullptr) return;
+  clusterWindow_->Enter();
+  hide();
 }
 
 void AXSplash::EnterSystemWindow() {

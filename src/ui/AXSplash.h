@@ -7,6 +7,7 @@ class QPushButton;
 
 namespace ax {
 
+class ClusterDisplay;
 class SystemDisplay;
 
 // The start form: the two ways into the program and the way out.
@@ -18,6 +19,8 @@ class AXSplash : public QWidget {
 
   // Makes "SystemCreate" open this system window, which brings the form back when it closes.
   void AttachSystemWindow(SystemDisplay* window);
+  // Makes "ClusterControl" open this cluster window, which brings the form back when it closes.
+  void AttachClusterWindow(ClusterDisplay* window);
 
   QPushButton* ClusterControl = nullptr;
   QPushButton* ExitButton = nullptr;
@@ -29,8 +32,10 @@ class AXSplash : public QWidget {
  private:
   void EndProgram();
   void EnterSystemWindow();
+  void EnterClusterWindow();
 
   SystemDisplay* systemWindow_ = nullptr;
+  ClusterDisplay* clusterWindow_ = nullptr;
 };
 
 }  // namespace ax

@@ -260,6 +260,35 @@ void SystemDisplay::Enter() {
   Redraw();
 }
 
+void SystemDisplay::EnterClusterStar(bool kept) {
+  if (SystemMenuViewControlPanel->isChecked()) Panel->show();
+  show();
+  raise();
+  Panel->PlaceControlPanel(*this);
+  // A cluster star's system has no undo copy.
+  SystemMenuEditUndoSystem->setEnabled(false);
+  statusBar()->clearMessage();
+  if (kept) {
+    Panel->ResetControlPanelView();
+    view_.ResetView();
+    systemPresent_ = 1;
+    ShowSymbolicSystem();
+  } else {
+    ResetSystemView();
+  }
+}
+
+void SystemDisplay::LeaveClusterStar() {
+  Panel->StopStarDate();
+  Panel->hide();
+  Naming->hide();
+  hide();
+  systemPresent_ = 0;
+  world_.SystemSurveyed = 0;
+  ClearSystem(world_);
+  world_.ClusterMode = 0;
+}
+
 void SystemDisplay::UpdateCommands() {
   const bool present = systemPresent_ != 0;
   const bool surveyed = present && world_.SystemSurveyed != 0;
@@ -311,9 +340,13 @@ void SystemDisplay::GenerateRandomSystem() {
       ShowReadOutFailure(QStringLiteral("write the undo copy"), UndoCopy::File(), error.Reason());
     }
   }
-  // The return to a cluster belongs to the cluster window.
   if (world_.ClusterMode != 0) {
-    UpdateCommands();
+    // Back to the cluster: the cluster window keeps a surveyed system with its star.
+    Panel->hide();
+    Naming->hide();
+    hide();
+    systemPresent_ = 0;
+    emit ReturnToCluster();
     return;
   }
   ClearSystem(world_);
@@ -675,7 +708,11 @@ void SystemDisplay::closeEvent(QCloseEvent* event) {
   view_.DisplayMode = 0;
   UpdateCommands();
   event->accept();
-  emit Closed();
+  if (world_.ClusterMode != 0) {
+    emit ClusterStarClosed();
+  } else {
+    emit Closed();
+  }
 }
 
 void SystemDisplay::resizeEvent(QResizeEvent* event) {

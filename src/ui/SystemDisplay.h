@@ -48,6 +48,12 @@ class SystemDisplay : public QMainWindow {
 
   // Entered from the start form: the control panel shown and checked, an empty drawing area.
   void Enter();
+  // Entered through a cluster star's jump, with the star's system already in the world: kept
+  // (read from its file, shown as it is) or fresh (its stars only, surveyed when Auto Survey is
+  // checked).
+  void EnterClusterStar(bool kept);
+  // The cluster window closed under a star's system: leave without returning to it.
+  void LeaveClusterStar();
 
   // Commands.
   void GenerateRandomSystem();
@@ -115,6 +121,10 @@ class SystemDisplay : public QMainWindow {
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
+  // JUMP under a cluster star: the cluster window keeps a surveyed system and comes back.
+  void ReturnToCluster();
+  // The window closed while it showed a cluster star; the cluster window comes back.
+  void ClusterStarClosed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 #include "model/Random.h"
 #include "model/World.h"
 #include "ui/AXSplash.h"
+#include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
 
 int main(int argc, char** argv) {
@@ -14,8 +15,10 @@ int main(int argc, char** argv) {
   auto world = std::make_unique<ax::World>();
   ax::Random random;  // seeded from the clock
   ax::SystemDisplay systemWindow(*world, random);
+  ax::ClusterDisplay clusterWindow(*world, random, systemWindow);
   ax::AXSplash splash;
   splash.AttachSystemWindow(&systemWindow);
+  splash.AttachClusterWindow(&clusterWindow);
   splash.show();
   return QApplication::exec();
 }

@@ -1,0 +1,91 @@
+#include "ui/ClusDisScreen.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "render/QtCanvas.h"
+
+namespace ax {
+namespace {
+
+constexpr double kViewSize = 100;  // drawing units across one view and down
+constexpr int kBlack = 0;          // palette index
+
+}  // namespace
+
+ClusDisScreen::ClusDisScreen(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ClusDisScreen"));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(300, 300);
+}
+
+void ClusDisScreen::SetViews(int views) {
+  views_ = std::clamp(views, 1, 2);
+  setMinimumSize(300 * views_, 300);
+}
+
+QRect ClusDisScreen::PictureRect() const {
+  const int side = std::max(1, std::min(width() / views_, height()));
+  return {(width() - side * views_) / 2, (height() - side) / 2, side * views_, side};
+}
+
+void ClusDisScreen::Render(const std::function<void(Canvas&)>& draw) {
+  const QRect area = PictureRect();
+  picture_ = QImage(area.size(), QImage::Format_RGB32);
+  {
+    QtCanvas canvas(picture_);
+    canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
+    canvas.SetFontSize(std::max(6.0, area.height() / 60.0));
+    canvas.Clear(PaletteColour(kBlack));
+    draw(canvas);
+  }
+  update();
+}
+
+void ClusDisScreen::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  const QRect area = PictureRect();
+  if (picture_.isNull()) return;
+  // Between a resize and the next drawing the old picture is stretched to the new place.
+  painter.drawImage(area, picture_);
+  painter.end();
+  if (!DrawOver) return;
+  QImage overlay(area.size(), QImage::Format_ARGB32_Premultiplied);
+  overlay.fill(Qt::transparent);
+  {
+    QtCanvas canvas(overlay);
+    canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
+    canvas.SetFontSize(std::max(6.0, area.height() / 60.0));
+    DrawOver(canvas);
+  }
+  QPainter over(this);
+  over.drawImage(area.topLeft(), overlay);
+}
+
+void ClusDisScreen::RecordPointer(const QPointF& position) {
+  const QRect area = PictureRect();
+  PointerX = (position.x() - area.x()) * ScaleWidth() / area.width();
+  PointerY = (position.y() - area.y()) * kViewSize / area.height();
+}
+
+void ClusDisScreen::mouseMoveEvent(QMouseEvent* event) {
+  RecordPointer(event->position());
+}
+
+void ClusDisScreen::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  RecordPointer(event->position());
+  emit Clicked();
+}
+
+void ClusDisScreen::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  RecordPointer(event->position());
+  emit DoubleClicked();
+}
+
+}  // namespace ax

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "cluster/ClusterGeneration.h"
+#include "cluster/ClusterView.h"
+#include "io/ClusterRecord.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "model/World.h"
+#include "ui/SystemDisplay.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+
+namespace ax {
+
+class ClusDisScreen;
+class ClusterGeneration;
+
+// The cluster window: the stars of a cluster file seen along +Z (and +X), a star picked with
+// the mouse, the jump into its system, new clusters and cluster files.
+class ClusterDisplay : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  ClusterDisplay(World& world, Random& random, SystemDisplay& systemWindow,
+                 QWidget* parent = nullptr);
+  ~ClusterDisplay() override;
+
+  // Entered from the start form.
+  void Enter();
+
+  // Commands.
+  void NewCluster();
+  void OpenClusterFile();
+  void ChooseDefaultDirectory();
+  void RedrawCluster();
+  void ClusterSelectStar();
+  void JumpIntoClusterStar();
+  // The system window's JUMP while it shows a cluster star: keep a surveyed system, come back.
+  void ReturnFromStar();
+  // The system window closed while it showed a cluster star.
+  void StarSystemClosed();
+
+  // Starts a generation on a worker thread; the window stays responsive and offers Cancel.
+  void StartGeneration(const ClusterSettings& settings);
+  bool Generating() const { return generating_; }
+  void CancelGeneration();
+
+  const std::filesystem::path& ClusterFilePath() const { return clusterFile_; }
+  const std::filesystem::path& DefaultDirectory() const { return folder_; }
+  const ClusterViewState& View() const { return view_; }
+  const std::vector<DrawnStar>& Drawn() const { return drawn_; }
+  std::int32_t SelectedRecord() const { return selectedRecord_; }
+  bool JumpActive() const { return jumpActive_; }
+
+  // File dialogs; by default the platform's. An empty answer means the user cancelled.
+  std::function<QString(const FileDialogRequest&)> ChooseFile;
+  std::function<QString(const QString& directory)> ChooseFolder;
+
+  ClusDisScreen* Screen = nullptr;
+  ClusterGeneration* Generation = nullptr;
+  QLineEdit* XText = nullptr;
+  QLineEdit* YText = nullptr;
+  QLineEdit* ZText = nullptr;
+  QLineEdit* RangeText = nullptr;
+  QToolButton* RangeSpinUp = nullptr;
+  QToolButton* RangeSpinDown = nullptr;
+  QPushButton* ClusterRedraw = nullptr;
+  QPushButton* ClusterJumpButton = nullptr;
+  QPushButton* ClusterCancelGeneration = nullptr;
+  QLabel* ClusterTempLabel = nullptr;
+  QProgressBar* ClusterProgress = nullptr;
+  QScrollBar* ClusterRecordScroll = nullptr;
+  QAction* ClusterMenuFileNewCluster = nullptr;
+  QAction* ClusterMenuFileOpen = nullptr;
+  QAction* ClusterMenuFileDefaultDirectory = nullptr;
+  QAction* ClusterMenuFileExit = nullptr;
+  QAction* ClusterMenuViewSecondX = nullptr;
+
+ signals:
+  // The window closed; the start form shows itself again.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void LayOutClusterWindow();
+  void ShowNewCluster(int size);
+  void ShowViewCentreTexts();
+  void ShowSelectedStar();
+  void ShowProgress(const ax::ClusterProgress& progress);
+  void FinishGeneration(const ClusterResult& result, const QString& error);
+  void StepRange(int step);
+  void DrawSelection(Canvas& canvas) const;
+  void UpdateCommands();
+  void Report(const QString& message);
+  std::optional<ClusterRecord> ReadSelectedRecord();
+
+  World& world_;
+  Random& random_;
+  SystemDisplay& systemWindow_;
+  std::unique_ptr<SystemFileReader> reader_;
+  QTimer* resizeTimer_ = nullptr;
+
+  std::filesystem::path folder_;       // where new clusters are written
+  std::filesystem::path clusterFile_;  // empty until a cluster is made or opened
+  std::string clusterCode_;
+  ClusterViewState view_;
+  std::vector<DrawnStar> drawn_;
+  std::vector<DrawnStar> formerSelections_;
+  std::optional<DrawnStar> selected_;
+  std::int32_t selectedRecord_ = 0;
+  std::optional<ClusterRecord> jumpRecord_;  // the star whose system the system window shows
+  bool jumpActive_ = false;
+
+  bool generating_ = false;
+  int generatedSize_ = 0;
+  std::atomic<bool> cancel_{false};
+  std::thread worker_;
+};
+
+}  // namespace ax

@@ -13,6 +13,7 @@
 #include "model/Random.h"
 #include "model/World.h"
 #include "ui/AXSplash.h"
+#include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax {
@@ -41,18 +42,29 @@ TEST(AXSplashTest, CaptionAndButtonsInOrder) {
   EXPECT_EQ(form.windowIcon().availableSizes().value(0), QSize(32, 32));
 }
 
-TEST(AXSplashTest, ClusterWindowNotYetBuiltIsDisabledAndSaysSo) {
+TEST(AXSplashTest, EachWayInWorksOnceItsWindowIsAttached) {
   AXSplash form;
   EXPECT_FALSE(form.ClusterControl->isEnabled());
-  EXPECT_TRUE(form.ClusterControl->toolTip().contains(QStringLiteral("cluster window")));
-  EXPECT_TRUE(form.ExitButton->isEnabled());
-  // "SystemCreate" waits for its window.
   EXPECT_FALSE(form.SystemCreate->isEnabled());
+  EXPECT_TRUE(form.ExitButton->isEnabled());
   auto world = std::make_unique<World>();
   Random random(1);
-  SystemDisplay window(*world, random);
-  form.AttachSystemWindow(&window);
-  EXPECT_TRUE(form.SystemCreate->isEnabled());
+  SystemDisplay systemWindow(*world, random);
+  ClusterDisplay clusterWindow(*world, random, systemWindow);
+  form.AttachSystemWindow(&systemWindow);
+  form.AttachClusterWindow(&clusterWindow);
+  ASSERT_TRUE(form.SystemCreate->isEnabled());
+  ASSERT_TRUE(form.ClusterControl->isEnabled());
+
+  // ClusterControl opens the cluster window in cluster mode; closing it brings the form back.
+  form.show();
+  form.ClusterControl->click();
+  EXPECT_TRUE(clusterWindow.isVisible());
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(world->ClusterMode, 1);
+  clusterWindow.close();
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(world->ClusterMode, 0);
 }
 
 TEST(AXSplashTest, CentredOnTheScreen) {

@@ -332,6 +332,16 @@ void SystemDisplay::Redraw() {
 
 void SystemDisplay::GenerateRandomSystem() {
   Panel->StopStarDate();
+  if (world_.ClusterMode != 0) {
+    // Back to the cluster, which keeps a surveyed system with its star. A cluster star's
+    // system has no undo copy: undoing into it would leave the cluster behind.
+    Panel->hide();
+    Naming->hide();
+    hide();
+    systemPresent_ = 0;
+    emit ReturnToCluster();
+    return;
+  }
   if (SystemMenuOptionsEnableUndo->isChecked()) {
     undo_.enabled = true;
     try {
@@ -339,15 +349,6 @@ void SystemDisplay::GenerateRandomSystem() {
     } catch (const SystemFileError& error) {
       ShowReadOutFailure(QStringLiteral("write the undo copy"), UndoCopy::File(), error.Reason());
     }
-  }
-  if (world_.ClusterMode != 0) {
-    // Back to the cluster: the cluster window keeps a surveyed system with its star.
-    Panel->hide();
-    Naming->hide();
-    hide();
-    systemPresent_ = 0;
-    emit ReturnToCluster();
-    return;
   }
   ClearSystem(world_);
   GenerateStars(world_, random_);

@@ -27,6 +27,8 @@
 #include "generate/Stars.h"
 #include "survey/Survey.h"
 #include "ui/ControlPanel.h"
+#include "ui/DeliberateSystem.h"
+#include "ui/IncompleteSystem.h"
 #include "ui/NamingForm.h"
 #include "ui/SysDisScreen.h"
 
@@ -211,11 +213,6 @@ void SystemDisplay::BuildMenus() {
       AddItem(SystemMenuGenerate, "&Deliberate...", "SystemMenuGenerateDeliberate");
   SystemMenuGenerateIncomplete =
       AddItem(SystemMenuGenerate, "&Incomplete...", "SystemMenuGenerateIncomplete");
-  // Their forms are not part of this version yet.
-  SystemMenuGenerateDeliberate->setStatusTip(
-      QStringLiteral("Deliberate generation is not available in this version yet"));
-  SystemMenuGenerateIncomplete->setStatusTip(
-      QStringLiteral("Incomplete generation is not available in this version yet"));
 
   SystemMenuView = AddMenu(bar, "&View", "SystemMenuView");
   SystemMenuViewControlPanel =
@@ -241,6 +238,10 @@ void SystemDisplay::BuildMenus() {
           [this](bool checked) { undo_.enabled = checked; });
   connect(SystemMenuGenerateRandom, &QAction::triggered, this,
           &SystemDisplay::GenerateRandomSystem);
+  connect(SystemMenuGenerateDeliberate, &QAction::triggered, this,
+          &SystemDisplay::OpenDeliberateForm);
+  connect(SystemMenuGenerateIncomplete, &QAction::triggered, this,
+          &SystemDisplay::OpenIncompleteForm);
   connect(SystemMenuViewControlPanel, &QAction::triggered, this,
           [this](bool checked) { Panel->setVisible(checked); });
   for (QAction* item : {SystemMenuViewOrbits, SystemMenuViewPlanets, SystemMenuViewMoonOrbits,
@@ -322,8 +323,8 @@ void SystemDisplay::UpdateCommands() {
   const bool generate = world_.ClusterMode == 0;
   SystemMenuGenerate->setEnabled(generate);
   SystemMenuGenerateRandom->setEnabled(generate);
-  SystemMenuGenerateDeliberate->setEnabled(false);
-  SystemMenuGenerateIncomplete->setEnabled(false);
+  SystemMenuGenerateDeliberate->setEnabled(generate);
+  SystemMenuGenerateIncomplete->setEnabled(generate);
 }
 
 void SystemDisplay::Redraw() {
@@ -352,6 +353,29 @@ void SystemDisplay::GenerateRandomSystem() {
   }
   ClearSystem(world_);
   GenerateStars(world_, random_);
+  ResetSystemView();
+}
+
+void SystemDisplay::OpenDeliberateForm() {
+  if (world_.ClusterMode != 0) return;
+  if (Deliberate == nullptr) {
+    Deliberate = new DeliberateSystem(world_, random_, this);
+    connect(Deliberate, &DeliberateSystem::Generated, this, &SystemDisplay::SystemGenerated);
+  }
+  Deliberate->Open();
+}
+
+void SystemDisplay::OpenIncompleteForm() {
+  if (world_.ClusterMode != 0) return;
+  if (Incomplete == nullptr) {
+    Incomplete = new IncompleteSystem(world_, random_, this);
+    connect(Incomplete, &IncompleteSystem::Generated, this, &SystemDisplay::SystemGenerated);
+  }
+  Incomplete->Open();
+}
+
+void SystemDisplay::SystemGenerated() {
+  statusBar()->clearMessage();
   ResetSystemView();
 }
 
@@ -700,6 +724,9 @@ void SystemDisplay::closeEvent(QCloseEvent* event) {
   Panel->StopStarDate();
   Panel->hide();
   Naming->hide();
+  // A form left open must not generate into the cleared world of a closed window.
+  if (Deliberate != nullptr) Deliberate->hide();
+  if (Incomplete != nullptr) Incomplete->hide();
   ButtonTimer->stop();
   repeatCount_ = 0;
   systemPresent_ = 0;

@@ -22,6 +22,8 @@ class QTimer;
 namespace ax {
 
 class ControlPanel;
+class DeliberateSystem;
+class IncompleteSystem;
 class NamingForm;
 class SysDisScreen;
 
@@ -63,6 +65,11 @@ class SystemDisplay : public QMainWindow {
   void OpenSystemFile();
   void SaveSystemAs();
   void UndoSystem();
+  // Shows the deliberate or incomplete generation form, made on first use.
+  void OpenDeliberateForm();
+  void OpenIncompleteForm();
+  // A form has put a new system in the world: the view is reset as for any new system.
+  void SystemGenerated();
   void ScrollAction(const QString& tag);
   void ClickAt(double x, double y);
   void ButtonTimerTick();
@@ -83,6 +90,8 @@ class SystemDisplay : public QMainWindow {
   SysDisScreen* Screen = nullptr;
   ControlPanel* Panel = nullptr;
   NamingForm* Naming = nullptr;
+  DeliberateSystem* Deliberate = nullptr;  // null until first opened
+  IncompleteSystem* Incomplete = nullptr;  // null until first opened
   QTimer* ButtonTimer = nullptr;
   QString ButtonTimerTag;
 

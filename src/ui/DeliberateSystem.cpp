@@ -1,0 +1,180 @@
+#include "ui/DeliberateSystem.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace ax {
+namespace {
+
+constexpr char kRejected[] = "******";
+
+QLineEdit* AddField(QWidget* form, QGridLayout* grid, int row, int column, QLabel*& panel,
+                    const char* panelName, const char* caption, const char* textName) {
+  panel = new QLabel(QString::fromLatin1(caption), form);
+  panel->setObjectName(QString::fromLatin1(panelName));
+  auto* text = new QLineEdit(form);
+  text->setObjectName(QString::fromLatin1(textName));
+  panel->setBuddy(text);
+  grid->addWidget(panel, row, column);
+  grid->addWidget(text, row, column + 1);
+  return text;
+}
+
+// The system file holds names byte for byte in Latin-1.
+std::string Latin1(const QLineEdit* text) {
+  return text->text().toLatin1().toStdString();
+}
+
+}  // namespace
+
+DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent)
+    : QDialog(parent), world_(world), random_(random) {
+  setObjectName(QStringLiteral("DeliberateSystem"));
+  setWindowTitle(QStringLiteral("Deliberate System Generation"));
+  setModal(false);
+
+  auto* nameRow = new QHBoxLayout;
+  SystemNamePanel = new QLabel(QStringLiteral("System Name:"), this);
+  SystemNamePanel->setObjectName(QStringLiteral("SystemNamePanel"));
+  SystemNameText = new QLineEdit(this);
+  SystemNameText->setObjectName(QStringLiteral("SystemNameText"));
+  SystemNamePanel->setBuddy(SystemNameText);
+  nameRow->addWidget(SystemNamePanel);
+  nameRow->addWidget(SystemNameText, 1);
+
+  SingleBinaryOptions = new QGroupBox(this);
+  SingleBinaryOptions->setObjectName(QStringLiteral("SingleBinaryOptions"));
+  SingleStarOption = new QRadioButton(QStringLiteral("Single"), SingleBinaryOptions);
+  SingleStarOption->setObjectName(QStringLiteral("SingleStarOption"));
+  BinaryStarOption = new QRadioButton(QStringLiteral("Binary"), SingleBinaryOptions);
+  BinaryStarOption->setObjectName(QStringLiteral("BinaryStarOption"));
+  auto* options = new QHBoxLayout(SingleBinaryOptions);
+  options->addWidget(SingleStarOption);
+  options->addWidget(BinaryStarOption);
+  starCountGroup_ = new QButtonGroup(this);
+  starCountGroup_->addButton(SingleStarOption);
+  starCountGroup_->addButton(BinaryStarOption);
+  SingleStarOption->setChecked(true);
+
+  // Star 1 in the left column, star 2 beside it.
+  auto* stars = new QGridLayout;
+  StarAMassText =
+      AddField(this, stars, 0, 0, StarAMassPanel, "StarAMassPanel", "Mass:", "StarAMassText");
+  StarATempText =
+      AddField(this, stars, 1, 0, StarATempPanel, "StarATempPanel", "Temp:", "StarATempText");
+  StarALumnText =
+      AddField(this, stars, 2, 0, StarALumnPanel, "StarALumnPanel", "Lumn:", "StarALumnText");
+  StarBMassText =
+      AddField(this, stars, 0, 2, StarBMassPanel, "StarBMassPanel", "Mass:", "StarBMassText");
+  StarBTempText =
+      AddField(this, stars, 1, 2, StarBTempPanel, "StarBTempPanel", "Temp:", "StarBTempText");
+  StarBLumnText =
+      AddField(this, stars, 2, 2, StarBLumnPanel, "StarBLumnPanel", "Lumn:", "StarBLumnText");
+  SeparationText = AddField(this, stars, 3, 0, SeparationPanel, "SeparationPanel",
+                            "Separation:", "SeparationText");
+  AgeText = AddField(this, stars, 3, 2, AgePanel, "AgePanel", "Age:", "AgeText");
+
+  DeliberateGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
+  DeliberateGenerateButton->setObjectName(QStringLiteral("DeliberateGenerateButton"));
+  DeliberateGenerateButton->setDefault(true);
+  DeliberateCancelButtton = new QPushButton(QStringLiteral("Cancel"), this);
+  DeliberateCancelButtton->setObjectName(QStringLiteral("DeliberateCancelButtton"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(DeliberateGenerateButton);
+  buttons->addWidget(DeliberateCancelButtton);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(nameRow);
+  layout->addWidget(SingleBinaryOptions);
+  layout->addLayout(stars);
+  layout->addLayout(buttons);
+
+  // Down star 1, then star 2, then the pair's and the system's values.
+  QWidget* const order[] = {SystemNameText,         SingleStarOption, BinaryStarOption,
+                            StarAMassText,          StarATempText,    StarALumnText,
+                            StarBMassText,          StarBTempText,    StarBLumnText,
+                            SeparationText,         AgeText,          DeliberateGenerateButton,
+                            DeliberateCancelButtton};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+  // Enter reaches the default button Generate and Escape rejects, which hides the form.
+  connect(DeliberateGenerateButton, &QPushButton::clicked, this, &DeliberateSystem::Generate);
+  connect(DeliberateCancelButtton, &QPushButton::clicked, this, &DeliberateSystem::reject);
+  connect(BinaryStarOption, &QRadioButton::toggled, this, &DeliberateSystem::ShowStarB);
+  ShowStarB(false);
+}
+
+void DeliberateSystem::ShowStarB(bool binary) {
+  QWidget* const fields[] = {StarBMassPanel, StarBMassText, StarBTempPanel,  StarBTempText,
+                             StarBLumnPanel, StarBLumnText, SeparationPanel, SeparationText};
+  for (QWidget* field : fields) field->setVisible(binary);
+}
+
+void DeliberateSystem::Open() {
+  if (!placed_) {
+    adjustSize();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+      const QRect area = screen->availableGeometry();
+      move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    placed_ = true;
+  }
+  show();
+  raise();
+  activateWindow();
+  SystemNameText->setFocus();
+}
+
+DeliberateInput DeliberateSystem::ReadInput() const {
+  DeliberateInput input;
+  input.systemName = Latin1(SystemNameText);
+  input.binary = BinaryStarOption->isChecked();
+  input.starAMass = Latin1(StarAMassText);
+  input.starATemp = Latin1(StarATempText);
+  input.starALumn = Latin1(StarALumnText);
+  input.starBMass = Latin1(StarBMassText);
+  input.starBTemp = Latin1(StarBTempText);
+  input.starBLumn = Latin1(StarBLumnText);
+  input.separation = Latin1(SeparationText);
+  input.age = Latin1(AgeText);
+  return input;
+}
+
+void DeliberateSystem::Generate() {
+  const std::vector<std::string> rejected = GenerateDeliberateSystem(world_, random_, ReadInput());
+  if (!rejected.empty()) {
+    QLineEdit* first = nullptr;
+    for (const std::string& name : rejected) {
+      auto* text = findChild<QLineEdit*>(QString::fromStdString(name));
+      if (text == nullptr) continue;
+      text->setText(QString::fromLatin1(kRejected));
+      if (first == nullptr) first = text;
+    }
+    // The first rejected value is ready to be typed over.
+    if (first != nullptr) {
+      first->setFocus();
+      first->selectAll();
+    }
+    return;
+  }
+  hide();
+  setResult(QDialog::Accepted);
+  emit Generated();
+}
+
+}  // namespace ax

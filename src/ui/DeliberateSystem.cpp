@@ -3,18 +3,18 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
@@ -127,11 +127,7 @@ void DeliberateSystem::ShowStarB(bool binary) {
 void DeliberateSystem::Open() {
   if (!placed_) {
     adjustSize();
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-      const QRect area = screen->availableGeometry();
-      move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(*this);
     placed_ = true;
   }
   show();

@@ -95,7 +95,7 @@ TEST(DeliberateSystemTest, OpensEmptyForOneStarAndBinaryShowsTheSecondStar) {
 TEST(DeliberateSystemTest, GenerateMenuIsClosedWhileAClusterStarIsShown) {
   SystemWindowRig rig;
   rig.world->ClusterMode = 1;
-  rig.window.GenerateRandomSystem();  // in cluster mode: the return to the cluster
+  rig.window.EnterClusterStar(false);
   EXPECT_FALSE(rig.window.SystemMenuGenerate->isEnabled());
   EXPECT_FALSE(rig.window.SystemMenuGenerateDeliberate->isEnabled());
   EXPECT_FALSE(rig.window.SystemMenuGenerateIncomplete->isEnabled());

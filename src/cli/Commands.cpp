@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 #include <fmt/ostream.h>
+#include <fmt/ranges.h>
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -14,8 +15,10 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "cli/Census.h"
+#include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
 #include "cli/Report.h"
 #include "cli/WorldJson.h"
@@ -93,6 +96,37 @@ void PrintSystem(const World& world, long number, bool json, std::ostream& out) 
   }
 }
 
+// What becomes of each newly made system.
+struct Finishing {
+  bool noSurvey = false;
+  bool json = false;
+  Census* census = nullptr;  // counts the system (and its civilizations) instead of printing it
+};
+
+// Surveys a newly made system unless told not to, saves it when given a file, then prints or
+// counts it.
+void FinishSystem(World& world, Random& random, const Finishing& finishing, long number,
+                  const std::optional<std::filesystem::path>& file, SystemFileReader& reader,
+                  std::ostream& out) {
+  if (!finishing.noSurvey) {
+    Survey survey(world, random);
+    if (finishing.census != nullptr) {
+      survey.Beep = [census = finishing.census] { ++census->civilizations; };
+    }
+    survey.SurveySystem();
+  }
+  if (file) {
+    // Show what the file holds, read back: the name it gave the system and all.
+    WriteSystemFile(world, *file);
+    reader.Read(*file, world);
+  }
+  if (finishing.census != nullptr) {
+    finishing.census->Add(world);
+  } else {
+    PrintSystem(world, number, finishing.json, out);
+  }
+}
+
 int RunSystem(const SystemOptions& options, std::ostream& out) {
   auto world = std::make_unique<World>();
   Random random = options.seed ? Random(*options.seed) : Random();
@@ -103,27 +137,32 @@ int RunSystem(const SystemOptions& options, std::ostream& out) {
     std::filesystem::create_directories(*options.out, error);
     if (error) throw SystemFileError(*options.out, "the folder cannot be made: " + error.message());
   }
+  const Finishing finishing{options.noSurvey, options.json, options.summary ? &census : nullptr};
   for (long n = 1; n <= options.count; ++n) {
     ClearSystem(*world);
     GenerateStars(*world, random);
-    if (!options.noSurvey) {
-      Survey survey(*world, random);
-      survey.Beep = [&census] { ++census.civilizations; };
-      survey.SurveySystem();
-    }
-    if (options.out) {
-      // Show what the file holds, read back: the name it gave the system and all.
-      const std::filesystem::path file = OutputFile(*options.out, n, options.count);
-      WriteSystemFile(*world, file);
-      reader.Read(file, *world);
-    }
-    if (options.summary) {
-      census.Add(*world);
-    } else {
-      PrintSystem(*world, n, options.json, out);
-    }
+    std::optional<std::filesystem::path> file;
+    if (options.out) file = OutputFile(*options.out, n, options.count);
+    FinishSystem(*world, random, finishing, n, file, reader, out);
   }
   if (options.summary) census.Print(out);
+  out.flush();
+  return 0;
+}
+
+// One system from the deliberate or incomplete form's texts. A rejected field ends the run
+// before anything is surveyed or saved.
+template <typename Options>
+int RunGivenSystem(const Options& options, std::ostream& out) {
+  auto world = std::make_unique<World>();
+  const GivenSystemOutput& output = options.output;
+  Random random = output.seed ? Random(*output.seed) : Random();
+  const std::vector<std::string> rejected = GenerateFromOptions(*world, random, options);
+  if (!rejected.empty()) {
+    throw CliInputError(fmt::format("rejected: {}", fmt::join(rejected, ", ")));
+  }
+  SystemFileReader reader;
+  FinishSystem(*world, random, {output.noSurvey, output.json, nullptr}, 1, output.out, reader, out);
   out.flush();
   return 0;
 }
@@ -218,6 +257,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                      "Save to this file, or for more than one system to numbered files in this "
                      "folder");
 
+  DeliberateOptions deliberateOptions;
+  CLI::App* deliberate = AddDeliberateCommand(app, deliberateOptions);
+  IncompleteOptions incompleteOptions;
+  CLI::App* incomplete = AddIncompleteCommand(app, incompleteOptions);
+
   std::filesystem::path showFile;
   bool showJson = false;
   bool showReport = false;
@@ -247,9 +291,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
 
   try {
-    if (system->parsed()) {
-      return RunSystem(systemOptions, out);
-    }
+    if (system->parsed()) return RunSystem(systemOptions, out);
+    if (deliberate->parsed()) return RunGivenSystem(deliberateOptions, out);
+    if (incomplete->parsed()) return RunGivenSystem(incompleteOptions, out);
     if (show->parsed()) return RunShow(showFile, showJson, showReport, out);
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
   } catch (const SystemFileError& error) {

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +215,196 @@ TEST_F(CliFilesTest, BadFilesGiveStatusTwoAndOneLineNamingTheFile) {
   EXPECT_EQ(noFolder.status, 2);
   EXPECT_EQ(std::count(noFolder.err.begin(), noFolder.err.end(), '\n'), 1) << noFolder.err;
   EXPECT_EQ(Cli({"show"}).status, 2);
+}
+
+// The star of index s in a system's JSON ("stars" lists 0, 1, 2 for a pair, 1 alone).
+const nlohmann::json& StarOf(const nlohmann::json& system, int s) {
+  return system["stars"][system["StarCount"] == 2 ? s : 0];
+}
+
+nlohmann::json JsonOf(const CliRun& run) {
+  EXPECT_EQ(run.status, 0) << run.err;
+  return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
+}
+
+TEST(CliGivenSystemTest, IncompleteSolAndAlphaCentauri) {
+  // Magnitude 4.83: L = 10^((4.7 - 4.83) / 2.5) as a float; mass L^0.25 x [0.81, 1.21).
+  const auto sol =
+      JsonOf(Cli({"incomplete", "--type1", "G2V", "--magn1", "4.83", "--seed", "5", "--json"}));
+  ASSERT_EQ(sol["StarCount"], 1);
+  EXPECT_EQ(StarOf(sol, 1)["StarType"], "G 2 V  ");
+  EXPECT_EQ(StarOf(sol, 1)["StarLuminosity"].get<float>(), 0.8871560096740723f);
+  EXPECT_NEAR(StarOf(sol, 1)["StarMass"].get<double>(), 1.0, 0.2);
+  EXPECT_FALSE(sol["bodies"].empty());
+
+  for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
+    const auto pair =
+        JsonOf(Cli({"incomplete", "--type1", "G2V", "--magn1", "4.38", "--type2", "K1V", "--magn2",
+                    "5.71", "--sep", "23.4", "--seed", seed, "--no-survey", "--json"}));
+    ASSERT_EQ(pair["StarCount"], 2) << seed;
+    EXPECT_EQ(pair["StarSeparation"].get<double>(), 23.4);
+    const double m1 = StarOf(pair, 1)["StarMass"].get<double>();
+    const double m2 = StarOf(pair, 2)["StarMass"].get<double>();
+    EXPECT_GE(m1, m2) << seed;
+    // Kepler's third law in years, AU and solar masses.
+    EXPECT_EQ(pair["StarPeriod"].get<float>(),
+              static_cast<float>(std::sqrt(23.4 * 23.4 * 23.4 / (m1 + m2))));
+    EXPECT_EQ(StarOf(pair, 0)["StarMass"].get<double>(), m1 + m2);
+    // Each star keeps the light of its own magnitude, whichever comes first.
+    for (int s = 1; s <= 2; ++s) {
+      const auto& star = StarOf(pair, s);
+      const bool sunLike = star["StarType"] == "G 2 V  ";
+      EXPECT_EQ(star["StarType"], sunLike ? "G 2 V  " : "K 1 V  ");
+      EXPECT_EQ(star["StarLuminosity"].get<float>(),
+                sunLike ? 1.342764973640442f : 0.39445731043815613f);
+    }
+  }
+
+  // Sirius: a negative magnitude reads as one, 10^((4.7 + 1.46) / 2.5).
+  const auto sirius =
+      JsonOf(Cli({"incomplete", "--type1", "A1V", "--magn1", "-1.46", "--no-survey", "--json"}));
+  EXPECT_EQ(StarOf(sirius, 1)["StarLuminosity"].get<float>(), 291.07171630859375f);
+}
+
+TEST(CliGivenSystemTest, IncompleteSeparationChoices) {
+  const std::vector<std::string> pair = {"incomplete", "--type1",     "G2V",   "--magn1",
+                                         "4.7",        "--type2",     "G2V",   "--magn2",
+                                         "4.7",        "--no-survey", "--json"};
+  auto withPeriod = pair;
+  withPeriod.insert(withPeriod.end(), {"--period", "79.91"});
+  const auto known = JsonOf(Cli(withPeriod));
+  const double total =
+      StarOf(known, 1)["StarMass"].get<double>() + StarOf(known, 2)["StarMass"].get<double>();
+  EXPECT_EQ(known["StarPeriod"].get<float>(), 79.91f);
+  EXPECT_DOUBLE_EQ(known["StarSeparation"].get<double>(),
+                   std::cbrt(double{79.91f} * double{79.91f} * total));
+
+  // No choice for a pair: drawn as unknown, 2^(-6 ... 12) AU, not left at 0.
+  for (const char* seed : {"1", "2", "3", "4"}) {
+    auto drawn = pair;
+    drawn.insert(drawn.end(), {"--seed", seed});
+    const double separation = JsonOf(Cli(drawn))["StarSeparation"].get<double>();
+    EXPECT_GE(separation, 1.0 / 64) << seed;
+    EXPECT_LT(separation, 4096.0) << seed;
+  }
+  auto close = pair;
+  close.push_back("--close");
+  // d1000 / 1000 + (m1 + m2) / 400 with m1 + m2 below 2.5.
+  EXPECT_LT(JsonOf(Cli(close))["StarSeparation"].get<double>(), 1.0 + 2.5 / 400);
+}
+
+TEST(CliGivenSystemTest, DeliberatePairKeepsTheGivenValues) {
+  const auto pair = JsonOf(Cli({"deliberate", "--mass1", "1", "--mass2", "0.5", "--separation",
+                                "10", "--seed", "2", "--json"}));
+  ASSERT_EQ(pair["StarCount"], 2);
+  EXPECT_EQ(StarOf(pair, 1)["StarMass"].get<double>(), 1.0);
+  EXPECT_EQ(StarOf(pair, 2)["StarMass"].get<double>(), 0.5);
+  EXPECT_EQ(pair["StarSeparation"].get<double>(), 10.0);
+  EXPECT_EQ(pair["StarPeriod"].get<float>(), 25.819889068603516f);  // sqrt(10^3 / 1.5)
+  // Not given: 5800 x sqrt(m) K and m^4, so the Sun's 5800 K and 1, and round(4101.2) K.
+  EXPECT_EQ(StarOf(pair, 1)["StarTemperature"], 5800);
+  EXPECT_EQ(StarOf(pair, 1)["StarLuminosity"].get<float>(), 1.0f);
+  EXPECT_EQ(StarOf(pair, 2)["StarTemperature"], 4101);
+  EXPECT_EQ(StarOf(pair, 2)["StarLuminosity"].get<float>(), 0.0625f);
+  EXPECT_EQ(StarOf(pair, 1)["StarType"], "G 1 V  ");
+  EXPECT_GE(pair["SystemAge"].get<float>(), 0.01f);
+  EXPECT_LE(pair["SystemAge"].get<float>(), 10.0f);
+  EXPECT_FALSE(pair["bodies"].empty());
+
+  // The texts go through as typed: each is read by its leading number.
+  const auto single =
+      JsonOf(Cli({"deliberate", "--mass1", "1.1 suns", "--temp1", "5900K", "--lumn1", "1.3",
+                  "--age", "2", "--name", "Kepler", "--no-survey", "--json"}));
+  ASSERT_EQ(single["StarCount"], 1);
+  EXPECT_EQ(single["SystemName"], "Kepler");
+  EXPECT_EQ(single["SystemAge"].get<float>(), 2.0f);
+  EXPECT_EQ(StarOf(single, 1)["StarMass"].get<double>(), 1.1);
+  EXPECT_EQ(StarOf(single, 1)["StarTemperature"], 5900);
+  EXPECT_EQ(StarOf(single, 1)["StarLuminosity"].get<float>(), 1.3f);
+}
+
+TEST_F(CliFilesTest, RejectedFieldsNameTheirOptionsAndSaveNothing) {
+  const std::string file = In("rejected.ax2");
+  for (const auto& [args, rejected] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"deliberate", "--mass1", "0", "--temp1", "5000", "--lumn1", "1", "--mass2", "1",
+             "--temp2", "hot", "--lumn2", "1", "--separation", "10"},
+            "--mass1 (StarAMassText), --temp2 (StarBTempText)"},
+           {{"deliberate", "--mass1", "heavy"},
+            "--mass1 (StarAMassText), --temp1 (StarATempText, from --mass1), "
+            "--lumn1 (StarALumnText, from --mass1)"},
+           {{"deliberate", "--mass1", "1", "--mass2", "1"}, "--separation (SeparationText)"},
+           {{"deliberate", "--mass1", "1", "--separation", "-3"},
+            "--mass2 (StarBMassText), --temp2 (StarBTempText, from --mass2), "
+            "--lumn2 (StarBLumnText, from --mass2), --separation (SeparationText)"},
+           // 9.8 x 2^-3 = 1.225: the star would have left the main sequence.
+           {{"deliberate", "--mass1", "2", "--age", "1.3"}, "--age (AgeText)"},
+           {{"incomplete", "--type1", "X5V", "--magn1", "4"}, "--type1 (StarATypeText)"},
+           {{"incomplete", "--type1", "G2V", "--magn1", "4.8", "--type2", "K1V", "--magn2", "",
+             "--sep", "0"},
+            "--magn2 (StarBMagnText), --sep (KnownSepText)"},
+           {{"incomplete", "--type1", "G2V", "--magn1", "4.8", "--period", "-1"},
+            "--magn2 (StarBMagnText), --type2 (StarBTypeText), --period (KnownPeriodText)"},
+       }) {
+    std::vector<std::string> line = args;
+    line.insert(line.end(), {"--out", file});
+    const CliRun run = Cli(line);
+    EXPECT_EQ(run.status, 2) << rejected;
+    EXPECT_TRUE(run.out.empty()) << rejected;
+    EXPECT_EQ(run.err, "astrolattix-cli: rejected: " + rejected + "\n");
+    EXPECT_FALSE(std::filesystem::exists(file)) << rejected;
+  }
+}
+
+TEST(CliGivenSystemTest, BadArgumentsGiveStatusTwoAndOneLine) {
+  const std::vector<std::string> g2v = {"incomplete", "--type1", "G2V", "--magn1", "4.8"};
+  for (const auto& extra : std::vector<std::vector<std::string>>{
+           {"--sep", "1", "--period", "2"},
+           {"--close", "--unknown"},
+           {"--sep", "1", "--close"},
+           {"--period", "1", "--unknown"},
+           {"--seed", "soon"},
+       }) {
+    std::vector<std::string> line = g2v;
+    line.insert(line.end(), extra.begin(), extra.end());
+    const CliRun run = Cli(line);
+    EXPECT_EQ(run.status, 2) << extra.front();
+    EXPECT_TRUE(run.out.empty()) << extra.front();
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.err.rfind("astrolattix-cli: ", 0), 0u) << run.err;
+  }
+  EXPECT_EQ(Cli({"incomplete", "--type1", "G2V"}).status, 2);
+  EXPECT_EQ(Cli({"deliberate", "--temp1", "5800", "--lumn1", "1"}).status, 2);
+  const CliRun help = Cli({"incomplete", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--unknown"), std::string::npos);
+  EXPECT_NE(Cli({"deliberate", "--help"}).out.find("--separation"), std::string::npos);
+}
+
+TEST(CliGivenSystemTest, SeedRepeatsTheSystem) {
+  const std::vector<std::string> alphaCentauri = {"incomplete", "--type1", "G2V", "--magn1",
+                                                  "4.38",       "--type2", "K1V", "--magn2",
+                                                  "5.71",       "--seed",  "21",  "--json"};
+  EXPECT_EQ(Cli(alphaCentauri).out, Cli(alphaCentauri).out);
+  const std::vector<std::string> sun = {"deliberate", "--mass1", "1", "--json"};
+  auto seeded = sun;
+  seeded.insert(seeded.end(), {"--seed", "21"});
+  EXPECT_EQ(Cli(seeded).out, Cli(seeded).out);
+  EXPECT_NE(Cli(sun).out, Cli(sun).out);  // the clock: an age of d1000 and an angle differ
+}
+
+TEST_F(CliFilesTest, GivenSystemsSaveAndReadBack) {
+  const CliRun saved = Cli({"deliberate", "--mass1", "1", "--mass2", "0.5", "--separation", "10",
+                            "--out", In("pair.ax2"), "--json"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const CliRun shown = Cli({"show", In("pair.ax2"), "--json"});
+  EXPECT_EQ(shown.out, saved.out);
+  EXPECT_EQ(nlohmann::json::parse(shown.out)["SystemName"], "Pair");  // named after its file
+
+  ASSERT_EQ(Cli({"incomplete", "--type1", "G2V", "--magn1", "4.38", "--name", "Rigil Kentaurus",
+                 "--out", In("acen.ax2")})
+                .status,
+            0);
+  EXPECT_EQ(JsonOf(Cli({"show", In("acen.ax2"), "--json"}))["SystemName"], "Rigil Kentaurus");
 }
 
 // A pair whose star 1 has a belt of two bodies (orbit 1), an empty orbit (2) and a jovian

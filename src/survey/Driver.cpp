@@ -18,7 +18,7 @@ double BaseDistance(int orbit) {
 
 // Kepler's third law for the pair, in years.
 float PairPeriod(const World& world) {
-  return static_cast<float>(
+  return ClampToFloat(
       std::sqrt(Cube(world.StarSeparation) / (world.StarMass[2] + world.StarMass[1])));
 }
 
@@ -46,9 +46,10 @@ void Survey::SurveyWorld() {
     w.StarSeparation = w.StarSeparation / spread;
     w.StarPeriod = PairPeriod(w);
     // Each star's distance from the pair's centre.
-    w.StarOffset[1] = static_cast<float>(Square(w.StarMass[2]) * w.StarSeparation /
-                                         (Square(w.StarMass[1]) + Square(w.StarMass[2])));
-    w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
+    // The share first, so that a vast separation cannot overflow into inf / inf.
+    const double share = Square(w.StarMass[2]) / (Square(w.StarMass[1]) + Square(w.StarMass[2]));
+    w.StarOffset[1] = ClampToFloat(share * w.StarSeparation);
+    w.StarOffset[2] = ClampToFloat(w.StarSeparation - w.StarOffset[1]);
   }
 
   bool pairWidened = false;

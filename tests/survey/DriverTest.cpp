@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -186,6 +187,23 @@ TEST(SurveyDriverTest, PairLimitsTheOrbitsOfBothStarsAndAroundThem) {
   EXPECT_EQ(world->OrbitCount[1], 4);
   EXPECT_EQ(world->OrbitCount[2], 2);
   EXPECT_EQ(survey.CallsFor("Terrestrial").size(), 6u + 4u + 2u);
+}
+
+TEST(SurveyDriverTest, AVastPairKeepsFinitePeriodAndOffsets) {
+  // Typed stars can be anything: 1e300 AU cubed overflows a double, and the mass squared
+  // times the separation would be inf / inf.
+  auto world = std::make_unique<World>();
+  world->StarCount = 2;
+  world->StarMass = {1e20, 0.01, 1e20};
+  world->StarType = {"M 9 V  ", "M 9 V  ", "G 2 V  "};
+  world->StarSeparation = 1e300;
+  world->SystemAge = 3;
+  Random random(5);
+  DriverSurvey survey(*world, random);
+  survey.SurveySystem();
+  EXPECT_FLOAT_EQ(world->StarPeriod, std::numeric_limits<float>::max());
+  EXPECT_FLOAT_EQ(world->StarOffset[1], std::numeric_limits<float>::max());
+  EXPECT_TRUE(std::isfinite(world->StarOffset[2]));
 }
 
 TEST(SurveyDriverTest, GiantStarsWarmTheirWorldsAgainAsTheyAreNow) {

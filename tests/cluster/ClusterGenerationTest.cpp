@@ -106,6 +106,12 @@ TEST(ClusterNamesTest, FirstFreeNumber) {
   EXPECT_EQ(FirstFreeClusterNumber(folder.Path()), 1);
   for (int n = 1; n <= 4; ++n) std::ofstream(folder / ClusterFileName(n)).put('x');
   EXPECT_EQ(FirstFreeClusterNumber(folder.Path()), 5);
+  Random seeded(1);
+  const ClusterResult fifth =
+      GenerateCluster({1, 1, ClusterShape::Cube}, seeded, folder.Path(), {});
+  EXPECT_EQ(fifth.Code, "C05");
+  EXPECT_EQ(fifth.File, folder / "C05.AXL");
+  EXPECT_EQ(Records(fifth.File).at(0).FileName, "AX000000.C05");
   fs::remove(folder / "C02.AXL");
   EXPECT_EQ(FirstFreeClusterNumber(folder.Path()), 2);
   for (int n = 1; n <= 99; ++n) std::ofstream(folder / ClusterFileName(n)).put('x');

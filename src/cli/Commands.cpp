@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli/Census.h"
+#include "cli/ClusterCommands.h"
 #include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
 #include "cli/Report.h"
@@ -277,6 +278,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       app.add_subcommand("render", "Read a system file and draw its orbit view as a PNG image.");
   AddRenderOptions(*render, renderOptions);
 
+  ClusterCommands clusterCommands(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -296,6 +299,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (incomplete->parsed()) return RunGivenSystem(incompleteOptions, out);
     if (show->parsed()) return RunShow(showFile, showJson, showReport, out);
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
+    if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
   } catch (const SystemFileError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "cli/WorldJson.h"
 #include "cluster/ClusterGeneration.h"
 #include "io/ClusterFile.h"
 #include "io/ClusterRecord.h"
@@ -25,14 +26,6 @@ ClusterShape ShapeNamed(const std::string& name) {
 }
 
 // A 32-bit float through the shortest decimal that reads back to it.
-double ShortestDouble(float value) {
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, value);
-  double result = 0;
-  std::from_chars(text, written.ptr, result);
-  return result;
-}
-
 // A CSV field, quoted when it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);

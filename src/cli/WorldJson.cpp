@@ -10,14 +10,6 @@ namespace {
 
 // A 32-bit float through the shortest decimal that reads back to it, so 4.2f prints as 4.2
 // rather than as the nearest double 4.199999809265137.
-double ShortestDouble(float value) {
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, value);
-  double result = 0;
-  std::from_chars(text, written.ptr, result);
-  return result;
-}
-
 template <typename T>
 nlohmann::ordered_json JsonValue(const T& value) {
   if constexpr (std::is_same_v<T, float>) {
@@ -30,6 +22,14 @@ nlohmann::ordered_json JsonValue(const T& value) {
 }
 
 }  // namespace
+
+double ShortestDouble(float value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  double result = 0;
+  std::from_chars(text, written.ptr, result);
+  return result;
+}
 
 nlohmann::ordered_json WorldToJson(const World& world) {
   nlohmann::ordered_json json;

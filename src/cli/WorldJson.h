@@ -10,4 +10,8 @@ namespace ax {
 // of the tables; floats are written with the fewest digits that read back to the same value.
 nlohmann::ordered_json WorldToJson(const World& world);
 
+// The double with the fewest digits that reads back as this float: 0.1f is written 0.1, not
+// 0.10000000149011612.
+double ShortestDouble(float value);
+
 }  // namespace ax

@@ -4,7 +4,6 @@
 #include <fmt/ostream.h>
 #include <nlohmann/json.hpp>
 
-#include <charconv>
 #include <string_view>
 #include <system_error>
 

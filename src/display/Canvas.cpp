@@ -26,4 +26,8 @@ Colour PaletteColour(int index) {
   return kPalette[static_cast<std::size_t>(index & 15)];
 }
 
+void Canvas::Points(std::span<const CanvasPoint> points, Colour colour) {
+  for (const CanvasPoint& point : points) Point(point.x, point.y, colour);
+}
+
 }  // namespace ax

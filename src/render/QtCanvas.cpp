@@ -93,12 +93,26 @@ void QtCanvas::StartBatch(Batch kind, Colour colour) {
   batchColour_ = colour;
 }
 
+void QtCanvas::AddPoint(const QPointF& point) {
+  // An aliased point lights the pixel nearest to it, taking whole numbers as pixel centres.
+  points_.emplace_back(std::floor(point.x() - kPixelCentre), std::floor(point.y() - kPixelCentre));
+}
+
 void QtCanvas::Point(double x, double y, Colour colour) {
   QPointF point;
   if (!Drawing() || !Map(x, y, point)) return;
   StartBatch(Batch::Points, colour);
-  // An aliased point lights the pixel nearest to it, taking whole numbers as pixel centres.
-  points_.emplace_back(std::floor(point.x() - kPixelCentre), std::floor(point.y() - kPixelCentre));
+  AddPoint(point);
+}
+
+void QtCanvas::Points(std::span<const CanvasPoint> points, Colour colour) {
+  if (!Drawing() || points.empty()) return;
+  StartBatch(Batch::Points, colour);
+  if (points_.empty()) points_.reserve(points.size());
+  QPointF point;
+  for (const CanvasPoint& user : points) {
+    if (Map(user.x, user.y, point)) AddPoint(point);
+  }
 }
 
 void QtCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {

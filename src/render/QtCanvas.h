@@ -25,6 +25,8 @@ class QtCanvas : public Canvas {
   void SetDrawMode(DrawMode mode) override;
   void SetFontSize(double points) override;
   void Point(double x, double y, Colour colour) override;
+  // Joins the batch of points, so that they are painted in one drawPoints call.
+  void Points(std::span<const CanvasPoint> points, Colour colour) override;
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
   void Circle(double x, double y, double radius, Colour colour) override;
   void Disc(double x, double y, double radius, Colour colour) override;
@@ -40,6 +42,8 @@ class QtCanvas : public Canvas {
   void Ellipse(double x, double y, double radius, Colour colour, bool filled);
   // The device point of a user point, or false when it is not a finite point.
   bool Map(double x, double y, QPointF& point) const;
+  // Adds a mapped point to the point batch.
+  void AddPoint(const QPointF& point);
   // Flushes unless the batch is already of this kind and colour.
   void StartBatch(Batch kind, Colour colour);
   bool Drawing() const { return mode_ == DrawMode::CopyPen && painter_.isActive(); }

@@ -102,11 +102,11 @@ ClusterRecord ClusterRecordFromWorld(const World& world, std::int32_t recordNumb
   record.SystemName = world.SystemName;
   record.StarCount = world.StarCount;
   record.Age = world.SystemAge;
-  record.X = static_cast<float>(TaggedValue(world.SystemX));
-  record.Y = static_cast<float>(TaggedValue(world.SystemY));
+  record.X = ClampToFloat(TaggedValue(world.SystemX));
+  record.Y = ClampToFloat(TaggedValue(world.SystemY));
   record.Z = world.SystemZ;
-  record.VectorX = static_cast<float>(TaggedValue(world.SystemVectorX));
-  record.VectorY = static_cast<float>(TaggedValue(world.SystemVectorY));
+  record.VectorX = ClampToFloat(TaggedValue(world.SystemVectorX));
+  record.VectorY = ClampToFloat(TaggedValue(world.SystemVectorY));
   record.VectorZ = world.SystemVectorZ;
   record.Separation = ClampToFloat(world.StarSeparation);
   // A single star's second-star fields stay zero and blank.

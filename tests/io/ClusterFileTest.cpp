@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cluster/TempFolder.h"
+#include "io/ClusterFile.h"
+#include "io/ClusterRecord.h"
+#include "model/World.h"
+
+namespace ax {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Hex(const ClusterSlot& slot) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string text;
+  for (const std::uint8_t byte : slot) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0xF];
+  }
+  return text;
+}
+
+ClusterRecord SingleStar() {
+  ClusterRecord record;
+  record.RecordNumber = 3;
+  record.FileName = "AX050709.C05";
+  record.SystemName = "Sec05:050709";
+  record.StarCount = 1;
+  record.Age = 4.5F;
+  record.X = 5.25F;
+  record.Y = 7.5F;
+  record.Z = 9.75F;
+  record.VectorX = -3.5F;
+  record.VectorY = 12.0F;
+  record.VectorZ = 0.25F;
+  record.Stars[0] = {0.95, 5500, 0.8F, "G 5 V  "};
+  return record;
+}
+
+ClusterRecord Pair() {
+  ClusterRecord record;
+  record.RecordNumber = 1234567;
+  record.SystemKept = 1;
+  record.FileName = "AX1234567890123";
+  record.SystemName = "A system name of thirty chars";
+  record.StarCount = 2;
+  record.Age = 0.01F;
+  record.X = 249.5F;
+  record.Y = 0.125F;
+  record.Z = 100.0F;
+  record.VectorX = -1280.0F;
+  record.VectorY = 20.0F;
+  record.Separation = 12.3456789F;
+  record.Stars[0] = {1.5, 7000, 5.0F, "F 3 V  "};
+  record.Stars[1] = {0.4, 3200, 0.02F, "M 5 D  "};
+  return record;
+}
+
+// The expected slots are packed independently with Python's struct ("<ih12s26sh8fdif7sdif7s"
+// and four zero bytes).
+TEST(ClusterRecordTest, LayoutByteForByte) {
+  EXPECT_EQ(Hex(EncodeClusterRecord(SingleStar())),
+            "03000000000041583035303730392e43303553656330353a303530373039202020202020202020202020"
+            "20200100000090400000a8400000f04000001c41000060c0000040410000803e00000000666666666666"
+            "ee3f7c150000cdcc4c3f4720352056202000000000000000000000000000000000202020202020200000"
+            "0000");
+  // The file name is cut to 12 characters and the name to 26.
+  EXPECT_EQ(Hex(EncodeClusterRecord(Pair())),
+            "87d612000100415831323334353637383930412073797374656d206e616d65206f66207468697274792063"
+            "6802000ad7233c008079430000003e0000c8420000a0c40000a04100000000e787454100000000000"
+            "0f83f581b00000000a040462033205620209a9999999999d93f800c00000ad7a33c4d2035204420200000"
+            "0000");
+}
+
+TEST(ClusterRecordTest, DecodeGivesBackWhatWasEncoded) {
+  const ClusterSlot slot = EncodeClusterRecord(Pair());
+  const ClusterRecord back = ClusterRecordView(slot.data()).Decode();
+  EXPECT_EQ(back.RecordNumber, 1234567);
+  EXPECT_EQ(back.SystemKept, 1);
+  EXPECT_EQ(back.FileName, "AX1234567890");
+  EXPECT_EQ(back.SystemName, "A system name of thirty ch");
+  EXPECT_EQ(back.StarCount, 2);
+  EXPECT_EQ(back.Age, 0.01F);
+  EXPECT_EQ(back.X, 249.5F);
+  EXPECT_EQ(back.VectorX, -1280.0F);
+  EXPECT_EQ(back.Separation, 12.3456789F);
+  EXPECT_EQ(back.Stars[1].Mass, 0.4);
+  EXPECT_EQ(back.Stars[1].Temperature, 3200);
+  EXPECT_EQ(back.Stars[1].Luminosity, 0.02F);
+  EXPECT_EQ(back.Stars[1].Type, "M 5 D  ");
+
+  ClusterRecord named = SingleStar();
+  named.SystemName = "New Eden   ";
+  const ClusterRecord single = ClusterRecordView(EncodeClusterRecord(named).data()).Decode();
+  EXPECT_EQ(single.SystemName, "New Eden");
+  EXPECT_EQ(single.Stars[1].Mass, 0.0);
+  EXPECT_EQ(single.Stars[1].Type, "       ");
+}
+
+TEST(ClusterRecordTest, FromWorldNarrowsTheSeparationToAFloat) {
+  auto world = std::make_unique<World>();
+  world->StarCount = 2;
+  world->StarSeparation = 12.3456789;
+  world->SystemName = "Sec05:050709";
+  world->SystemX = 5.25F;
+  world->SystemY = 7.5F;
+  world->SystemZ = 9.75F;
+  world->StarMass = {1.9, 1.5, 0.4};
+  world->StarType = {"F 3 V  ", "F 3 V  ", "M 5 D  "};
+  const ClusterRecord record = ClusterRecordFromWorld(*world, 7, 0, "AX050709.C05");
+  EXPECT_EQ(record.Separation, static_cast<float>(12.3456789));
+  EXPECT_NE(static_cast<double>(record.Separation), 12.3456789);
+  EXPECT_EQ(record.X, 5.25F);
+  EXPECT_EQ(record.Stars[0].Mass, 1.5);
+  EXPECT_EQ(record.Stars[1].Type, "M 5 D  ");
+
+  // A position held as a double beyond a float's range is stored as the largest float.
+  world->SystemX = 1e300;
+  EXPECT_EQ(ClusterRecordFromWorld(*world, 7, 0, "").X, std::numeric_limits<float>::max());
+}
+
+// A cluster file of `count` sound records, record n at (n, 2n, 3n).
+void WriteRecords(const fs::path& file, int count) {
+  std::ofstream stream(file, std::ios::binary);
+  for (int n = 1; n <= count; ++n) {
+    ClusterRecord record = SingleStar();
+    record.RecordNumber = n;
+    record.X = static_cast<float>(n);
+    record.Y = static_cast<float>(2 * n);
+    record.Z = static_cast<float>(3 * n);
+    const ClusterSlot slot = EncodeClusterRecord(record);
+    stream.write(reinterpret_cast<const char*>(slot.data()),
+                 static_cast<std::streamsize>(slot.size()));
+  }
+}
+
+std::vector<char> Bytes(const fs::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+void Poke(const fs::path& file, std::streamoff at, const void* bytes, std::streamsize size) {
+  std::fstream stream(file, std::ios::binary | std::ios::in | std::ios::out);
+  stream.seekp(at);
+  stream.write(static_cast<const char*>(bytes), size);
+}
+
+std::vector<std::int32_t> Numbers(ClusterFileReader& reader, ClusterScan& scan) {
+  std::vector<std::int32_t> numbers;
+  scan = reader.ForEach([&numbers](const ClusterRecordView& view) {
+    numbers.push_back(view.RecordNumber());
+    return true;
+  });
+  return numbers;
+}
+
+TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumber) {
+  test::TempFolder folder;
+  const fs::path file = folder / "C01.AXL";
+  WriteRecords(file, 3);
+  ClusterFileReader reader(file);
+  EXPECT_EQ(reader.RecordCount(), 3);
+  ClusterScan scan;
+  EXPECT_EQ(Numbers(reader, scan), (std::vector<std::int32_t>{1, 2, 3}));
+  EXPECT_EQ(scan.Records, 3);
+  EXPECT_EQ(scan.Problem, "");
+
+  const ClusterRecord second = reader.Read(2);
+  EXPECT_EQ(second.RecordNumber, 2);
+  EXPECT_EQ(second.Z, 6.0F);
+  EXPECT_EQ(second.FileName, "AX050709.C05");
+  for (const std::int64_t missing : {0, 4, -1}) {
+    EXPECT_THROW(reader.Read(missing), ClusterFileError) << missing;
+  }
+  // After a failed read the next one still works.
+  EXPECT_EQ(reader.Read(3).RecordNumber, 3);
+
+  // A visitor that declines stops the pass without a problem.
+  int visited = 0;
+  const ClusterScan stopped =
+      reader.ForEach([&visited](const ClusterRecordView&) { return ++visited < 2; });
+  EXPECT_EQ(stopped.Records, 2);
+  EXPECT_EQ(stopped.Problem, "");
+
+  try {
+    ClusterFileReader missing(folder / "C02.AXL");
+    ADD_FAILURE() << "a missing file was opened";
+  } catch (const ClusterFileError& error) {
+    EXPECT_EQ(error.Reason(), "there is no such file");
+  }
+}
+
+TEST(ClusterFileTest, ShortAndDamagedFilesAreReadUpToTheirLastSoundRecord) {
+  test::TempFolder folder;
+  const fs::path file = folder / "C01.AXL";
+  ClusterScan scan;
+
+  // The last slot's unused four bytes may be missing.
+  WriteRecords(file, 3);
+  fs::resize_file(file, 2 * 128 + 124);
+  {
+    ClusterFileReader reader(file);
+    EXPECT_EQ(reader.RecordCount(), 3);
+    EXPECT_EQ(Numbers(reader, scan).size(), 3U);
+    EXPECT_EQ(scan.Problem, "");
+    EXPECT_EQ(reader.Read(3).Z, 9.0F);
+  }
+  fs::resize_file(file, 2 * 128 + 100);
+  {
+    ClusterFileReader reader(file);
+    EXPECT_EQ(reader.RecordCount(), 2);
+    EXPECT_EQ(Numbers(reader, scan).size(), 2U);
+    EXPECT_EQ(scan.Records, 2);
+    EXPECT_EQ(scan.Problem, "the file ends inside record 3");
+    EXPECT_THROW(reader.Read(3), ClusterFileError);
+  }
+  fs::resize_file(file, 0);
+  {
+    ClusterFileReader reader(file);
+    EXPECT_EQ(Numbers(reader, scan).size(), 0U);
+    EXPECT_EQ(scan.Problem, "");
+  }
+
+  // A record out of place, a star count of 3 and a position that is not a number each end
+  // the pass before the record.
+  const std::int32_t wrongNumber = 7;
+  const std::int16_t threeStars = 3;
+  const float notANumber = std::numeric_limits<float>::quiet_NaN();
+  struct Damage {
+    std::streamoff at;
+    const void* bytes;
+    std::streamsize size;
+  };
+  for (const Damage& damage : {Damage{128 + 0, &wrongNumber, 4}, Damage{128 + 44, &threeStars, 2},
+                               Damage{128 + 58, &notANumber, 4}}) {
+    WriteRecords(file, 3);
+    Poke(file, damage.at, damage.bytes, damage.size);
+    ClusterFileReader reader(file);
+    EXPECT_EQ(Numbers(reader, scan), (std::vector<std::int32_t>{1})) << damage.at;
+    EXPECT_EQ(scan.Problem, "record 2 is damaged") << damage.at;
+    EXPECT_THROW(reader.Read(2), ClusterFileError) << damage.at;
+    EXPECT_EQ(reader.Read(3).RecordNumber, 3);
+  }
+}
+
+TEST(ClusterFileTest, PassesOverManyBlocks) {
+  test::TempFolder folder;
+  const fs::path file = folder / "C01.AXL";
+  constexpr int kRecords = 40'000;  // beyond one block of reading
+  WriteRecords(file, kRecords);
+  ClusterFileReader reader(file);
+  std::int64_t expected = 1;
+  bool inOrder = true;
+  const ClusterScan scan = reader.ForEach([&](const ClusterRecordView& view) {
+    inOrder = inOrder && view.RecordNumber() == expected && view.Y() == 2.0F * float(expected);
+    ++expected;
+    return true;
+  });
+  EXPECT_EQ(scan.Records, kRecords);
+  EXPECT_TRUE(inOrder);
+}
+
+TEST(ClusterFileTest, WritesOneRecordInPlace) {
+  test::TempFolder folder;
+  const fs::path file = folder / "C01.AXL";
+  WriteRecords(file, 3);
+  fs::resize_file(file, 2 * 128 + 124);
+  const std::vector<char> before = Bytes(file);
+
+  ClusterRecord kept = ClusterFileReader(file).Read(2);
+  kept.SystemKept = 1;
+  kept.FileName = "AX010203.C01";
+  WriteClusterRecord(file, kept);
+  ClusterRecord last = ClusterFileReader(file).Read(3);
+  last.SystemName = "Far Away";
+  WriteClusterRecord(file, last);
+
+  const std::vector<char> after = Bytes(file);
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 128, after.begin()));
+  ClusterFileReader reader(file);
+  EXPECT_EQ(reader.Read(2).SystemKept, 1);
+  EXPECT_EQ(reader.Read(2).FileName, "AX010203.C01");
+  EXPECT_EQ(reader.Read(3).SystemName, "Far Away");
+
+  for (const std::int32_t number : {0, 4}) {
+    kept.RecordNumber = number;
+    EXPECT_THROW(WriteClusterRecord(file, kept), ClusterFileError) << number;
+  }
+  EXPECT_EQ(Bytes(file).size(), before.size());
+  kept.RecordNumber = 1;
+  EXPECT_THROW(WriteClusterRecord(folder / "C02.AXL", kept), ClusterFileError);
+  EXPECT_FALSE(fs::exists(folder / "C02.AXL"));
+}
+
+}  // namespace
+}  // namespace ax

@@ -1,11 +1,11 @@
 #include "cluster/ClusterView.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 
 #include "display/NumberPicture.h"
 #include "display/OrbitView.h"
@@ -19,8 +19,8 @@ constexpr double kRightCentreX = 150;  // centre of the +X view
 constexpr double kCentreY = 50;
 constexpr double kSecondViewLeft = 100;  // where the +X view begins
 constexpr double kMarkRadius = 0.5;      // kept mark, selection marker, centre mark
-constexpr double kSmallDisc = 0.2;
-constexpr double kLargeDisc = 0.3;
+constexpr double kSmallDiscRadius = 0.2;
+constexpr double kLargeDiscRadius = 0.3;
 constexpr float kPointLuminosity = 10;       // solar units; dimmer stars are a point
 constexpr float kSmallDiscLuminosity = 100;  // solar units; dimmer stars are a small disc
 constexpr double kBarY = 96;
@@ -29,6 +29,7 @@ constexpr double kBarLength = 25;
 // Ticks beyond this many lie closer than a pixel on any screen and merge into a band; a huge
 // range's one tick per cell would keep the window busy for minutes.
 constexpr double kMostScaleTicks = 2000;
+constexpr std::int64_t kMostStarsReserved = std::int64_t{1} << 24;  // 256 MB of drawn stars
 constexpr double kShownAsZero = 0.02;  // cells: a smaller distance reads 0.00
 
 const Colour kBackground = PaletteColour(0);
@@ -61,38 +62,81 @@ double RightX(const ClusterViewState& view, double z) {
   return kRightCentreX - (z - view.Z) * kHalfView / view.Range;
 }
 
-// The stars' points gathered by colour during a pass, painted together after it. A star's
-// colour is looked up by its 7-character type, so each type's colour is worked out once.
-class PointBatches {
+// The stars' symbols gathered by colour during a pass and painted together after it: every
+// point, then every disc, so that bright stars stand over dim ones. A star's colour is looked
+// up by its 7-character type in a small open-addressed table, so each type's colour is worked
+// out once and a lookup costs no division or allocation.
+class StarBatches {
  public:
+  enum Symbol { kPoint, kSmallDisc, kLargeDisc, kSymbols };
+
+  StarBatches() : slots_(kSlots) {}
+
   std::size_t Of(std::string_view type) {
     std::uint64_t key = 0;
     std::memcpy(&key, type.data(), std::min(type.size(), kClusterStarTypeWidth));
-    if (const auto found = byType_.find(key); found != byType_.end()) return found->second;
-    const Colour colour = StarColour(std::string(type));
-    std::size_t batch = 0;
-    while (batch < colours_.size() && !(colours_[batch] == colour)) ++batch;
-    if (batch == colours_.size()) {
-      colours_.push_back(colour);
-      points_.emplace_back();
+    key |= kUsed;
+    std::size_t slot = static_cast<std::size_t>((key * kMix) >> kShift);
+    while (slots_[slot].key != key) {
+      if (slots_[slot].key == 0) return Insert(slot, key, type);
+      slot = (slot + 1) & (kSlots - 1);
     }
-    byType_.emplace(key, batch);
-    return batch;
+    return slots_[slot].batch;
   }
 
-  Colour ColourOf(std::size_t batch) const { return colours_[batch]; }
-  void Add(std::size_t batch, double x, double y) { points_[batch].push_back({x, y}); }
+  Colour ColourOf(std::size_t batch) const { return batches_[batch].colour; }
+  void Add(std::size_t batch, Symbol symbol, double x, double y) {
+    batches_[batch].symbols[symbol].push_back({x, y});
+  }
 
   void Paint(Canvas& canvas) const {
-    for (std::size_t batch = 0; batch < colours_.size(); ++batch) {
-      if (!points_[batch].empty()) canvas.Points(points_[batch], colours_[batch]);
+    for (const Batch& batch : batches_) {
+      if (!batch.symbols[kPoint].empty()) canvas.Points(batch.symbols[kPoint], batch.colour);
+    }
+    for (const Batch& batch : batches_) {
+      for (const Symbol disc : {kSmallDisc, kLargeDisc}) {
+        if (batch.symbols[disc].empty()) continue;
+        canvas.Discs(batch.symbols[disc], disc == kSmallDisc ? kSmallDiscRadius : kLargeDiscRadius,
+                     batch.colour);
+      }
     }
   }
 
  private:
-  std::unordered_map<std::uint64_t, std::size_t> byType_;
-  std::vector<Colour> colours_;
-  std::vector<std::vector<CanvasPoint>> points_;
+  struct Slot {
+    std::uint64_t key = 0;  // 0: empty
+    std::size_t batch = 0;
+  };
+  struct Batch {
+    Colour colour;
+    std::array<std::vector<CanvasPoint>, kSymbols> symbols;
+  };
+  // Types are 7 bytes; the eighth marks a slot in use, so no type's key is 0.
+  static constexpr std::uint64_t kUsed = std::uint64_t{1} << 63;
+  static constexpr std::uint64_t kMix = 0x9E3779B97F4A7C15;  // Fibonacci hashing
+  static constexpr int kShift = 52;                          // 64 - log2(kSlots)
+  static constexpr std::size_t kSlots = 4096;                // far more than the types made
+
+  std::size_t Insert(std::size_t slot, std::uint64_t key, std::string_view type) {
+    const std::size_t batch = BatchOf(StarColour(std::string(type)));
+    // Past half full (only from thousands of made-up types) a type is looked up each time.
+    if (used_ < kSlots / 2) {
+      slots_[slot] = {key, batch};
+      ++used_;
+    }
+    return batch;
+  }
+
+  std::size_t BatchOf(Colour colour) {
+    std::size_t batch = 0;
+    while (batch < batches_.size() && !(batches_[batch].colour == colour)) ++batch;
+    if (batch == batches_.size()) batches_.push_back({colour, {}});
+    return batch;
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+  std::vector<Batch> batches_;
 };
 
 void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
@@ -119,15 +163,13 @@ void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
   }
 }
 
-void DrawStarSymbol(Canvas& canvas, PointBatches& batches, std::size_t batch, double x, double y,
+void DrawStarSymbol(Canvas& canvas, StarBatches& batches, std::size_t batch, double x, double y,
                     float luminosity, bool kept) {
-  const Colour colour = batches.ColourOf(batch);
-  if (kept) canvas.Circle(x, y, kMarkRadius, colour);
-  if (luminosity < kPointLuminosity) {
-    batches.Add(batch, x, y);
-  } else {
-    canvas.Disc(x, y, luminosity < kSmallDiscLuminosity ? kSmallDisc : kLargeDisc, colour);
-  }
+  if (kept) canvas.Circle(x, y, kMarkRadius, batches.ColourOf(batch));
+  const StarBatches::Symbol symbol = luminosity < kPointLuminosity       ? StarBatches::kPoint
+                                     : luminosity < kSmallDiscLuminosity ? StarBatches::kSmallDisc
+                                                                         : StarBatches::kLargeDisc;
+  batches.Add(batch, symbol, x, y);
 }
 
 }  // namespace
@@ -144,7 +186,11 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
   std::vector<DrawnStar> drawn;
   ClusterScan found;
   if (Drawable(view)) {
-    PointBatches batches;
+    StarBatches batches;
+    // Room for every star, so that a full view is not copied as it grows; pages never
+    // written are never touched.
+    drawn.reserve(static_cast<std::size_t>(
+        std::clamp<std::int64_t>(reader.RecordCount(), 0, kMostStarsReserved)));
     found = reader.ForEach([&](const ClusterRecordView& record) {
       const float x = record.X();
       const float y = record.Y();

@@ -40,8 +40,8 @@ double ClusterViewWidth(const ClusterViewState& view);
 // Clears the area and draws captions, scale bar, range circles, every star within range and
 // the centre marks on a canvas already scaled to ClusterViewWidth x 100. Returns the stars
 // drawn, in drawing order; `scan` tells how far the file was read. A range that is not above 0
-// or a view value that is not finite draws no star and reads nothing. The points of the stars
-// are painted after the pass, one batch per colour.
+// or a view value that is not finite draws no star and reads nothing. The stars' points and
+// then their discs are painted after the pass, in batches of one colour.
 std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
                                    ClusterFileReader& reader, ClusterScan* scan = nullptr);
 

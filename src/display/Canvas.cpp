@@ -30,4 +30,8 @@ void Canvas::Points(std::span<const CanvasPoint> points, Colour colour) {
   for (const CanvasPoint& point : points) Point(point.x, point.y, colour);
 }
 
+void Canvas::Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) {
+  for (const CanvasPoint& centre : centres) Disc(centre.x, centre.y, radius, colour);
+}
+
 }  // namespace ax

@@ -45,6 +45,8 @@ class Canvas {
   virtual void Line(double x1, double y1, double x2, double y2, Colour colour) = 0;
   virtual void Circle(double x, double y, double radius, Colour colour) = 0;
   virtual void Disc(double x, double y, double radius, Colour colour) = 0;
+  // Many discs of one radius and colour, for the same reason.
+  virtual void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour);
   // Text in the system's 8-bit character set (Latin-1), its top-left corner at (x, y).
   virtual void Text(double x, double y, std::string_view text, Colour colour) = 0;
 };

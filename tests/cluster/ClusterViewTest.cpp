@@ -214,6 +214,20 @@ TEST_F(ClusterViewFileTest, OnlyStarsStrictlyInsideTheRangeAreDrawn) {
   EXPECT_EQ(canvas_.CallsOf(Kind::Point).size(), std::size_t{2});
 }
 
+TEST_F(ClusterViewFileTest, ADamagedRecordEndsThePassWithTheStarsBeforeItDrawn) {
+  ClusterRecord damaged = Star(3, 50, 51, 50);
+  damaged.RecordNumber = 9;  // not its place
+  ClusterScan scan;
+  const auto drawn = Draw({Star(1, 50, 50, 50), Star(2, 51, 50, 50), damaged, Star(4, 50, 50, 51)},
+                          View(50, 50, 50, 10), &scan);
+  ASSERT_EQ(drawn.size(), std::size_t{2});
+  EXPECT_EQ(drawn[1].Record, 2);
+  EXPECT_EQ(scan.Records, 2);
+  EXPECT_FALSE(scan.Problem.empty());
+  EXPECT_EQ(canvas_.CallsOf(Kind::Point).size(), std::size_t{2});
+  EXPECT_DOUBLE_EQ(canvas_.Calls().back().radius, 0.5);  // the centre mark still
+}
+
 TEST_F(ClusterViewFileTest, StarsArePointsOrDiscsByLuminosityInTheirColour) {
   // Centre (50, 50, 50), range 10: 5 area units per cell.
   const auto drawn =
@@ -254,6 +268,15 @@ TEST_F(ClusterViewFileTest, StarsArePointsOrDiscsByLuminosityInTheirColour) {
   EXPECT_EQ(points[1].colour, kM5);
   ExpectAt(points[2], 50, 50);
   EXPECT_EQ(points[2].colour, kG2);
+
+  // Kept marks during the pass, then every point, then every disc, then the centre mark.
+  std::string order;
+  for (const Call& call : canvas_.Calls()) {
+    if (call.kind == Kind::Circle) order += 'c';
+    if (call.kind == Kind::Point) order += 'p';
+    if (call.kind == Kind::Disc) order += 'd';
+  }
+  EXPECT_EQ(order, "ccpppdddc");
 }
 
 TEST_F(ClusterViewFileTest, TheSecondViewLooksAlongXWithZMirrored) {
@@ -409,8 +432,8 @@ TEST(ClusterView, ViewCentreTexts) {
   EXPECT_EQ(texts.Range, "20");
 }
 
-TEST(ClusterView, ACanvasWithoutItsOwnPointBatchDrawsEachPoint) {
-  struct PointCounter : Canvas {
+TEST(ClusterView, ACanvasWithoutItsOwnBatchesDrawsEachPointAndDisc) {
+  struct Counter : Canvas {
     void SetScale(double, double, double, double) override {}
     void Clear(Colour) override {}
     void SetDrawMode(DrawMode) override {}
@@ -421,15 +444,19 @@ TEST(ClusterView, ACanvasWithoutItsOwnPointBatchDrawsEachPoint) {
     }
     void Line(double, double, double, double, Colour) override {}
     void Circle(double, double, double, Colour) override {}
-    void Disc(double, double, double, Colour) override {}
+    void Disc(double x, double, double radius, Colour colour) override {
+      xs.push_back(x + radius);
+      colours.push_back(colour);
+    }
     void Text(double, double, std::string_view, Colour) override {}
     std::vector<double> xs;
     std::vector<Colour> colours;
   } canvas;
   const std::vector<CanvasPoint> points = {{1, 2}, {3, 4}, {5, 6}};
   canvas.Points(points, kM5);
-  EXPECT_EQ(canvas.xs, (std::vector<double>{1, 3, 5}));
-  EXPECT_EQ(canvas.colours, (std::vector<Colour>{kM5, kM5, kM5}));
+  canvas.Discs(points, 0.5, kG2);
+  EXPECT_EQ(canvas.xs, (std::vector<double>{1, 3, 5, 1.5, 3.5, 5.5}));
+  EXPECT_EQ(canvas.colours, (std::vector<Colour>{kM5, kM5, kM5, kG2, kG2, kG2}));
 }
 
 }  // namespace

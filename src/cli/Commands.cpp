@@ -16,6 +16,7 @@
 #include <system_error>
 
 #include "cli/Census.h"
+#include "cli/ClusterCommands.h"
 #include "cli/RenderOptions.h"
 #include "cli/Report.h"
 #include "cli/WorldJson.h"
@@ -233,6 +234,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       app.add_subcommand("render", "Read a system file and draw its orbit view as a PNG image.");
   AddRenderOptions(*render, renderOptions);
 
+  ClusterCommands clusterCommands(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -252,6 +255,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (show->parsed()) return RunShow(showFile, showJson, showReport, out);
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
+    if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
   } catch (const SystemFileError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;

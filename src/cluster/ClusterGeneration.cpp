@@ -3,10 +3,19 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <limits>
+#include <memory>
 #include <numbers>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "generate/NumberText.h"
+#include "generate/Stars.h"
 #include "io/ClusterFile.h"
 #include "model/Numbers.h"
 
@@ -22,14 +31,23 @@ std::optional<std::string> LimitText(std::string_view text, int lowest, int high
 
 // Two characters for a cell coordinate: the decimal digits below 100, and from 100 on the
 // tens as a letter (10 -> A, 24 -> O), so the names keep their width and stay distinct.
-std::string CellDigits(int coordinate) {
+constexpr std::size_t kCellTextWidth = 6;
+
+// Two characters for a cell coordinate: the decimal digits below 100, and from 100 on the
+// tens as a letter (10 -> A, 24 -> O), so the names keep their width and stay distinct.
+// Written in place: a cluster names every one of its stars.
+char* WriteCellDigits(char* at, int coordinate) {
   constexpr std::string_view kTens = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   const int tens = std::clamp(coordinate / 10, 0, static_cast<int>(kTens.size()) - 1);
-  return {kTens[static_cast<std::size_t>(tens)], static_cast<char>('0' + coordinate % 10)};
+  *at++ = kTens[static_cast<std::size_t>(tens)];
+  *at++ = static_cast<char>('0' + std::abs(coordinate % 10));
+  return at;
 }
 
-std::string CellText(int x, int y, int z) {
-  return CellDigits(x) + CellDigits(y) + CellDigits(z);
+void AppendCellText(std::string& text, int x, int y, int z) {
+  std::array<char, kCellTextWidth> cell{};
+  WriteCellDigits(WriteCellDigits(WriteCellDigits(cell.data(), x), y), z);
+  text.append(cell.data(), cell.size());
 }
 
 }  // namespace
@@ -60,13 +78,21 @@ int ClusterTextValue(std::string_view text) {
 }
 
 std::string ClusterStarFileName(int x, int y, int z, std::string_view clusterCode) {
-  return "AX" + CellText(x, y, z) + "." + std::string(clusterCode.substr(0, 3));
+  std::string name = "AX";
+  AppendCellText(name, x, y, z);
+  name += '.';
+  name.append(clusterCode.substr(0, 3));
+  return name;
 }
 
 std::string ClusterStarName(int x, int y, int z, std::string_view clusterCode) {
   const std::string_view number =
       clusterCode.size() >= 2 ? clusterCode.substr(clusterCode.size() - 2) : clusterCode;
-  return "Sec" + std::string(number) + ":" + CellText(x, y, z);
+  std::string name = "Sec";
+  name.append(number);
+  name += ':';
+  AppendCellText(name, x, y, z);
+  return name;
 }
 
 std::optional<int> FirstFreeClusterNumber(const std::filesystem::path& folder) {
@@ -77,14 +103,162 @@ std::optional<int> FirstFreeClusterNumber(const std::filesystem::path& folder) {
   return std::nullopt;
 }
 
-// TODO(cluster core): generation.
-ClusterResult GenerateCluster(const ClusterSettings&, Random&, const std::filesystem::path&,
-                              const std::function<bool(const ClusterProgress&)>&) {
-  return {};
+namespace {
+
+constexpr std::size_t kWriteBufferBytes = 8192 * kClusterSlotBytes;  // 1 MB of records per write
+constexpr int kFadingDensityDivisor = 16;  // the fading sphere's die has 1/16 of the faces
+
+// Records collected in memory and written in large pieces to the cluster's temporary file,
+// which is removed again unless the generation completes.
+class ClusterFileWriter {
+ public:
+  ClusterFileWriter(std::filesystem::path temporary, std::filesystem::path target)
+      : temporary_(std::move(temporary)), target_(std::move(target)) {
+    buffer_.resize(kWriteBufferBytes);
+    stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+    if (!stream_) throw ClusterFileError(temporary_, "the file cannot be created");
+  }
+  ClusterFileWriter(const ClusterFileWriter&) = delete;
+  ClusterFileWriter& operator=(const ClusterFileWriter&) = delete;
+  ~ClusterFileWriter() {
+    if (!finished_) {
+      stream_.close();
+      std::error_code error;
+      std::filesystem::remove(temporary_, error);
+    }
+  }
+
+  // The next record's slot in the buffer.
+  std::span<std::uint8_t, kClusterSlotBytes> NextSlot() {
+    if (used_ == buffer_.size()) Flush();
+    const std::span<std::uint8_t, kClusterSlotBytes> slot(buffer_.data() + used_,
+                                                          kClusterSlotBytes);
+    used_ += kClusterSlotBytes;
+    return slot;
+  }
+
+  // Writes what is left and puts the file in its place.
+  void Finish() {
+    Flush();
+    stream_.close();
+    if (stream_.fail()) throw ClusterFileError(temporary_, "the file cannot be written");
+    std::error_code error;
+    if (std::filesystem::exists(target_, error)) {
+      throw ClusterFileError(target_, "the file appeared while the cluster was made");
+    }
+    std::filesystem::rename(temporary_, target_, error);
+    if (error) throw ClusterFileError(target_, "the file cannot be made: " + error.message());
+    finished_ = true;
+  }
+
+ private:
+  void Flush() {
+    stream_.write(reinterpret_cast<const char*>(buffer_.data()),
+                  static_cast<std::streamsize>(used_));
+    if (!stream_) throw ClusterFileError(temporary_, "the file cannot be written");
+    used_ = 0;
+  }
+
+  std::filesystem::path temporary_;
+  std::filesystem::path target_;
+  std::ofstream stream_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t used_ = 0;
+  bool finished_ = false;
+};
+
+// x + u as a float, kept inside the cell when the sum would round up to the next one.
+float InsideCell(int cell, float u) {
+  const auto next = static_cast<float>(cell + 1);
+  const float position = static_cast<float>(cell) + u;
+  return position < next ? position : std::nextafter(next, 0.0F);
 }
 
-ClusterRecord CreateClusterStar(World&, Random&, int, int, int, std::int32_t, std::string_view) {
-  return {};
+// 20u - 10, doubled on each d100 roll of 50 or less while below 200.
+float MotionValue(Random& random) {
+  double value = 20.0F * random.Uniform() - 10.0F;
+  random.DoubleOnChance(50, value, 200);
+  return ClampToFloat(value);
+}
+
+// The star's name, position and motion values into the world; returns its file name. The
+// world's SystemFilePath is left alone: a path is parsed anew on every assignment, and only a
+// loaded star needs it.
+std::string PlaceClusterStar(World& world, Random& random, int x, int y, int z,
+                             std::string_view clusterCode) {
+  world.SystemName = ClusterStarName(x, y, z, clusterCode);
+  world.SystemX = InsideCell(x, random.Uniform());
+  world.SystemY = InsideCell(y, random.Uniform());
+  world.SystemZ = InsideCell(z, random.Uniform());
+  world.SystemVectorX = MotionValue(random);
+  world.SystemVectorY = MotionValue(random);
+  world.SystemVectorZ = MotionValue(random);
+  return ClusterStarFileName(x, y, z, clusterCode);
+}
+
+}  // namespace
+
+ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
+                              const std::filesystem::path& folder,
+                              const std::function<bool(const ClusterProgress&)>& progress) {
+  const std::optional<int> number = FirstFreeClusterNumber(folder);
+  if (!number) throw ClusterFileError(folder, "all cluster numbers C01 to C99 are taken");
+  ClusterResult result;
+  result.Code = ClusterCode(*number);
+  result.File = folder / ClusterFileName(*number);
+
+  // As the generation form corrects them.
+  const int size = std::clamp(settings.Size, kMinClusterSize, kMaxClusterSize);
+  const int last = size - 1;
+  const float centre = static_cast<float>(size) / 2;
+  const bool round = settings.Shape != ClusterShape::Cube;
+  const bool fading = settings.Shape == ClusterShape::FadingSphere;
+  int density = std::clamp(settings.Density, kMinClusterDensity, kMaxClusterDensity);
+  // Below 16 this leaves a die of no faces, which always rolls 1.
+  if (fading) density /= kFadingDensityDivisor;
+  const auto faces = static_cast<std::int16_t>(density);
+
+  random.SeedFromClock();
+  ClusterFileWriter writer(folder / (ClusterFileName(*number) + ".part"), result.File);
+  auto world = std::make_unique<World>();
+  for (int x = 0; x <= last; ++x) {
+    for (int y = 0; y <= last; ++y) {
+      for (int z = 0; z <= last; ++z) {
+        if (random.RollDie(faces) != 1) continue;
+        if (round) {
+          const double dx = x - static_cast<double>(centre);
+          const double dy = y - static_cast<double>(centre);
+          const double dz = z - static_cast<double>(centre);
+          const auto distance = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
+          if (distance > centre) continue;
+          // A cell keeps its star with the chance (1 - d / c)^4.
+          if (fading) {
+            const double keep = Square(Square(1.0 - static_cast<double>(distance) / centre));
+            if (keep <= random.Uniform()) continue;
+          }
+        }
+        ++result.Stars;
+        GenerateStars(*world, random);
+        const std::string fileName = PlaceClusterStar(*world, random, x, y, z, result.Code);
+        EncodeClusterStar(*world, static_cast<std::int32_t>(result.Stars), 0, fileName,
+                          writer.NextSlot());
+      }
+    }
+    const ClusterProgress layer{x, last > 0 ? 100 * x / last : 100, result.Stars};
+    if (progress && !progress(layer)) {
+      result.File.clear();
+      result.Cancelled = true;
+      return result;
+    }
+  }
+  writer.Finish();
+  return result;
+}
+
+ClusterRecord CreateClusterStar(World& world, Random& random, int x, int y, int z,
+                                std::int32_t recordNumber, std::string_view clusterCode) {
+  const std::string fileName = PlaceClusterStar(world, random, x, y, z, clusterCode);
+  return ClusterRecordFromWorld(world, recordNumber, 0, fileName);
 }
 
 }  // namespace ax

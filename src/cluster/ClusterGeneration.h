@@ -71,7 +71,8 @@ ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
 
 // The record of the star set just generated in the world for cell (x, y, z): its names, its
 // position jittered within the cell (three draws) and its motion values; GenerateCluster
-// writes one for every star.
+// writes one for every star. The world takes the name, position and motion values; the
+// file name goes into the record only.
 ClusterRecord CreateClusterStar(World& world, Random& random, int x, int y, int z,
                                 std::int32_t recordNumber, std::string_view clusterCode);
 

@@ -38,33 +38,74 @@ std::string WithoutTrailingBlanks(std::string text) {
   return text;
 }
 
-}  // namespace
+// A record's values as views, whether they come from a decoded record or from the world: one
+// layout for both.
+struct StarFields {
+  double mass = 0;
+  std::int32_t temperature = 0;
+  float luminosity = 0;
+  std::string_view type;
+};
 
-ClusterSlot EncodeClusterRecord(const ClusterRecord& record) {
-  ClusterSlot slot{};
-  std::uint8_t* const bytes = slot.data();
-  StoreLittleEndian(bytes + kRecordNumberAt, record.RecordNumber);
-  StoreLittleEndian(bytes + kSystemKeptAt, record.SystemKept);
-  StoreText(bytes + kFileNameAt, record.FileName, kClusterFileNameWidth);
-  StoreText(bytes + kSystemNameAt, record.SystemName, kClusterSystemNameWidth);
-  StoreLittleEndian(bytes + kStarCountAt, record.StarCount);
-  StoreLittleEndian(bytes + kAgeAt, record.Age);
-  StoreLittleEndian(bytes + kPositionAt, record.X);
-  StoreLittleEndian(bytes + kPositionAt + 4, record.Y);
-  StoreLittleEndian(bytes + kPositionAt + 8, record.Z);
-  StoreLittleEndian(bytes + kVectorAt, record.VectorX);
-  StoreLittleEndian(bytes + kVectorAt + 4, record.VectorY);
-  StoreLittleEndian(bytes + kVectorAt + 8, record.VectorZ);
-  StoreLittleEndian(bytes + kSeparationAt, record.Separation);
+struct RecordFields {
+  std::int32_t recordNumber = 0;
+  std::int16_t systemKept = 0;
+  std::string_view fileName;
+  std::string_view systemName;
+  std::int16_t starCount = 0;
+  float age = 0;
+  std::array<float, 3> position{};
+  std::array<float, 3> vector{};
+  float separation = 0;
+  std::array<StarFields, 2> stars{};
+};
+
+// All 128 bytes of the slot.
+void StoreFields(const RecordFields& fields, std::uint8_t* bytes) {
+  StoreLittleEndian(bytes + kRecordNumberAt, fields.recordNumber);
+  StoreLittleEndian(bytes + kSystemKeptAt, fields.systemKept);
+  StoreText(bytes + kFileNameAt, fields.fileName, kClusterFileNameWidth);
+  StoreText(bytes + kSystemNameAt, fields.systemName, kClusterSystemNameWidth);
+  StoreLittleEndian(bytes + kStarCountAt, fields.starCount);
+  StoreLittleEndian(bytes + kAgeAt, fields.age);
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    StoreLittleEndian(bytes + kPositionAt + 4 * axis, fields.position[axis]);
+    StoreLittleEndian(bytes + kVectorAt + 4 * axis, fields.vector[axis]);
+  }
+  StoreLittleEndian(bytes + kSeparationAt, fields.separation);
   for (std::size_t i = 0; i < kStarAt.size(); ++i) {
     std::uint8_t* const star = bytes + kStarAt[i];
-    StoreLittleEndian(star, record.Stars[i].Mass);
-    StoreLittleEndian(star + kTemperatureAt, record.Stars[i].Temperature);
-    StoreLittleEndian(star + kLuminosityAt, record.Stars[i].Luminosity);
-    StoreText(star + kTypeAt, record.Stars[i].Type, kClusterStarTypeWidth);
+    StoreLittleEndian(star, fields.stars[i].mass);
+    StoreLittleEndian(star + kTemperatureAt, fields.stars[i].temperature);
+    StoreLittleEndian(star + kLuminosityAt, fields.stars[i].luminosity);
+    StoreText(star + kTypeAt, fields.stars[i].type, kClusterStarTypeWidth);
   }
-  return slot;
+  std::fill(bytes + kClusterRecordBytes, bytes + kClusterSlotBytes, std::uint8_t{0});
 }
+
+RecordFields FieldsFromWorld(const World& world, std::int32_t recordNumber, std::int16_t systemKept,
+                             std::string_view fileName) {
+  RecordFields fields;
+  fields.recordNumber = recordNumber;
+  fields.systemKept = systemKept;
+  fields.fileName = fileName;
+  fields.systemName = world.SystemName;
+  fields.starCount = world.StarCount;
+  fields.age = world.SystemAge;
+  fields.position = {ClampToFloat(TaggedValue(world.SystemX)),
+                     ClampToFloat(TaggedValue(world.SystemY)), world.SystemZ};
+  fields.vector = {ClampToFloat(TaggedValue(world.SystemVectorX)),
+                   ClampToFloat(TaggedValue(world.SystemVectorY)), world.SystemVectorZ};
+  fields.separation = ClampToFloat(world.StarSeparation);
+  // A single star's second-star fields stay zero and blank.
+  for (int s = 1; s <= std::min<int>(world.StarCount, 2); ++s) {
+    fields.stars[static_cast<std::size_t>(s - 1)] = {world.StarMass[s], world.StarTemperature[s],
+                                                     world.StarLuminosity[s], world.StarType[s]};
+  }
+  return fields;
+}
+
+}  // namespace
 
 ClusterRecord DecodeClusterRecord(std::span<const std::uint8_t, kClusterRecordBytes> span) {
   const std::uint8_t* const bytes = span.data();
@@ -93,31 +134,53 @@ ClusterRecord DecodeClusterRecord(std::span<const std::uint8_t, kClusterRecordBy
   return record;
 }
 
+ClusterSlot EncodeClusterRecord(const ClusterRecord& record) {
+  RecordFields fields;
+  fields.recordNumber = record.RecordNumber;
+  fields.systemKept = record.SystemKept;
+  fields.fileName = record.FileName;
+  fields.systemName = record.SystemName;
+  fields.starCount = record.StarCount;
+  fields.age = record.Age;
+  fields.position = {record.X, record.Y, record.Z};
+  fields.vector = {record.VectorX, record.VectorY, record.VectorZ};
+  fields.separation = record.Separation;
+  for (std::size_t i = 0; i < fields.stars.size(); ++i) {
+    const ClusterStarData& star = record.Stars[i];
+    fields.stars[i] = {star.Mass, star.Temperature, star.Luminosity, star.Type};
+  }
+  ClusterSlot slot;
+  StoreFields(fields, slot.data());
+  return slot;
+}
+
 ClusterRecord ClusterRecordFromWorld(const World& world, std::int32_t recordNumber,
                                      std::int16_t systemKept, std::string_view fileName) {
+  const RecordFields fields = FieldsFromWorld(world, recordNumber, systemKept, fileName);
   ClusterRecord record;
-  record.RecordNumber = recordNumber;
-  record.SystemKept = systemKept;
-  record.FileName = std::string(fileName);
-  record.SystemName = world.SystemName;
-  record.StarCount = world.StarCount;
-  record.Age = world.SystemAge;
-  record.X = ClampToFloat(TaggedValue(world.SystemX));
-  record.Y = ClampToFloat(TaggedValue(world.SystemY));
-  record.Z = world.SystemZ;
-  record.VectorX = ClampToFloat(TaggedValue(world.SystemVectorX));
-  record.VectorY = ClampToFloat(TaggedValue(world.SystemVectorY));
-  record.VectorZ = world.SystemVectorZ;
-  record.Separation = ClampToFloat(world.StarSeparation);
-  // A single star's second-star fields stay zero and blank.
-  for (int s = 1; s <= std::min<int>(world.StarCount, 2); ++s) {
-    ClusterStarData& star = record.Stars[static_cast<std::size_t>(s - 1)];
-    star.Mass = world.StarMass[s];
-    star.Temperature = world.StarTemperature[s];
-    star.Luminosity = world.StarLuminosity[s];
-    star.Type = world.StarType[s];
+  record.RecordNumber = fields.recordNumber;
+  record.SystemKept = fields.systemKept;
+  record.FileName = std::string(fields.fileName);
+  record.SystemName = std::string(fields.systemName);
+  record.StarCount = fields.starCount;
+  record.Age = fields.age;
+  record.X = fields.position[0];
+  record.Y = fields.position[1];
+  record.Z = fields.position[2];
+  record.VectorX = fields.vector[0];
+  record.VectorY = fields.vector[1];
+  record.VectorZ = fields.vector[2];
+  record.Separation = fields.separation;
+  for (std::size_t i = 0; i < fields.stars.size(); ++i) {
+    const StarFields& star = fields.stars[i];
+    record.Stars[i] = {star.mass, star.temperature, star.luminosity, std::string(star.type)};
   }
   return record;
+}
+
+void EncodeClusterStar(const World& world, std::int32_t recordNumber, std::int16_t systemKept,
+                       std::string_view fileName, std::span<std::uint8_t, kClusterSlotBytes> slot) {
+  StoreFields(FieldsFromWorld(world, recordNumber, systemKept, fileName), slot.data());
 }
 
 }  // namespace ax

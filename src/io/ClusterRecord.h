@@ -90,4 +90,9 @@ class ClusterRecordView {
 ClusterRecord ClusterRecordFromWorld(const World& world, std::int32_t recordNumber,
                                      std::int16_t systemKept, std::string_view fileName);
 
+// The same record encoded straight into a slot, without the strings of a ClusterRecord: the
+// cluster generator writes one for every star.
+void EncodeClusterStar(const World& world, std::int32_t recordNumber, std::int16_t systemKept,
+                       std::string_view fileName, std::span<std::uint8_t, kClusterSlotBytes> slot);
+
 }  // namespace ax

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 namespace ax {
@@ -15,20 +16,30 @@ using LittleEndianBits =
 
 template <typename T>
 void StoreLittleEndian(std::uint8_t* at, T value) {
-  auto bits = std::bit_cast<LittleEndianBits<T>>(value);
-  for (std::size_t i = 0; i < sizeof(T); ++i) {
-    at[i] = static_cast<std::uint8_t>(bits & 0xFF);
-    bits = static_cast<LittleEndianBits<T>>(bits >> 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(at, &value, sizeof(T));  // one store on the usual hosts
+  } else {
+    auto bits = std::bit_cast<LittleEndianBits<T>>(value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+      at[i] = static_cast<std::uint8_t>(bits & 0xFF);
+      bits = static_cast<LittleEndianBits<T>>(bits >> 8);
+    }
   }
 }
 
 template <typename T>
 T LoadLittleEndian(const std::uint8_t* at) {
-  LittleEndianBits<T> bits = 0;
-  for (std::size_t i = sizeof(T); i-- > 0;) {
-    bits = static_cast<LittleEndianBits<T>>((bits << 8) | at[i]);
+  if constexpr (std::endian::native == std::endian::little) {
+    T value;
+    std::memcpy(&value, at, sizeof(T));
+    return value;
+  } else {
+    LittleEndianBits<T> bits = 0;
+    for (std::size_t i = sizeof(T); i-- > 0;) {
+      bits = static_cast<LittleEndianBits<T>>((bits << 8) | at[i]);
+    }
+    return std::bit_cast<T>(bits);
   }
-  return std::bit_cast<T>(bits);
 }
 
 }  // namespace ax

@@ -124,6 +124,17 @@ TEST(ClusterRecordTest, FromWorldNarrowsTheSeparationToAFloat) {
   EXPECT_EQ(record.Stars[0].Mass, 1.5);
   EXPECT_EQ(record.Stars[1].Type, "M 5 D  ");
 
+  // Encoded straight from the world, the slot is the same.
+  ClusterSlot direct{};
+  direct.fill(0xEE);
+  EncodeClusterStar(*world, 7, 0, "AX050709.C05", direct);
+  EXPECT_EQ(Hex(direct), Hex(EncodeClusterRecord(record)));
+  world->StarCount = 1;
+  EncodeClusterStar(*world, 8, 1, "AX050710.C05", direct);
+  EXPECT_EQ(Hex(direct),
+            Hex(EncodeClusterRecord(ClusterRecordFromWorld(*world, 8, 1, "AX050710.C05"))));
+  world->StarCount = 2;
+
   // A position held as a double beyond a float's range is stored as the largest float.
   world->SystemX = 1e300;
   EXPECT_EQ(ClusterRecordFromWorld(*world, 7, 0, "").X, std::numeric_limits<float>::max());

@@ -9,6 +9,7 @@
 #include "display/Canvas.h"
 #include "io/ClusterFile.h"
 #include "io/ClusterRecord.h"
+#include "model/World.h"
 
 namespace ax {
 
@@ -29,26 +30,35 @@ struct DrawnStar {
   float Z = 0;
 };
 
+// The marker of the selected star, and the grey that covers a former selection's marker.
+inline constexpr Colour kSelectedStarColour{255, 0, 255};  // magenta, the colour of no star
+inline constexpr Colour kFormerSelectionColour{100, 100, 100};
+
 // The drawing area's width in scale units: 100 for the +Z view, 200 with the +X view.
 double ClusterViewWidth(const ClusterViewState& view);
 
-// Draws captions, scale bar, range circles, every star within range and the centre marks on
-// a canvas already scaled to ClusterViewWidth x 100. Returns the stars drawn; `scan` tells
-// how far the file was read.
+// Clears the area and draws captions, scale bar, range circles, every star within range and
+// the centre marks on a canvas already scaled to ClusterViewWidth x 100. Returns the stars
+// drawn, in drawing order; `scan` tells how far the file was read. A range that is not above 0
+// or a view value that is not finite draws no star and reads nothing. The stars' points and
+// then their discs are painted after the pass, in batches of one colour.
 std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
                                    ClusterFileReader& reader, ClusterScan* scan = nullptr);
 
 // The drawn star nearest the pointer (in scale units) in the view under the pointer, as an
-// index into `drawn`; nothing when none was drawn.
+// index into `drawn`; the first in drawing order among equals; nothing when none was drawn.
 std::optional<std::size_t> NearestDrawnStar(const std::vector<DrawnStar>& drawn,
                                             const ClusterViewState& view, double pointerX,
                                             double pointerY);
 
-// A marker circle of radius 0.5 around the star in each view.
+// A marker circle of radius 0.5 around the star in each view shown.
 void DrawStarMarker(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
                     Colour colour);
 
-// "X:05.20 Y:12.00 Z:49.93", printed at (70, 96) for the selected star.
+// "X:05.20 Y:12.00 Z:49.93", printed at (kStarPositionTextX, kStarPositionTextY) for the
+// selected star.
+inline constexpr double kStarPositionTextX = 70;
+inline constexpr double kStarPositionTextY = 96;
 std::string StarPositionText(const DrawnStar& star);
 
 // The summary line of a selected star: name, types, separation of a pair, distance from the
@@ -64,5 +74,8 @@ struct ClusterViewTexts {
   std::string Range;
 };
 ClusterViewTexts ShowViewCentre(ClusterViewState& view);
+
+// Centres the view on the world's star (SystemX, SystemY, SystemZ), then ShowViewCentre.
+ClusterViewTexts CentreViewOnStar(ClusterViewState& view, const World& world);
 
 }  // namespace ax

@@ -26,4 +26,12 @@ Colour PaletteColour(int index) {
   return kPalette[static_cast<std::size_t>(index & 15)];
 }
 
+void Canvas::Points(std::span<const CanvasPoint> points, Colour colour) {
+  for (const CanvasPoint& point : points) Point(point.x, point.y, colour);
+}
+
+void Canvas::Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) {
+  for (const CanvasPoint& centre : centres) Disc(centre.x, centre.y, radius, colour);
+}
+
 }  // namespace ax

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace ax {
@@ -16,6 +17,12 @@ struct Colour {
 // A colour of the classic 16-colour palette: 0 black, 1 blue, 4 red, 7 light grey, 8 dark grey,
 // 10 light green, 14 yellow, 15 white, ...
 Colour PaletteColour(int index);
+
+// A point in the canvas's user scale.
+struct CanvasPoint {
+  double x = 0;
+  double y = 0;
+};
 
 // Copy-pen draws; no-op draws nothing (the part of a moon's orbit hidden behind its world).
 enum class DrawMode { CopyPen, NoOp };
@@ -33,9 +40,13 @@ class Canvas {
   virtual void SetFontSize(double points) = 0;
 
   virtual void Point(double x, double y, Colour colour) = 0;
+  // Many points of one colour; a canvas that paints them in one call overrides it.
+  virtual void Points(std::span<const CanvasPoint> points, Colour colour);
   virtual void Line(double x1, double y1, double x2, double y2, Colour colour) = 0;
   virtual void Circle(double x, double y, double radius, Colour colour) = 0;
   virtual void Disc(double x, double y, double radius, Colour colour) = 0;
+  // Many discs of one radius and colour, for the same reason.
+  virtual void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour);
   // Text in the system's 8-bit character set (Latin-1), its top-left corner at (x, y).
   virtual void Text(double x, double y, std::string_view text, Colour colour) = 0;
 };

@@ -29,6 +29,14 @@ void RecordingCanvas::Point(double x, double y, Colour colour) {
   call.y1 = y;
 }
 
+void RecordingCanvas::Points(std::span<const CanvasPoint> points, Colour colour) {
+  for (const CanvasPoint& point : points) {
+    Call& call = Add(Kind::Point, colour);
+    call.x1 = point.x;
+    call.y1 = point.y;
+  }
+}
+
 void RecordingCanvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
   Call& call = Add(Kind::Line, colour);
   call.x1 = x1;

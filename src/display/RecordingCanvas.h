@@ -27,6 +27,8 @@ class RecordingCanvas : public Canvas {
   void SetDrawMode(DrawMode mode) override { mode_ = mode; }
   void SetFontSize(double points) override { fontSize_ = points; }
   void Point(double x, double y, Colour colour) override;
+  // Recorded as one point call each.
+  void Points(std::span<const CanvasPoint> points, Colour colour) override;
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
   void Circle(double x, double y, double radius, Colour colour) override;
   void Disc(double x, double y, double radius, Colour colour) override;

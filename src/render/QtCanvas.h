@@ -2,10 +2,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointF>
+#include <compare>
+#include <cstdint>
+#include <map>
 #include <vector>
 
 #include "display/Canvas.h"
@@ -25,9 +29,14 @@ class QtCanvas : public Canvas {
   void SetDrawMode(DrawMode mode) override;
   void SetFontSize(double points) override;
   void Point(double x, double y, Colour colour) override;
+  // Joins the batch of points, so that they are painted in one drawPoints call (or set
+  // straight into a 32-bit image).
+  void Points(std::span<const CanvasPoint> points, Colour colour) override;
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
   void Circle(double x, double y, double radius, Colour colour) override;
   void Disc(double x, double y, double radius, Colour colour) override;
+  // Small discs are stamped from images painted once per colour, size and half-pixel place.
+  void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) override;
   void Text(double x, double y, std::string_view text, Colour colour) override;
 
   // Paints what is batched; the destructor flushes too.
@@ -40,6 +49,16 @@ class QtCanvas : public Canvas {
   void Ellipse(double x, double y, double radius, Colour colour, bool filled);
   // The device point of a user point, or false when it is not a finite point.
   bool Map(double x, double y, QPointF& point) const;
+  // The device pixel that an aliased point at this device point lights.
+  static QPointF PixelOf(const QPointF& point);
+  // The image whose pixels points may be set in directly, many times faster than painting a
+  // million single points: a 32-bit image painted without clip, transform or device pixel
+  // scale, where the painter would light just those pixels in just that colour.
+  QImage* PixelImage();
+  // Whether small discs may be stamped from images painted once: a raster device without
+  // transform or device pixel scale.
+  bool Stampable() const;
+  void Stamp(const QPointF& centre, double pixels, Colour colour);
   // Flushes unless the batch is already of this kind and colour.
   void StartBatch(Batch kind, Colour colour);
   bool Drawing() const { return mode_ == DrawMode::CopyPen && painter_.isActive(); }
@@ -52,6 +71,17 @@ class QtCanvas : public Canvas {
   double scaleY_ = 1;
   DrawMode mode_ = DrawMode::CopyPen;
   QFont font_;
+
+  // An antialiased disc in a small transparent image, its centre a whole number of half
+  // pixels from a pixel corner.
+  struct StampKey {
+    QRgb colour = 0;
+    double pixels = 0;  // radius
+    int placeX = 0;
+    int placeY = 0;
+    auto operator<=>(const StampKey&) const = default;
+  };
+  std::map<StampKey, QImage> stamps_;
 
   Batch batch_ = Batch::None;
   Colour batchColour_;

@@ -34,8 +34,6 @@ namespace ax {
 namespace {
 
 constexpr int kResizeSettle = 150;  // ms without resizing before the cluster is drawn anew
-const Colour kFormerSelection{100, 100, 100};
-const Colour kSelection = PaletteColour(14);  // yellow
 
 template <typename T>
 T* Named(T* widget, const char* name) {
@@ -81,7 +79,7 @@ ClusterDisplay::ClusterDisplay(World& world, Random& random, SystemDisplay& syst
   connect(resizeTimer_, &QTimer::timeout, this, &ClusterDisplay::RedrawCluster);
 
   resize(760, 720);
-  ShowViewCentreTexts();
+  ShowViewTexts(ShowViewCentre(view_));
   UpdateCommands();
 }
 
@@ -231,8 +229,7 @@ void ClusterDisplay::resizeEvent(QResizeEvent* event) {
   resizeTimer_->start();
 }
 
-void ClusterDisplay::ShowViewCentreTexts() {
-  const ClusterViewTexts texts = ShowViewCentre(view_);
+void ClusterDisplay::ShowViewTexts(const ClusterViewTexts& texts) {
   XText->setText(QString::fromStdString(texts.X));
   YText->setText(QString::fromStdString(texts.Y));
   ZText->setText(QString::fromStdString(texts.Z));
@@ -284,11 +281,12 @@ void ClusterDisplay::RedrawCluster() {
 
 void ClusterDisplay::DrawSelection(Canvas& canvas) const {
   for (const DrawnStar& star : formerSelections_) {
-    DrawStarMarker(canvas, view_, star, kFormerSelection);
+    DrawStarMarker(canvas, view_, star, kFormerSelectionColour);
   }
   if (!selected_) return;
-  DrawStarMarker(canvas, view_, *selected_, kSelection);
-  canvas.Text(70, 96, StarPositionText(*selected_), PaletteColour(15));
+  DrawStarMarker(canvas, view_, *selected_, kSelectedStarColour);
+  canvas.Text(kStarPositionTextX, kStarPositionTextY, StarPositionText(*selected_),
+              PaletteColour(15));
 }
 
 void ClusterDisplay::ClusterSelectStar() {
@@ -338,10 +336,7 @@ void ClusterDisplay::JumpIntoClusterStar() {
   jumpRecord_ = record;
   jumpActive_ = true;
   // Coming back, the view is centred on the star visited.
-  view_.X = record->X;
-  view_.Y = record->Y;
-  view_.Z = record->Z;
-  ShowViewCentreTexts();
+  ShowViewTexts(CentreViewOnStar(view_, world_));
   UpdateCommands();
   systemWindow_.EnterClusterStar(outcome == JumpOutcome::Kept);
   if (outcome == JumpOutcome::KeptFileMissing) {

@@ -108,7 +108,7 @@ class ClusterDisplay : public QMainWindow {
   void BuildMenus();
   void LayOutClusterWindow();
   void ShowNewCluster(int size);
-  void ShowViewCentreTexts();
+  void ShowViewTexts(const ClusterViewTexts& texts);
   void ShowSelectedStar();
   void ShowProgress(const ax::ClusterProgress& progress);
   void FinishGeneration(const ClusterResult& result, const QString& error);

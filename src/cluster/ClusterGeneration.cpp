@@ -29,9 +29,7 @@ std::optional<std::string> LimitText(std::string_view text, int lowest, int high
   return std::nullopt;
 }
 
-// Two characters for a cell coordinate: the decimal digits below 100, and from 100 on the
-// tens as a letter (10 -> A, 24 -> O), so the names keep their width and stay distinct.
-constexpr std::size_t kCellTextWidth = 6;
+constexpr std::size_t kCellTextWidth = 6;  // two characters for each of x, y, z
 
 // Two characters for a cell coordinate: the decimal digits below 100, and from 100 on the
 // tens as a letter (10 -> A, 24 -> O), so the names keep their width and stay distinct.

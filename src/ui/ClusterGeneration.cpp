@@ -12,16 +12,11 @@
 
 #include <string>
 
+#include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 SpinArrows AddSpin(QWidget* form, const char* name) {
   SpinArrows spin;

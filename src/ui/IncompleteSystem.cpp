@@ -14,24 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
-
-constexpr char kRejected[] = "******";
-
-QLineEdit* AddField(QWidget* form, QGridLayout* grid, int row, int column, QLabel*& panel,
-                    const char* panelName, const char* caption, const char* textName) {
-  panel = new QLabel(QString::fromLatin1(caption), form);
-  panel->setObjectName(QString::fromLatin1(panelName));
-  auto* text = new QLineEdit(form);
-  text->setObjectName(QString::fromLatin1(textName));
-  panel->setBuddy(text);
-  grid->addWidget(panel, row, column);
-  grid->addWidget(text, row, column + 1);
-  return text;
-}
 
 QRadioButton* AddOption(QGroupBox* frame, QButtonGroup* group, const char* name,
                         const char* caption) {
@@ -45,11 +32,6 @@ QLineEdit* AddText(QGroupBox* frame, const char* name) {
   auto* text = new QLineEdit(frame);
   text->setObjectName(QString::fromLatin1(name));
   return text;
-}
-
-// The system file holds names byte for byte in Latin-1.
-std::string Latin1(const QLineEdit* text) {
-  return text->text().toLatin1().toStdString();
 }
 
 }  // namespace
@@ -195,18 +177,7 @@ IncompleteInput IncompleteSystem::ReadInput() const {
 void IncompleteSystem::Generate() {
   const std::vector<std::string> rejected = GenerateIncompleteSystem(world_, random_, ReadInput());
   if (!rejected.empty()) {
-    QLineEdit* first = nullptr;
-    for (const std::string& name : rejected) {
-      auto* text = findChild<QLineEdit*>(QString::fromStdString(name));
-      if (text == nullptr) continue;
-      text->setText(QString::fromLatin1(kRejected));
-      if (first == nullptr) first = text;
-    }
-    // The first rejected value is ready to be typed over.
-    if (first != nullptr) {
-      first->setFocus();
-      first->selectAll();
-    }
+    MarkRejected(*this, rejected);
     return;
   }
   hide();

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPaintEngine>
+#include <QPixmap>
 #include <QRect>
 #include <cmath>
 #include <limits>
@@ -320,6 +321,73 @@ TEST(QtCanvasTest, RunsOfOneColourAreOneDrawLinesOrDrawPointsCall) {
       "lines 1 #ff0000", "lines 1 #ff0000", "ellipse #ffffff",  "lines 2 #ff0000",
   };
   EXPECT_EQ(device.engine.calls, expected);
+}
+
+}  // namespace
+}  // namespace ax
+
+namespace ax {
+namespace {
+
+// Many points written straight into an image light exactly the pixels the painter would.
+TEST(QtCanvasTest, ManyPointsLightTheSamePixelsAsThePainter) {
+  std::vector<CanvasPoint> points;
+  for (int i = 0; i < 500; ++i) points.push_back({(i * 37 % 1000) / 10.0, (i * 53 % 1000) / 10.0});
+  points.push_back({100, 100});  // the far corner: just outside the image
+  points.push_back({std::nan(""), 5});
+  QImage direct = Blank(173, 131);
+  QPixmap painted(173, 131);  // not an image: drawn through drawPoints
+  painted.fill(Qt::black);
+  for (QPaintDevice* device :
+       {static_cast<QPaintDevice*>(&direct), static_cast<QPaintDevice*>(&painted)}) {
+    QtCanvas canvas(*device);
+    canvas.SetScale(0, 0, 100, 100);
+    canvas.Points(points, kYellow);
+  }
+  EXPECT_EQ(direct, painted.toImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_GT(LitPixels(direct), 400);
+}
+
+// Small discs drawn in one call are stamped from a painted copy: the same size and place as
+// single discs, within the quarter pixel the stamps are placed to (faint edge pixels aside).
+TEST(QtCanvasTest, StampedDiscsMatchSingleDiscs) {
+  const std::vector<CanvasPoint> centres = {{10.3, 20.7}, {50, 50}, {81.25, 33.3}};
+  QImage stamped = Blank(400, 400);
+  QImage single = Blank(400, 400);
+  {
+    QtCanvas canvas(stamped);
+    canvas.SetScale(0, 0, 100, 100);
+    canvas.Discs(centres, 1.5, kGreen);
+  }
+  {
+    QtCanvas canvas(single);
+    canvas.SetScale(0, 0, 100, 100);
+    for (const CanvasPoint& centre : centres) canvas.Disc(centre.x, centre.y, 1.5, kGreen);
+  }
+  // The pixels at least half lit, around one disc.
+  const auto solid = [](const QImage& image, const CanvasPoint& centre) {
+    QRect area;
+    int count = 0;
+    for (int y = static_cast<int>(centre.y * 4) - 10; y <= static_cast<int>(centre.y * 4) + 10;
+         ++y) {
+      for (int x = static_cast<int>(centre.x * 4) - 10; x <= static_cast<int>(centre.x * 4) + 10;
+           ++x) {
+        if (qGreen(image.pixel(x, y)) < 128) continue;
+        area |= QRect(x, y, 1, 1);
+        ++count;
+      }
+    }
+    return std::pair(area, count);
+  };
+  for (const CanvasPoint& centre : centres) {
+    const auto [a, aCount] = solid(stamped, centre);
+    const auto [b, bCount] = solid(single, centre);
+    EXPECT_NEAR(a.center().x(), b.center().x(), 1) << centre.x;
+    EXPECT_NEAR(a.center().y(), b.center().y(), 1) << centre.y;
+    EXPECT_NEAR(a.width(), b.width(), 1) << centre.x;
+    EXPECT_NEAR(aCount, bCount, 8) << centre.x;  // a disc of 6 pixels' radius: about 113
+  }
+  EXPECT_EQ(stamped.pixel(200, 200), Rgb(kGreen));  // the middle of the disc at (50, 50)
 }
 
 }  // namespace

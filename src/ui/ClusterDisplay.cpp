@@ -193,6 +193,9 @@ void ClusterDisplay::BuildMenus() {
     view_.SecondView = on;
     LayOutClusterWindow();
   });
+  AddSeedCommands();
+  AddComfortCommands();
+  AddHelpCommands();
 }
 
 void ClusterDisplay::Enter() {
@@ -402,6 +405,11 @@ void ClusterDisplay::OpenClusterFile() {
   request.defaultExtension = QStringLiteral("axl");
   const QString path = ChooseFile(request);
   if (path.isEmpty()) return;
+  OpenClusterFileAt(path);
+}
+
+void ClusterDisplay::OpenClusterFileAt(const QString& path) {
+  if (generating_) return;
   const std::filesystem::path file(path.toStdString());
   try {
     ClusterFileReader check(file);
@@ -412,6 +420,7 @@ void ClusterDisplay::OpenClusterFile() {
   }
   clusterFile_ = file;
   clusterCode_ = ClusterCodeOfFile(file);
+  ShowClusterSeed(std::nullopt);
   setWindowTitle(QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_)));
   jumpActive_ = false;
   selectedRecord_ = 0;
@@ -427,11 +436,12 @@ void ClusterDisplay::StartGeneration(const ClusterSettings& settings) {
   ClusterProgress->setValue(0);
   ClusterTempLabel->clear();
   UpdateCommands();
-  worker_ = std::thread([this, settings, folder = folder_] {
+  generationSeed_ = NewClusterSeed();
+  worker_ = std::thread([this, settings, folder = folder_, seed = generationSeed_] {
     ClusterResult result;
     QString error;
     try {
-      Random random;  // its own source, seeded from the clock: the window's stays its own
+      Random random(seed);  // its own source, as the command line's: the window's stays its own
       result = GenerateCluster(settings, random, folder, [this](const ax::ClusterProgress& step) {
         QMetaObject::invokeMethod(
             this, [this, step] { ShowProgress(step); }, Qt::QueuedConnection);
@@ -472,6 +482,7 @@ void ClusterDisplay::FinishGeneration(const ClusterResult& result, const QString
   }
   clusterFile_ = result.File;
   clusterCode_ = result.Code;
+  ShowClusterSeed(generationSeed_);
   setWindowTitle(QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_)));
   jumpActive_ = false;
   selectedRecord_ = 0;

@@ -26,6 +26,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
+class QTextBrowser;
 class QTimer;
 class QToolButton;
 
@@ -33,6 +34,7 @@ namespace ax {
 
 class ClusDisScreen;
 class ClusterGeneration;
+class Settings;
 
 // The cluster window: the stars of a cluster file seen along +Z (and +X), a star picked with
 // the mouse, the jump into its system, new clusters and cluster files.
@@ -95,6 +97,19 @@ class ClusterDisplay : public QMainWindow {
   QAction* ClusterMenuFileExit = nullptr;
   QAction* ClusterMenuViewSecondX = nullptr;
 
+  // Seeds: each new cluster is made from a seed of its own, which the status bar shows.
+  std::optional<std::uint64_t> Seed() const { return seed_; }
+  QLabel* ClusterSeedLabel = nullptr;
+
+  // Comforts: the window's place and size remembered, tooltips, a dropped cluster file.
+  void UseSettings(Settings& settings);
+  void OpenClusterFileAt(const QString& path);
+
+  // Help and About.
+  QAction* ClusterMenuHelpContents = nullptr;
+  QAction* ClusterMenuHelpAbout = nullptr;
+  QTextBrowser* HelpPage = nullptr;  // null until first shown
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -102,6 +117,8 @@ class ClusterDisplay : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();
@@ -139,6 +156,19 @@ class ClusterDisplay : public QMainWindow {
   int generatedSize_ = 0;
   std::atomic<bool> cancel_{false};
   std::thread worker_;
+
+  // Seeds.
+  void AddSeedCommands();
+  std::uint64_t NewClusterSeed();
+  void ShowClusterSeed(std::optional<std::uint64_t> seed);
+  std::uint64_t generationSeed_ = 0;  // the seed of the generation under way
+  std::optional<std::uint64_t> seed_;
+
+  // Comforts.
+  void AddComfortCommands();
+
+  // Help and About.
+  void AddHelpCommands();
 };
 
 }  // namespace ax

@@ -176,6 +176,26 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
   connect(FineDateSlider, &QSlider::valueChanged, this, [this](int value) {
     FineDateMultiplierLabel->setText(FromText(FormatNumber(value / kFineUnits, ".000000")));
   });
+  ViewZoomText->setToolTip(QStringLiteral("The zoom of the drawings, 0.001 to 256"));
+  ViewZoomSpin->UpArrow->setToolTip(QStringLiteral("Double the zoom"));
+  ViewZoomSpin->DownArrow->setToolTip(QStringLiteral("Halve the zoom"));
+  ManualExecute->setToolTip(QStringLiteral("Apply the typed date, rotations and zoom"));
+  const char* axes[] = {"X", "Y", "Z"};
+  for (int i = 0; i < 3; ++i) {
+    texts[i]->setToolTip(QStringLiteral("Turn of the view about the %1 axis, in degrees")
+                             .arg(QLatin1String(axes[i])));
+    spins[i]->UpArrow->setToolTip(QStringLiteral("One degree more"));
+    spins[i]->DownArrow->setToolTip(QStringLiteral("One degree less"));
+  }
+  StarDateStopOption->setToolTip(QStringLiteral("The date moves only when you change it"));
+  StarDateRunOption->setToolTip(
+      QStringLiteral("The date runs forward by both steps twenty times a second"));
+  StarDateText->setToolTip(QStringLiteral("The star date, in years"));
+  StarDateSpin->UpArrow->setToolTip(QStringLiteral("The date forward by both steps"));
+  StarDateSpin->DownArrow->setToolTip(QStringLiteral("The date back by both steps"));
+  StarDateSlider->setToolTip(QStringLiteral("The coarse date step, 0 to 1 year"));
+  FineDateSlider->setToolTip(QStringLiteral("The fine date step, 0 to 0.001 year"));
+
   ViewZoomSpin->Up = [this] { SpinZoom(true); };
   ViewZoomSpin->Down = [this] { SpinZoom(false); };
   StarDateSpin->Up = [this] { StepStarDate(true); };

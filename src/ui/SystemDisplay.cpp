@@ -248,11 +248,15 @@ void SystemDisplay::BuildMenus() {
                         SystemMenuViewMoonPositions}) {
     connect(item, &QAction::triggered, this, [this, item] { ViewMenuChanged(item); });
   }
+  AddSeedCommands();
+  AddComfortCommands();
+  AddHelpCommands();
 }
 
 void SystemDisplay::Enter() {
   world_.ClusterMode = 0;
   systemPresent_ = 0;
+  ForgetSeed();
   SystemMenuViewControlPanel->setChecked(true);
   show();
   Panel->PlaceControlPanel(*this);
@@ -269,6 +273,7 @@ void SystemDisplay::EnterClusterStar(bool kept) {
   // A cluster star's system has no undo copy.
   SystemMenuEditUndoSystem->setEnabled(false);
   statusBar()->clearMessage();
+  ForgetSeed();
   if (kept) {
     Panel->ResetControlPanelView();
     view_.ResetView();
@@ -325,6 +330,7 @@ void SystemDisplay::UpdateCommands() {
   SystemMenuGenerateRandom->setEnabled(generate);
   SystemMenuGenerateDeliberate->setEnabled(generate);
   SystemMenuGenerateIncomplete->setEnabled(generate);
+  UpdateSeedCommands();
 }
 
 void SystemDisplay::Redraw() {
@@ -352,7 +358,7 @@ void SystemDisplay::GenerateRandomSystem() {
     }
   }
   ClearSystem(world_);
-  GenerateStars(world_, random_);
+  GenerateStars(world_, StartSeededSystem());
   ResetSystemView();
 }
 
@@ -376,6 +382,7 @@ void SystemDisplay::OpenIncompleteForm() {
 
 void SystemDisplay::SystemGenerated() {
   statusBar()->clearMessage();
+  ForgetSeed();
   ResetSystemView();
 }
 
@@ -395,7 +402,7 @@ void SystemDisplay::SurveyAction() {
   if (systemPresent_ == 0 || world_.SystemSurveyed != 0) return;
   world_.SystemSurveyed = 1;
   view_.DisplayMode = 0;
-  Survey survey(world_, random_);
+  Survey survey(world_, SystemRandom());
   survey.Beep = [] { QApplication::beep(); };
   survey.SurveySystem();
   ShowSymbolicSystem();
@@ -670,6 +677,10 @@ void SystemDisplay::OpenSystemFile() {
   request.defaultExtension = QString::fromStdString(filter.defaultExtension);
   const QString path = ChooseSystemFile(request);
   if (path.isEmpty()) return;
+  OpenSystemFileAt(path);
+}
+
+void SystemDisplay::OpenSystemFileAt(const QString& path) {
   try {
     reader_->Read(std::filesystem::path(path.toStdString()), world_);
   } catch (const SystemFileError& error) {
@@ -678,6 +689,8 @@ void SystemDisplay::OpenSystemFile() {
     return;
   }
   statusBar()->clearMessage();
+  ForgetSeed();
+  RememberFile(path);
   systemPresent_ = 1;
   ShowSymbolicSystem();
 }
@@ -697,6 +710,7 @@ void SystemDisplay::SaveSystemAs() {
   try {
     WriteSystemFile(world_, world_.SystemFilePath);
     statusBar()->clearMessage();
+    RememberFile(path);
   } catch (const SystemFileError& error) {
     world_.SystemFilePath = previous;
     ShowReadOutFailure(QStringLiteral("save"), path.toStdString(), error.Reason());
@@ -716,6 +730,7 @@ void SystemDisplay::UndoSystem() {
     return;
   }
   statusBar()->clearMessage();
+  ForgetSeed();
   systemPresent_ = 1;
   ShowSymbolicSystem();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "display/Canvas.h"
 #include "display/ViewState.h"
@@ -15,8 +16,10 @@
 #include "model/World.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
+class QTextBrowser;
 class QTimer;
 
 namespace ax {
@@ -25,6 +28,7 @@ class ControlPanel;
 class DeliberateSystem;
 class IncompleteSystem;
 class NamingForm;
+class Settings;
 class SysDisScreen;
 
 // What a file dialog is asked for; the answer is the chosen path or an empty text when the
@@ -127,6 +131,32 @@ class SystemDisplay : public QMainWindow {
   QAction* SystemMenuViewMoonOrbits = nullptr;
   QAction* SystemMenuViewMoonPositions = nullptr;
 
+  // Seeds: a random system is made from a seed of its own, which the status bar shows.
+  void GenerateFromSeed();
+  void PutSeedInNote();
+  // The seed of the system shown, when it was made from one.
+  std::optional<std::uint64_t> Seed() const { return seed_; }
+  // Asks for a seed; nothing when the user cancelled or typed no seed. By default a dialog.
+  std::function<std::optional<std::uint64_t>()> AskSeed;
+  QAction* SystemMenuGenerateFromSeed = nullptr;
+  QAction* SystemMenuEditSeedInNote = nullptr;
+  QLabel* SeedLabel = nullptr;
+
+  // Comforts: remembered files, options and geometry, shortcuts, tooltips, dropped files.
+  // The settings outlive the window; without them nothing is remembered between runs.
+  void UseSettings(Settings& settings);
+  void OpenSystemFileAt(const QString& path);
+  void OpenRecentFile(const QString& path);
+  QMenu* SystemMenuFileOpenRecent = nullptr;
+
+  // Help and About.
+  void ShowHelp();
+  void ShowAbout();
+  QMenu* SystemMenuHelp = nullptr;
+  QAction* SystemMenuHelpContents = nullptr;
+  QAction* SystemMenuHelpAbout = nullptr;
+  QTextBrowser* HelpPage = nullptr;  // null until first shown
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -141,6 +171,8 @@ class SystemDisplay : public QMainWindow {
   void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildButtons(QWidget* central);
@@ -170,6 +202,27 @@ class SystemDisplay : public QMainWindow {
   std::int16_t systemPresent_ = 0;
   std::int16_t previousMode_ = 0;
   std::int16_t repeatCount_ = 0;
+
+  // Seeds.
+  void AddSeedCommands();
+  void UpdateSeedCommands();
+  // The source of a new random system: seeded with the seed asked for, or a fresh one.
+  Random& StartSeededSystem();
+  // Where the survey draws: the seeded source of a seed-made system, else the window's own.
+  Random& SystemRandom();
+  void ForgetSeed();
+  std::optional<std::uint64_t> seed_;
+  std::optional<std::uint64_t> pendingSeed_;
+  std::optional<Random> seeded_;
+
+  // Comforts.
+  void AddComfortCommands();
+  void RememberFile(const QString& path);
+  void FillRecentMenu();
+  Settings* settings_ = nullptr;
+
+  // Help and About.
+  void AddHelpCommands();
 };
 
 }  // namespace ax

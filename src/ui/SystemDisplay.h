@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "display/Canvas.h"
 #include "display/ViewState.h"
@@ -127,6 +129,13 @@ class SystemDisplay : public QMainWindow {
   QAction* SystemMenuViewMoonOrbits = nullptr;
   QAction* SystemMenuViewMoonPositions = nullptr;
 
+  // Image export: File, Export Image... saves the current mode as a PNG or SVG image of a
+  // chosen size, through ChooseImageSize and then ChooseFile.
+  void ExportImageFile();
+  // The size dialog, given the drawing area's size; nothing when the user cancelled.
+  std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
+  QAction* SystemMenuFileExportImage = nullptr;
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -161,6 +170,9 @@ class SystemDisplay : public QMainWindow {
 
   void DrawStarReadOut(Canvas& canvas);
   void DrawSymbols(Canvas& canvas);
+
+  // Image export.
+  void AddImageCommands();
 
   World& world_;
   Random& random_;

@@ -3,7 +3,7 @@
 
 ax_packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )

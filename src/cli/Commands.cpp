@@ -205,7 +205,10 @@ CLI::Validator FiniteCheck() {
 
 void AddRenderOptions(CLI::App& render, RenderOptions& options) {
   render.add_option("file", options.file, "The system file (.ax2)")->required();
-  render.add_option("--png", options.png, "The image file to write")->required();
+  CLI::Option_group* image = render.add_option_group("image", "The image file to write");
+  image->add_option("--png", options.png, "A PNG image");
+  image->add_option("--svg", options.svg, "An SVG drawing");
+  image->require_option(1);
   render
       .add_option("--mode", options.mode,
                   "system: the stars and their orbits; world: the selected world and its moons "
@@ -274,8 +277,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       ->excludes(showJsonFlag);
 
   RenderOptions renderOptions;
-  CLI::App* render =
-      app.add_subcommand("render", "Read a system file and draw its orbit view as a PNG image.");
+  CLI::App* render = app.add_subcommand(
+      "render", "Read a system file and draw its orbit view as a PNG or SVG image.");
   AddRenderOptions(*render, renderOptions);
 
   ClusterCommands clusterCommands(app);

@@ -3,27 +3,27 @@
 #include <fmt/format.h>
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "display/OrbitView.h"
 #include "display/ViewState.h"
 #include "io/SystemFile.h"
-#include "render/QtCanvas.h"
+#include "render/ImageExport.h"
 
 namespace ax {
 namespace {
 
 constexpr std::int16_t kSystemView = 1;  // DisplayMode
 constexpr std::int16_t kWorldView = 3;   // DisplayMode
+static_assert(kMinImageSide == kSmallestImageSide && kMaxImageSide == kLargestImageSide,
+              "--size takes the sides that an image can have");
 
 // Fonts and images need a QGuiApplication; a command line has no display, so it runs
 // offscreen unless the caller chose a platform.
@@ -57,22 +57,6 @@ class QuietQt {
   static inline QtMessageHandler previous_ = nullptr;
 };
 
-// Written to a temporary file and renamed, so a failed save leaves an old image whole.
-void SavePng(const QImage& image, const std::filesystem::path& path) {
-  const auto fail = [&path](const QString& reason) {
-    return CliInputError(
-        fmt::format("{}: the image cannot be saved: {}", path.string(), reason.toStdString()));
-  };
-  QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) throw fail(file.errorString());
-  QImageWriter writer(&file, "png");
-  if (!writer.write(image)) {
-    file.cancelWriting();
-    throw fail(writer.errorString());
-  }
-  if (!file.commit()) throw fail(file.errorString());
-}
-
 }  // namespace
 
 void RunRender(const RenderOptions& options) {
@@ -92,17 +76,23 @@ void RunRender(const RenderOptions& options) {
   view.StarDate = options.date;
   view.ViewAspect = static_cast<double>(size->width) / size->height;
 
+  const bool svg = !options.svg.empty();
+  const std::filesystem::path& out = svg ? options.svg : options.png;
+  ImageDrawing drawing;
+  drawing.title = QStringLiteral("%1: %2 view")
+                      .arg(QString::fromStdString(options.file.stem().string()),
+                           QString::fromStdString(options.mode));
+  drawing.description = QStringLiteral("Drawn by Astrolattix at star date %1").arg(options.date);
+  drawing.draw = [&](Canvas& canvas) { OrbitView(*world, view, canvas).DrawSystem(); };
+
   const QuietQt quiet;
   const std::unique_ptr<QGuiApplication> application = MakeGuiApplication();
-  QImage image(size->width, size->height, QImage::Format_RGB32);
-  image.fill(Qt::black);
-  {
-    // The painter must end before the image is written.
-    QtCanvas canvas(image);
-    canvas.SetScale(0, 0, 100, 100);
-    OrbitView(*world, view, canvas).DrawSystem();
+  try {
+    ExportImage(out, svg ? ImageFormat::Svg : ImageFormat::Png, QSize(size->width, size->height),
+                drawing);
+  } catch (const ImageExportError& error) {
+    throw CliInputError(error.what());
   }
-  SavePng(image, options.png);
 }
 
 }  // namespace ax

@@ -30,7 +30,8 @@ std::optional<ImageSize> ParseImageSize(std::string_view text);
 
 struct RenderOptions {
   std::filesystem::path file;
-  std::filesystem::path png;
+  std::filesystem::path png;  // exactly one of png and svg is given
+  std::filesystem::path svg;
   std::string mode = "system";  // "system" (DisplayMode 1) or "world" (DisplayMode 3)
   std::optional<int> star;
   std::optional<int> orbit;

@@ -171,6 +171,7 @@ void ClusterDisplay::BuildMenus() {
   ClusterMenuFileNewCluster = file->addAction(QStringLiteral("&New Cluster"));
   ClusterMenuFileOpen = file->addAction(QStringLiteral("&Open..."));
   ClusterMenuFileDefaultDirectory = file->addAction(QStringLiteral("&Default Directory..."));
+  AddImageCommands(file);
   file->addSeparator();
   ClusterMenuFileExit = file->addAction(QStringLiteral("E&xit"));
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 
 #include <atomic>
@@ -23,6 +24,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
@@ -110,6 +112,16 @@ class ClusterDisplay : public QMainWindow {
   QAction* ClusterMenuHelpAbout = nullptr;
   QTextBrowser* HelpPage = nullptr;  // null until first shown
 
+  // Image export: File, Export Image... draws the cluster view afresh, with the selection, into
+  // a PNG or SVG image of a chosen size.
+  void ExportImageFile();
+  // The size dialog, given the picture's size; nothing when the user cancelled. The view keeps
+  // its proportions: the height chosen sets the width.
+  std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
+  // The save dialog (ChooseFile opens files only); an empty answer means the user cancelled.
+  std::function<QString(const FileDialogRequest&)> ChooseImageFile;
+  QAction* ClusterMenuFileExportImage = nullptr;
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -134,6 +146,9 @@ class ClusterDisplay : public QMainWindow {
   void UpdateCommands();
   void Report(const QString& message);
   std::optional<ClusterRecord> ReadSelectedRecord();
+
+  // Image export.
+  void AddImageCommands(QMenu* file);
 
   World& world_;
   Random& random_;

@@ -194,6 +194,7 @@ void SystemDisplay::BuildMenus() {
   SystemMenuFile = AddMenu(bar, "&File", "SystemMenuFile");
   SystemMenuFileOpen = AddItem(SystemMenuFile, "&Open...", "SystemMenuFileOpen");
   SystemMenuFileSaveAs = AddItem(SystemMenuFile, "Save &As...", "SystemMenuFileSaveAs");
+  AddImageCommands();
   SystemMenuFileExit = AddItem(SystemMenuFile, "E&xit", "SystemMenuFileExit");
 
   SystemMenuEdit = AddMenu(bar, "&Edit", "SystemMenuEdit");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -157,6 +158,13 @@ class SystemDisplay : public QMainWindow {
   QAction* SystemMenuHelpAbout = nullptr;
   QTextBrowser* HelpPage = nullptr;  // null until first shown
 
+  // Image export: File, Export Image... saves the current mode as a PNG or SVG image of a
+  // chosen size, through ChooseImageSize and then ChooseFile.
+  void ExportImageFile();
+  // The size dialog, given the drawing area's size; nothing when the user cancelled.
+  std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
+  QAction* SystemMenuFileExportImage = nullptr;
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -193,6 +201,9 @@ class SystemDisplay : public QMainWindow {
 
   void DrawStarReadOut(Canvas& canvas);
   void DrawSymbols(Canvas& canvas);
+
+  // Image export.
+  void AddImageCommands();
 
   World& world_;
   Random& random_;

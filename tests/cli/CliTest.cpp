@@ -25,7 +25,9 @@
 
 #ifdef AX_HAVE_RENDER
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QXmlStreamReader>
 #endif
 
 namespace ax {
@@ -546,6 +548,36 @@ TEST_F(CliFilesTest, RenderBadArgumentsGiveStatusTwoAndOneLine) {
     EXPECT_EQ(run.err.rfind("astrolattix-cli: ", 0), 0u) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliFilesTest, RenderWritesAnSvgAndTakesExactlyOneImage) {
+  const CliRun saved = Cli({"system", "--seed", "12", "--out", In("sol.ax2")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const std::string file = In("sol.ax2");
+  const CliRun run = Cli({"render", file, "--svg", In("sol.svg"), "--size", "320x200"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  QFile svg(QString::fromStdString(In("sol.svg")));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray drawing = svg.readAll();
+  QXmlStreamReader xml(drawing);
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_EQ(xml.attributes().value(QLatin1String("width")), QLatin1String("320"));
+  EXPECT_EQ(xml.attributes().value(QLatin1String("height")), QLatin1String("200"));
+  // Passes once the orbit view is drawn: the star and its orbits.
+  EXPECT_GT(drawing.count("<circle"), 0);
+  EXPECT_GT(drawing.count("<polyline"), 0);
+
+  // --png writes a PNG whatever the name's extension.
+  ASSERT_EQ(Cli({"render", file, "--png", In("sol.picture"), "--size", "16x16"}).status, 0);
+  EXPECT_EQ(QImage(QString::fromStdString(In("sol.picture")), "png").size(), QSize(16, 16));
+
+  const CliRun both = Cli({"render", file, "--png", In("both.png"), "--svg", In("both.svg")});
+  EXPECT_EQ(both.status, 2);
+  EXPECT_EQ(std::count(both.err.begin(), both.err.end(), '\n'), 1) << both.err;
+  EXPECT_NE(both.err.find("--png"), std::string::npos) << both.err;
+  EXPECT_FALSE(std::filesystem::exists(In("both.png")));
+  EXPECT_FALSE(std::filesystem::exists(In("both.svg")));
 }
 
 #else

@@ -248,6 +248,7 @@ void SystemDisplay::BuildMenus() {
                         SystemMenuViewMoonPositions}) {
     connect(item, &QAction::triggered, this, [this, item] { ViewMenuChanged(item); });
   }
+  AddReportCommands();
 }
 
 void SystemDisplay::Enter() {

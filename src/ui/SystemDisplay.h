@@ -127,6 +127,12 @@ class SystemDisplay : public QMainWindow {
   QAction* SystemMenuViewMoonOrbits = nullptr;
   QAction* SystemMenuViewMoonPositions = nullptr;
 
+  // Report export: File, Export Report... and Edit, Copy Report.
+  void ExportReport();
+  void CopyReport();
+  QAction* SystemMenuFileExportReport = nullptr;
+  QAction* SystemMenuEditCopyReport = nullptr;
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -161,6 +167,11 @@ class SystemDisplay : public QMainWindow {
 
   void DrawStarReadOut(Canvas& canvas);
   void DrawSymbols(Canvas& canvas);
+
+  // Report export.
+  void AddReportCommands();
+  void UpdateReportCommands();
+  bool ReportBodySelected() const;
 
   World& world_;
   Random& random_;

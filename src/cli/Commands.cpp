@@ -23,6 +23,7 @@
 #include "cli/RenderOptions.h"
 #include "cli/Report.h"
 #include "cli/WorldJson.h"
+#include "display/ReportExport.h"
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
@@ -168,14 +169,26 @@ int RunGivenSystem(const Options& options, std::ostream& out) {
   return 0;
 }
 
-int RunShow(const std::filesystem::path& file, bool json, bool report, std::ostream& out) {
+struct ShowOptions {
+  std::filesystem::path file;
+  bool json = false;
+  bool report = false;
+  bool markdown = false;
+  bool html = false;
+};
+
+int RunShow(const ShowOptions& options, std::ostream& out) {
   auto world = std::make_unique<World>();
   SystemFileReader reader;
-  reader.Read(file, *world);
-  if (report) {
+  reader.Read(options.file, *world);
+  if (options.report) {
     PrintWorldReports(*world, out);
+  } else if (options.markdown) {
+    out << SystemReportMarkdown(*world);
+  } else if (options.html) {
+    out << SystemReportHtml(*world);
   } else {
-    PrintSystem(*world, 1, json, out);
+    PrintSystem(*world, 1, options.json, out);
   }
   out.flush();
   return 0;
@@ -266,15 +279,25 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   IncompleteOptions incompleteOptions;
   CLI::App* incomplete = AddIncompleteCommand(app, incompleteOptions);
 
-  std::filesystem::path showFile;
-  bool showJson = false;
-  bool showReport = false;
+  ShowOptions showOptions;
   CLI::App* show = app.add_subcommand("show", "Read a system file and print its system.");
-  show->add_option("file", showFile, "The system file (.ax2)")->required();
-  CLI::Option* showJsonFlag = show->add_flag("--json", showJson, "The system as one JSON object");
-  show->add_flag("--report", showReport,
-                 "The world report of every world, moon and belt body, in reading order")
-      ->excludes(showJsonFlag);
+  show->add_option("file", showOptions.file, "The system file (.ax2)")->required();
+  CLI::Option* showJsonFlag =
+      show->add_flag("--json", showOptions.json, "The system as one JSON object");
+  CLI::Option* showReportFlag =
+      show->add_flag("--report", showOptions.report,
+                     "The world report of every world, moon and belt body, in reading order")
+          ->excludes(showJsonFlag);
+  CLI::Option* showMarkdownFlag =
+      show->add_flag("--markdown", showOptions.markdown,
+                     "The stars and every body's world report as a Markdown document")
+          ->excludes(showJsonFlag)
+          ->excludes(showReportFlag);
+  show->add_flag("--html", showOptions.html,
+                 "The stars and every body's world report as an HTML page")
+      ->excludes(showJsonFlag)
+      ->excludes(showReportFlag)
+      ->excludes(showMarkdownFlag);
 
   RenderOptions renderOptions;
   CLI::App* render = app.add_subcommand(
@@ -300,7 +323,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (system->parsed()) return RunSystem(systemOptions, out);
     if (deliberate->parsed()) return RunGivenSystem(deliberateOptions, out);
     if (incomplete->parsed()) return RunGivenSystem(incompleteOptions, out);
-    if (show->parsed()) return RunShow(showFile, showJson, showReport, out);
+    if (show->parsed()) return RunShow(showOptions, out);
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
     if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
   } catch (const SystemFileError& error) {

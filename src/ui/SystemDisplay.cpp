@@ -252,6 +252,7 @@ void SystemDisplay::BuildMenus() {
   AddSeedCommands();
   AddComfortCommands();
   AddHelpCommands();
+  AddReportCommands();
 }
 
 void SystemDisplay::Enter() {

@@ -165,6 +165,12 @@ class SystemDisplay : public QMainWindow {
   std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
   QAction* SystemMenuFileExportImage = nullptr;
 
+  // Report export: File, Export Report... and Edit, Copy Report.
+  void ExportReport();
+  void CopyReport();
+  QAction* SystemMenuFileExportReport = nullptr;
+  QAction* SystemMenuEditCopyReport = nullptr;
+
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
@@ -204,6 +210,11 @@ class SystemDisplay : public QMainWindow {
 
   // Image export.
   void AddImageCommands();
+
+  // Report export.
+  void AddReportCommands();
+  void UpdateReportCommands();
+  bool ReportBodySelected() const;
 
   World& world_;
   Random& random_;

@@ -18,6 +18,7 @@
 #include "cli/Report.h"
 #include "cli/WorldJson.h"
 #include "display/RecordingCanvas.h"
+#include "display/ReportExport.h"
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
@@ -455,6 +456,36 @@ TEST_F(CliFilesTest, ShowReportPrintsEveryBodyInReadingOrder) {
   // Passes once the world report is drawn: each report starts with its "Planet:" line.
   EXPECT_EQ(CountOf(run.out, "Planet:"), 5u) << run.out;
   EXPECT_EQ(Cli({"show", In("pair.ax2"), "--report", "--json"}).status, 2);
+}
+
+TEST_F(CliFilesTest, ShowMarkdownAndHtmlPrintTheWholeSystem) {
+  auto world = HandBuiltPair();
+  world->SystemName = "Pair & Co";
+  WriteSystemFile(*world, In("pair.ax2"));
+  auto read = std::make_unique<World>();
+  SystemFileReader().Read(In("pair.ax2"), *read);
+
+  const CliRun markdown = Cli({"show", In("pair.ax2"), "--markdown"});
+  ASSERT_EQ(markdown.status, 0) << markdown.err;
+  EXPECT_EQ(markdown.out, SystemReportMarkdown(*read));
+  EXPECT_EQ(markdown.out.rfind("# System Pair \\& Co\n", 0), 0u) << markdown.out;
+  const CliRun html = Cli({"show", In("pair.ax2"), "--html"});
+  ASSERT_EQ(html.status, 0) << html.err;
+  EXPECT_EQ(html.out, SystemReportHtml(*read));
+  EXPECT_NE(html.out.find("<h1>System Pair &amp; Co</h1>"), std::string::npos);
+  // The five bodies of the report, each with its report.
+  EXPECT_EQ(CountOf(markdown.out, "```text\nPlanet:"), 5u) << markdown.out;
+  EXPECT_EQ(CountOf(html.out, "<pre>Planet:"), 5u) << html.out;
+
+  for (const std::vector<std::string>& flags : {std::vector<std::string>{"--markdown", "--json"},
+                                                {"--html", "--report"},
+                                                {"--markdown", "--html"},
+                                                {"--html", "--json"}}) {
+    const CliRun run = Cli({"show", In("pair.ax2"), flags[0], flags[1]});
+    EXPECT_EQ(run.status, 2) << flags[0] << " " << flags[1];
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(CountOf(run.err, "\n"), 1u) << run.err;
+  }
 }
 
 #ifdef AX_HAVE_RENDER

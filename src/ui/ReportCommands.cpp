@@ -1,0 +1,124 @@
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QSaveFile>
+#include <QStatusBar>
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "display/ReportExport.h"
+#include "ui/SystemDisplay.h"
+
+namespace ax {
+namespace {
+
+// The name offered for a new report: the system's, without the characters a file name cannot
+// hold.
+QString SuggestedReportName(const World& world) {
+  if (world.SystemName.empty() || world.SystemName == "Star") return {};
+  QString name =
+      QString::fromLatin1(world.SystemName.data(), static_cast<qsizetype>(world.SystemName.size()));
+  for (QChar& c : name) {
+    if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+        c.category() == QChar::Other_Control) {
+      c = QLatin1Char(' ');
+    }
+  }
+  name = name.trimmed();
+  return name.isEmpty() ? name : name + QStringLiteral(".md");
+}
+
+}  // namespace
+
+void SystemDisplay::AddReportCommands() {
+  SystemMenuFileExportReport = new QAction(QStringLiteral("Export &Report..."), this);
+  SystemMenuFileExportReport->setObjectName(QStringLiteral("SystemMenuFileExportReport"));
+  SystemMenuFile->insertAction(SystemMenuFileExit, SystemMenuFileExportReport);
+
+  SystemMenuEditCopyReport = SystemMenuEdit->addAction(QStringLiteral("&Copy Report"));
+  SystemMenuEditCopyReport->setObjectName(QStringLiteral("SystemMenuEditCopyReport"));
+  SystemMenuEditCopyReport->setShortcut(QKeySequence::Copy);
+
+  connect(SystemMenuFileExportReport, &QAction::triggered, this, &SystemDisplay::ExportReport);
+  connect(SystemMenuEditCopyReport, &QAction::triggered, this, &SystemDisplay::CopyReport);
+  // The window sets System Name's state whenever a system comes or goes and Planet Name's
+  // whenever a world is selected or left; these two items follow them.
+  connect(SystemMenuEditSystemName, &QAction::enabledChanged, this,
+          &SystemDisplay::UpdateReportCommands);
+  connect(SystemMenuEditPlanetName, &QAction::enabledChanged, this,
+          &SystemDisplay::UpdateReportCommands);
+  connect(SystemMenuFile, &QMenu::aboutToShow, this, &SystemDisplay::UpdateReportCommands);
+  connect(SystemMenuEdit, &QMenu::aboutToShow, this, &SystemDisplay::UpdateReportCommands);
+  UpdateReportCommands();
+}
+
+void SystemDisplay::UpdateReportCommands() {
+  SystemMenuFileExportReport->setEnabled(systemPresent_ != 0);
+  SystemMenuEditCopyReport->setEnabled(ReportBodySelected());
+}
+
+bool SystemDisplay::ReportBodySelected() const {
+  // A body is selected in the world report and in the world view, once the system is surveyed.
+  const int mode = view_.DisplayMode;
+  if (systemPresent_ == 0 || world_.SystemSurveyed == 0 || (mode != 2 && mode != 3)) {
+    return false;
+  }
+  if (!HoldsWorld(world_.CurrentStar, world_.CurrentOrbit)) return false;
+  const int moons = world_.MoonCount[static_cast<std::size_t>(world_.CurrentStar)]
+                                    [static_cast<std::size_t>(world_.CurrentOrbit)];
+  return world_.CurrentBody >= 0 && world_.CurrentBody <= moons;
+}
+
+void SystemDisplay::ExportReport() {
+  if (systemPresent_ == 0) return;
+  FileDialogRequest request;
+  request.save = true;
+  request.directory = QDir::currentPath();
+  request.filter = QStringLiteral("Markdown (*.md);;HTML (*.html *.htm)");
+  request.defaultExtension = QStringLiteral("md");
+  request.fileName = SuggestedReportName(world_);
+  QString path = ChooseFile(request);
+  if (path.isEmpty()) return;
+
+  // The extension chooses the format; any other name is a Markdown file.
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const bool html = suffix == QLatin1String("html") || suffix == QLatin1String("htm");
+  if (!html && suffix != QLatin1String("md") && suffix != QLatin1String("markdown")) {
+    path += QStringLiteral(".md");
+  }
+  const std::filesystem::path file(path.toStdString());
+
+  std::string text;
+  try {
+    text = html ? SystemReportHtml(world_) : SystemReportMarkdown(world_);
+  } catch (const std::exception& error) {
+    ShowReadOutFailure(QStringLiteral("export"), file, error.what());
+    return;
+  }
+  // Written beside the target and renamed over it, so a failed export leaves an older file
+  // whole.
+  QSaveFile out(path);
+  const auto size = static_cast<qint64>(text.size());
+  if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), size) != size || !out.commit()) {
+    ShowReadOutFailure(QStringLiteral("export"), file, out.errorString().toStdString());
+    return;
+  }
+  statusBar()->showMessage(QStringLiteral("Report exported to %1")
+                               .arg(QString::fromStdString(file.filename().string())));
+}
+
+void SystemDisplay::CopyReport() {
+  if (!ReportBodySelected()) return;
+  const std::string text =
+      BodyReportText(world_, world_.CurrentStar, world_.CurrentOrbit, world_.CurrentBody);
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  statusBar()->showMessage(QStringLiteral("Report copied to the clipboard"));
+}
+
+}  // namespace ax

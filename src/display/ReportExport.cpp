@@ -59,22 +59,6 @@ class KeepWorld {
   std::vector<std::pair<BodyPlace, std::string>> names_;
 };
 
-// Latin-1 bytes of the world's texts as UTF-8.
-std::string Utf8(std::string_view latin1) {
-  std::string text;
-  text.reserve(latin1.size());
-  for (const char c : latin1) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text.push_back(c);
-    } else {
-      text.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-      text.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    }
-  }
-  return text;
-}
-
 // Control characters (a name read from a damaged file) become blanks: a line break would end
 // a heading or a table row, and the others have no place in a page.
 std::string Printable(std::string text) {
@@ -87,7 +71,7 @@ std::string Printable(std::string text) {
 
 // A world text for a heading or a table cell: UTF-8, on one line, without outer blanks.
 std::string OneLine(std::string_view latin1) {
-  std::string text = Printable(Utf8(latin1));
+  std::string text = Printable(Latin1ToUtf8(latin1));
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);

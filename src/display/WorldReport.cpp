@@ -425,21 +425,28 @@ std::vector<std::string> ReportLines(const RecordingCanvas& canvas) {
       const std::size_t pad = column > width ? column - width : (width > 0 ? 1 : 0);
       line.append(pad, ' ');
       width += pad;
-      for (const char c : piece.text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-          line.push_back(c);
-        } else {
-          line.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-          line.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-        ++width;
-      }
+      line += Latin1ToUtf8(piece.text);
+      width += piece.text.size();
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     lines.push_back(std::move(line));
   }
   return lines;
+}
+
+std::string Latin1ToUtf8(std::string_view latin1) {
+  std::string text;
+  text.reserve(latin1.size());
+  for (const char c : latin1) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      text.push_back(c);
+    } else {
+      text.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+      text.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    }
+  }
+  return text;
 }
 
 }  // namespace ax

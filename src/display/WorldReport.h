@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/Canvas.h"
@@ -53,5 +54,8 @@ class WorldReport {
 // The report's texts as plain lines in reading order: one line per text row (top to bottom),
 // its pieces ordered left to right and padded to their columns, in UTF-8.
 std::vector<std::string> ReportLines(const RecordingCanvas& canvas);
+
+// The world's 8-bit Latin-1 texts as UTF-8.
+std::string Latin1ToUtf8(std::string_view latin1);
 
 }  // namespace ax

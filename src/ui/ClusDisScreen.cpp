@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "render/QtCanvas.h"
+#include "ui/SysDisScreen.h"
 
 namespace ax {
 namespace {
@@ -38,7 +39,7 @@ void ClusDisScreen::Render(const std::function<void(Canvas&)>& draw) {
   {
     QtCanvas canvas(picture_);
     canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
-    canvas.SetFontSize(std::max(6.0, area.height() / 60.0));
+    canvas.SetFontSize(SysDisScreen::FontSizeFor(area.height()));
     canvas.Clear(PaletteColour(kBlack));
     draw(canvas);
   }
@@ -59,7 +60,7 @@ void ClusDisScreen::paintEvent(QPaintEvent* /*event*/) {
   {
     QtCanvas canvas(overlay);
     canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
-    canvas.SetFontSize(std::max(6.0, area.height() / 60.0));
+    canvas.SetFontSize(SysDisScreen::FontSizeFor(area.height()));
     DrawOver(canvas);
   }
   QPainter over(this);

@@ -26,15 +26,7 @@
 namespace ax {
 namespace {
 
-// The read-outs' font follows the picture's height, by the drawing areas' own rule.
-constexpr double kPixelsPerPoint = 60;   // one point of font per 60 pixels of height
-constexpr double kSmallestFontSize = 6;  // points
-
 const char* const kImageFilter = "PNG Image (*.png);;SVG Image (*.svg)";
-
-double FontSizeFor(int height) {
-  return std::max(kSmallestFontSize, height / kPixelsPerPoint);
-}
 
 int Side(int pixels, int most) {
   return std::clamp(pixels, kSmallestImageSide, most);
@@ -152,7 +144,7 @@ void SystemDisplay::ExportImageFile() {
 
   const bool named = !world_.SystemName.empty() && world_.SystemName != "Star";
   ImageDrawing drawing;
-  drawing.fontSize = FontSizeFor(size->height());
+  drawing.fontSize = SysDisScreen::FontSizeFor(size->height());
   drawing.title = QStringLiteral("%1: %2").arg(
       named ? QStringLiteral("System ") + QString::fromStdString(world_.SystemName)
             : QStringLiteral("Unnamed system"),
@@ -207,7 +199,7 @@ void ClusterDisplay::ExportImageFile() {
 
   ImageDrawing drawing;
   drawing.scaleWidth = ClusterViewWidth(view_);
-  drawing.fontSize = FontSizeFor(size.height());
+  drawing.fontSize = SysDisScreen::FontSizeFor(size.height());
   drawing.title = QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_));
   drawing.description = QStringLiteral("Drawn by Astrolattix: centre %1, %2, %3, range %4")
                             .arg(view_.X)

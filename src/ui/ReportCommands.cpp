@@ -47,15 +47,8 @@ void SystemDisplay::AddReportCommands() {
 
   connect(SystemMenuFileExportReport, &QAction::triggered, this, &SystemDisplay::ExportReport);
   connect(SystemMenuEditCopyReport, &QAction::triggered, this, &SystemDisplay::CopyReport);
-  // The window sets System Name's state whenever a system comes or goes and Planet Name's
-  // whenever a world is selected or left; these two items follow them.
-  connect(SystemMenuEditSystemName, &QAction::enabledChanged, this,
-          &SystemDisplay::UpdateReportCommands);
-  connect(SystemMenuEditPlanetName, &QAction::enabledChanged, this,
-          &SystemDisplay::UpdateReportCommands);
-  connect(SystemMenuFile, &QMenu::aboutToShow, this, &SystemDisplay::UpdateReportCommands);
+  // The selection can move without a command (a click on the report): look again on opening.
   connect(SystemMenuEdit, &QMenu::aboutToShow, this, &SystemDisplay::UpdateReportCommands);
-  UpdateReportCommands();
 }
 
 void SystemDisplay::UpdateReportCommands() {

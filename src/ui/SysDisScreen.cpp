@@ -25,7 +25,11 @@ SysDisScreen::SysDisScreen(QWidget* parent) : QWidget(parent) {
 }
 
 double SysDisScreen::FontSize() const {
-  return std::max(kSmallestFontSize, height() / kPixelsPerPoint);
+  return FontSizeFor(height());
+}
+
+double SysDisScreen::FontSizeFor(int pixelHeight) {
+  return std::max(kSmallestFontSize, pixelHeight / kPixelsPerPoint);
 }
 
 void SysDisScreen::paintEvent(QPaintEvent* /*event*/) {

@@ -21,6 +21,8 @@ class SysDisScreen : public QWidget {
 
   // The font size of the read-outs, following the area's height.
   double FontSize() const;
+  // The same rule for any picture of this height in pixels: the cluster view and exports.
+  static double FontSizeFor(int pixelHeight);
 
   // Last pointer position over the area, in drawing units.
   double MouseX = 0;

@@ -333,6 +333,7 @@ void SystemDisplay::UpdateCommands() {
   SystemMenuGenerateDeliberate->setEnabled(generate);
   SystemMenuGenerateIncomplete->setEnabled(generate);
   UpdateSeedCommands();
+  UpdateReportCommands();
 }
 
 void SystemDisplay::Redraw() {

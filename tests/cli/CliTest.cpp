@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/Census.h"
+#include "cli/CliRun.h"
 #include "cli/Commands.h"
 #include "cli/Report.h"
 #include "cli/WorldJson.h"
@@ -34,35 +35,9 @@
 namespace ax {
 namespace {
 
-struct CliRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "astrolattix-cli");
-  std::vector<const char*> argv;
-  for (const auto& arg : args) {
-    argv.push_back(arg.c_str());
-  }
-  std::ostringstream out;
-  std::ostringstream err;
-  CliRun run;
-  run.status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    lines.push_back(line);
-  }
-  return lines;
-}
+using test::Cli;
+using test::CliRun;
+using test::Lines;
 
 TEST(CliTest, HelpNamesTheCommands) {
   const CliRun run = Cli({"--help"});

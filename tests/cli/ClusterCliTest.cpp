@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliRun.h"
 #include "cli/Commands.h"
 #include "cluster/TempFolder.h"
 #include "io/ClusterFile.h"
@@ -15,33 +16,11 @@
 namespace ax {
 namespace {
 
+using test::Cli;
+using test::CliRun;
+using test::Lines;
+
 namespace fs = std::filesystem;
-
-struct CliRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "astrolattix-cli");
-  std::vector<const char*> argv;
-  for (const auto& arg : args) argv.push_back(arg.c_str());
-  std::ostringstream out;
-  std::ostringstream err;
-  CliRun run;
-  run.status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
 
 TEST(ClusterCliTest, BadValuesGiveStatusTwoAndOneLine) {
   for (const auto& args : std::vector<std::vector<std::string>>{

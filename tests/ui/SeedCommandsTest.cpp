@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "cli/WorldJson.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
@@ -33,13 +33,9 @@ constexpr std::uint64_t kLargestSeed = 18446744073709551615ULL;  // 2^64 - 1
 
 // What the command line prints, after checking that it ran.
 std::string Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "astrolattix-cli");
-  std::vector<const char*> argv;
-  for (const auto& arg : args) argv.push_back(arg.c_str());
-  std::ostringstream out;
-  std::ostringstream err;
-  EXPECT_EQ(RunCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
-  return out.str();
+  const test::CliRun run = test::Cli(std::move(args));
+  EXPECT_EQ(run.status, 0) << run.err;
+  return run.out;
 }
 
 std::string WindowJson(const World& world) {

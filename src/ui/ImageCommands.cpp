@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QMenu>
 #include <QSpinBox>
@@ -83,14 +82,6 @@ FileDialogRequest ImageRequest(const QString& directory, const QString& name) {
   return request;
 }
 
-// The chosen file, a PNG when its name has no extension; empty when the user cancelled.
-QString ChooseImagePath(const std::function<QString(const FileDialogRequest&)>& choose,
-                        const FileDialogRequest& request) {
-  QString path = choose(request);
-  if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-  return path;
-}
-
 // Saves the drawing and says in the status bar how it went; what the drawing throws passes
 // through.
 bool SaveImage(QStatusBar& bar, const QString& path, QSize size, const ImageDrawing& drawing) {
@@ -137,7 +128,7 @@ void SystemDisplay::ExportImageFile() {
   const std::optional<QSize> size = ChooseImageSize(current);
   if (!size) return;
   const QString stem = QString::fromStdString(world_.SystemFilePath.stem().string());
-  const QString path = ChooseImagePath(
+  const QString path = ChooseFileWithExtension(
       ChooseFile,
       ImageRequest(QDir::currentPath(), stem.isEmpty() ? QStringLiteral("system") : stem));
   if (path.isEmpty()) return;
@@ -192,7 +183,7 @@ void ClusterDisplay::ExportImageFile() {
   const std::optional<QSize> chosen = ChooseImageSize(QSize(shown * views, shown));
   if (!chosen) return;
   const QSize size(chosen->height() * views, chosen->height());
-  const QString path = ChooseImagePath(
+  const QString path = ChooseFileWithExtension(
       ChooseImageFile, ImageRequest(QString::fromStdString(clusterFile_.parent_path().string()),
                                     QString::fromStdString(clusterFile_.stem().string())));
   if (path.isEmpty()) return;

@@ -658,8 +658,9 @@ void SystemDisplay::ViewMenuChanged(QAction* item) {
   if (view_.DisplayMode == 1 || view_.DisplayMode == 3) Redraw();
 }
 
-QString SystemDisplay::ChooseSystemFile(FileDialogRequest request) {
-  QString path = ChooseFile(request);
+QString ChooseFileWithExtension(const std::function<QString(const FileDialogRequest&)>& choose,
+                                const FileDialogRequest& request) {
+  QString path = choose(request);
   if (path.isEmpty()) return path;
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + request.defaultExtension;
   return path;
@@ -678,7 +679,7 @@ void SystemDisplay::OpenSystemFile() {
   request.directory = QDir::currentPath();
   request.filter = QString::fromStdString(filter.description);
   request.defaultExtension = QString::fromStdString(filter.defaultExtension);
-  const QString path = ChooseSystemFile(request);
+  const QString path = ChooseFileWithExtension(ChooseFile, request);
   if (path.isEmpty()) return;
   OpenSystemFileAt(path);
 }
@@ -706,7 +707,7 @@ void SystemDisplay::SaveSystemAs() {
   request.filter = QString::fromStdString(filter.description);
   request.defaultExtension = QString::fromStdString(filter.defaultExtension);
   request.fileName = QString::fromStdString(world_.SystemFilePath.string());
-  const QString path = ChooseSystemFile(request);
+  const QString path = ChooseFileWithExtension(ChooseFile, request);
   if (path.isEmpty()) return;
   const std::filesystem::path previous = world_.SystemFilePath;
   world_.SystemFilePath = std::filesystem::path(path.toStdString());

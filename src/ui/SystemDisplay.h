@@ -42,6 +42,11 @@ struct FileDialogRequest {
   QString fileName;          // preset name of a Save As
 };
 
+// Asks `choose` for a file; a name given without an extension gets the request's default one.
+// Empty when the user cancelled.
+QString ChooseFileWithExtension(const std::function<QString(const FileDialogRequest&)>& choose,
+                                const FileDialogRequest& request);
+
 // The system window: one star system shown in four display modes and worked on through the
 // buttons and menus, with the control panel beside it.
 class SystemDisplay : public QMainWindow {
@@ -203,7 +208,6 @@ class SystemDisplay : public QMainWindow {
   void ClickReport(double x, double y);
   void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                           const std::string& reason);
-  QString ChooseSystemFile(FileDialogRequest request);
 
   void DrawStarReadOut(Canvas& canvas);
   void DrawSymbols(Canvas& canvas);

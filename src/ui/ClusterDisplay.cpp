@@ -28,18 +28,13 @@
 #include "io/ClusterFile.h"
 #include "ui/ClusDisScreen.h"
 #include "ui/ClusterGeneration.h"
+#include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
 
 constexpr int kResizeSettle = 150;  // ms without resizing before the cluster is drawn anew
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QString FileText(const std::filesystem::path& file) {
   return QString::fromStdString(file.filename().string());

@@ -2,7 +2,7 @@
 # one configuration. Usage: ax_install_packages; ax_build DIR BUILD_TYPE [cmake options...]
 
 ax_packages=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -24,6 +24,9 @@ ax_install_packages() {
 ax_build() {
   local dir=$1 type=$2
   shift 2
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@"
+  # ccache keeps the two builds (and later ones) from compiling unchanged sources again.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
   cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -242,7 +242,7 @@ ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
                           writer.NextSlot());
       }
     }
-    const ClusterProgress layer{x, last > 0 ? 100 * x / last : 100, result.Stars};
+    const ClusterProgress layer{x, last > 0 ? 100 * x / last : 100, result.Stars, result.Code};
     if (progress && !progress(layer)) {
       result.File.clear();
       result.Cancelled = true;

@@ -51,6 +51,7 @@ struct ClusterProgress {
   int Layer = 0;           // the x-layer just finished
   int Percent = 0;         // 0 ... 100
   std::int64_t Stars = 0;  // stars written so far
+  std::string Code;        // "C05": the cluster being made
 };
 
 struct ClusterResult {

@@ -36,6 +36,11 @@ namespace {
 
 constexpr int kResizeSettle = 150;  // ms without resizing before the cluster is drawn anew
 
+// "C05:    1234": the cluster's code, three blanks and the count with its leading blank.
+QString StarCountText(const std::string& code, std::int64_t stars) {
+  return QStringLiteral("%1:    %2").arg(QString::fromStdString(code)).arg(stars);
+}
+
 QString FileText(const std::filesystem::path& file) {
   return QString::fromStdString(file.filename().string());
 }
@@ -203,12 +208,14 @@ void ClusterDisplay::Enter() {
 }
 
 void ClusterDisplay::UpdateCommands() {
+  // Another cluster waits until the star visited is left: its return writes to this one.
+  const bool free = !generating_ && !jumpActive_;
   ClusterMenuFileExit->setEnabled(!generating_);
-  ClusterMenuFileNewCluster->setEnabled(!generating_);
-  ClusterMenuFileOpen->setEnabled(!generating_);
+  ClusterMenuFileNewCluster->setEnabled(free);
+  ClusterMenuFileOpen->setEnabled(free);
   ClusterMenuFileDefaultDirectory->setEnabled(!generating_);
   ClusterRedraw->setEnabled(!generating_);
-  ClusterJumpButton->setEnabled(!generating_ && !jumpActive_ && selected_.has_value());
+  ClusterJumpButton->setEnabled(free && selected_.has_value());
   ClusterProgress->setVisible(generating_);
   ClusterCancelGeneration->setVisible(generating_);
 }
@@ -333,11 +340,12 @@ void ClusterDisplay::JumpIntoClusterStar() {
     return;
   }
   jumpRecord_ = record;
+  jumpFile_ = clusterFile_;
   jumpActive_ = true;
   // Coming back, the view is centred on the star visited.
   ShowViewTexts(CentreViewOnStar(view_, world_));
   UpdateCommands();
-  systemWindow_.EnterClusterStar(outcome == JumpOutcome::Kept);
+  systemWindow_.EnterClusterStar(outcome == JumpOutcome::Kept, clusterCode_);
   if (outcome == JumpOutcome::KeptFileMissing) {
     systemWindow_.statusBar()->showMessage(
         QStringLiteral("The kept system %1 is missing; the star's system is made anew")
@@ -349,20 +357,25 @@ void ClusterDisplay::ReturnFromStar() {
   if (!jumpRecord_) return;
   show();
   raise();
+  KeepVisitedStar();
+  ClearSystem(world_);
+  RedrawCluster();
+  ShowSelectedStar();
+}
+
+void ClusterDisplay::KeepVisitedStar() {
   if (world_.SystemSurveyed != 0) {
     try {
-      KeepClusterStarSystem(world_, clusterFile_, *jumpRecord_);
+      KeepClusterStarSystem(world_, jumpFile_, *jumpRecord_);
     } catch (const std::exception& error) {
       Report(QStringLiteral("Could not keep the system of %1: %2")
                  .arg(QString::fromStdString(jumpRecord_->SystemName),
                       QString::fromStdString(error.what())));
     }
   }
-  ClearSystem(world_);
   jumpRecord_.reset();
   jumpActive_ = false;
-  RedrawCluster();
-  ShowSelectedStar();
+  UpdateCommands();
 }
 
 void ClusterDisplay::StarSystemClosed() {
@@ -374,7 +387,7 @@ void ClusterDisplay::StarSystemClosed() {
 }
 
 void ClusterDisplay::NewCluster() {
-  if (generating_) return;
+  if (generating_ || jumpActive_) return;
   // Say at once when no number is left, before the user sets up a cluster that cannot be made.
   if (!FirstFreeClusterNumber(folder_)) {
     Report(QStringLiteral("No new cluster can be made in %1: C01 to C99 are all taken")
@@ -392,7 +405,7 @@ void ClusterDisplay::ChooseDefaultDirectory() {
 }
 
 void ClusterDisplay::OpenClusterFile() {
-  if (generating_) return;
+  if (generating_ || jumpActive_) return;
   FileDialogRequest request;
   request.directory = clusterFile_.empty()
                           ? QString::fromStdString(folder_.string())
@@ -405,7 +418,7 @@ void ClusterDisplay::OpenClusterFile() {
 }
 
 void ClusterDisplay::OpenClusterFileAt(const QString& path) {
-  if (generating_) return;
+  if (generating_ || jumpActive_) return;
   const std::filesystem::path file(path.toStdString());
   try {
     ClusterFileReader check(file);
@@ -425,7 +438,7 @@ void ClusterDisplay::OpenClusterFileAt(const QString& path) {
 }
 
 void ClusterDisplay::StartGeneration(const ClusterSettings& settings) {
-  if (generating_) return;
+  if (generating_ || jumpActive_) return;
   generating_ = true;
   generatedSize_ = settings.Size;
   cancel_ = false;
@@ -459,7 +472,7 @@ void ClusterDisplay::CancelGeneration() {
 void ClusterDisplay::ShowProgress(const ax::ClusterProgress& progress) {
   if (!generating_) return;
   ClusterProgress->setValue(progress.Percent);
-  ClusterTempLabel->setText(QStringLiteral("Generating:   %1 stars").arg(progress.Stars));
+  ClusterTempLabel->setText(StarCountText(progress.Code, progress.Stars));
 }
 
 void ClusterDisplay::FinishGeneration(const ClusterResult& result, const QString& error) {
@@ -482,8 +495,7 @@ void ClusterDisplay::FinishGeneration(const ClusterResult& result, const QString
   setWindowTitle(QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_)));
   jumpActive_ = false;
   selectedRecord_ = 0;
-  ClusterTempLabel->setText(
-      QStringLiteral("%1:    %2").arg(QString::fromStdString(clusterCode_)).arg(result.Stars));
+  ClusterTempLabel->setText(StarCountText(clusterCode_, result.Stars));
   ShowNewCluster(generatedSize_);
 }
 
@@ -502,9 +514,11 @@ void ClusterDisplay::closeEvent(QCloseEvent* event) {
     generating_ = false;
   }
   resizeTimer_->stop();
-  if (jumpActive_) systemWindow_.LeaveClusterStar();
-  jumpActive_ = false;
-  jumpRecord_.reset();
+  if (jumpActive_) {
+    // Closing here must not lose what JUMP would have kept.
+    KeepVisitedStar();
+    systemWindow_.LeaveClusterStar();
+  }
   world_.ClusterMode = 0;
   event->accept();
   emit Closed();

@@ -145,6 +145,7 @@ class ClusterDisplay : public QMainWindow {
   void DrawSelection(Canvas& canvas) const;
   void UpdateCommands();
   void Report(const QString& message);
+  void KeepVisitedStar();
   std::optional<ClusterRecord> ReadSelectedRecord();
 
   // Image export.
@@ -164,7 +165,9 @@ class ClusterDisplay : public QMainWindow {
   std::vector<DrawnStar> formerSelections_;
   std::optional<DrawnStar> selected_;
   std::int32_t selectedRecord_ = 0;
-  std::optional<ClusterRecord> jumpRecord_;  // the star whose system the system window shows
+  // The star whose system the system window shows, and the cluster it belongs to.
+  std::optional<ClusterRecord> jumpRecord_;
+  std::filesystem::path jumpFile_;
   bool jumpActive_ = false;
 
   bool generating_ = false;

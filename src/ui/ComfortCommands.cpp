@@ -131,7 +131,7 @@ void SystemDisplay::OpenRecentFile(const QString& path) {
 }
 
 void SystemDisplay::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedFile(event->mimeData(), QStringLiteral("ax2")).isEmpty()) {
+  if (world_.ClusterMode == 0 && !DroppedFile(event->mimeData(), QStringLiteral("ax2")).isEmpty()) {
     event->acceptProposedAction();
   }
 }
@@ -158,14 +158,15 @@ void ClusterDisplay::UseSettings(Settings& settings) {
 }
 
 void ClusterDisplay::dragEnterEvent(QDragEnterEvent* event) {
-  if (!generating_ && !DroppedFile(event->mimeData(), QStringLiteral("axl")).isEmpty()) {
+  if (!generating_ && !jumpActive_ &&
+      !DroppedFile(event->mimeData(), QStringLiteral("axl")).isEmpty()) {
     event->acceptProposedAction();
   }
 }
 
 void ClusterDisplay::dropEvent(QDropEvent* event) {
   const QString path = DroppedFile(event->mimeData(), QStringLiteral("axl"));
-  if (path.isEmpty() || generating_) return;
+  if (path.isEmpty()) return;
   event->acceptProposedAction();
   OpenClusterFileAt(path);
 }

@@ -205,6 +205,13 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
   ShowDate();
 }
 
+void ControlPanel::Load() {
+  StopStarDate();
+  StarDateSlider->setValue(0);
+  FineDateSlider->setValue(0);
+  ResetView();
+}
+
 void ControlPanel::PlaceControlPanel(const QWidget& systemWindow) {
   const QRect frame = systemWindow.frameGeometry();
   move(frame.x() + frame.width() + kWindowGap, frame.y());

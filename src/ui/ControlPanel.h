@@ -38,6 +38,8 @@ class ControlPanel : public QWidget {
  public:
   ControlPanel(ViewState& view, QWidget* parent = nullptr);
 
+  // As the panel first appears: Manual, both date steps 0, the view reset; the date stays.
+  void Load();
   // Beside the system window, with a date that was never set started at 2000.
   void PlaceControlPanel(const QWidget& systemWindow);
   void ResetControlPanelView();

@@ -98,6 +98,9 @@ QString DefaultFileDialog(QWidget* parent, const FileDialogRequest& request) {
   return dialog.selectedFiles().value(0);
 }
 
+const QString kClusterStarTip =
+    QStringLiteral("Off while a cluster star is shown: JUMP leads back to the cluster first");
+
 const char* StarLetter(int star) {
   return star == 0 ? "AB" : star == 1 ? "A" : "B";
 }
@@ -261,19 +264,22 @@ void SystemDisplay::Enter() {
   ForgetSeed();
   SystemMenuViewControlPanel->setChecked(true);
   show();
+  Panel->Load();
   Panel->PlaceControlPanel(*this);
   Panel->show();
   UpdateCommands();
   Redraw();
 }
 
-void SystemDisplay::EnterClusterStar(bool kept) {
+void SystemDisplay::EnterClusterStar(bool kept, const std::string& clusterCode) {
+  clusterCode_ = clusterCode;
+  // A form left open would generate over the star's system.
+  if (Deliberate != nullptr) Deliberate->hide();
+  if (Incomplete != nullptr) Incomplete->hide();
   if (SystemMenuViewControlPanel->isChecked()) Panel->show();
   show();
   raise();
   Panel->PlaceControlPanel(*this);
-  // A cluster star's system has no undo copy.
-  SystemMenuEditUndoSystem->setEnabled(false);
   statusBar()->clearMessage();
   ForgetSeed();
   if (kept) {
@@ -304,7 +310,8 @@ void SystemDisplay::UpdateCommands() {
   const bool graphical = mode == 1 || mode == 3;
 
   SurveyButton->setEnabled(present && !surveyed);
-  JumpButton->setEnabled(!present || surveyed);
+  // Always: it makes a new system, or leads back from a cluster star surveyed or not.
+  JumpButton->setEnabled(true);
   ModeButton->setEnabled(surveyed && graphical);
   // A belt is many small bodies: it has no world to draw in the world view.
   bool beltWorld = false;
@@ -322,16 +329,23 @@ void SystemDisplay::UpdateCommands() {
   UpScroll->setText(graphical ? QStringLiteral("OUT") : QStringLiteral("UP"));
   DownScroll->setText(graphical ? QStringLiteral("IN") : QStringLiteral("DOWN"));
 
-  SystemMenuFileOpen->setEnabled(true);
+  // A cluster star's system stays in its place until JUMP leads back to the cluster.
+  const bool replaceable = world_.ClusterMode == 0;
+  SystemMenuFileOpen->setEnabled(replaceable);
+  SystemMenuFileOpenRecent->menuAction()->setEnabled(replaceable);
   SystemMenuFileSaveAs->setEnabled(surveyed);
-  SystemMenuEditUndoSystem->setEnabled(undo_.available);
+  SystemMenuEditUndoSystem->setEnabled(replaceable && undo_.available);
   SystemMenuEditSystemName->setEnabled(present);
   SystemMenuEditPlanetName->setEnabled(surveyed && mode >= 2);
-  const bool generate = world_.ClusterMode == 0;
-  SystemMenuGenerate->setEnabled(generate);
-  SystemMenuGenerateRandom->setEnabled(generate);
-  SystemMenuGenerateDeliberate->setEnabled(generate);
-  SystemMenuGenerateIncomplete->setEnabled(generate);
+  SystemMenuGenerate->setEnabled(replaceable);
+  SystemMenuGenerateRandom->setEnabled(replaceable);
+  SystemMenuGenerateDeliberate->setEnabled(replaceable);
+  SystemMenuGenerateIncomplete->setEnabled(replaceable);
+  const QString tip = replaceable ? QString() : kClusterStarTip;
+  for (QAction* item : {SystemMenuFileOpen, SystemMenuEditUndoSystem, SystemMenuGenerateRandom,
+                        SystemMenuGenerateDeliberate, SystemMenuGenerateIncomplete}) {
+    item->setStatusTip(tip);
+  }
   UpdateSeedCommands();
   UpdateReportCommands();
 }
@@ -357,7 +371,9 @@ void SystemDisplay::GenerateRandomSystem() {
     try {
       undo_.Take(world_);
     } catch (const SystemFileError& error) {
+      // Without its copy the system on screen could not be brought back: it stays.
       ShowReadOutFailure(QStringLiteral("write the undo copy"), UndoCopy::File(), error.Reason());
+      return;
     }
   }
   ClearSystem(world_);
@@ -488,7 +504,8 @@ void SystemDisplay::MoveToWorld(int step) {
       o = 0;
       s = (s + 1) % kStarSlotCount;
     }
-    if (s == startStar && o == startOrbit) break;
+    // Forward, the search may come round to the world it started from; back, it may not.
+    if (s == startStar && o == startOrbit && step < 0) break;
     if (HoldsWorld(s, o)) {
       world_.CurrentStar = static_cast<std::int16_t>(s);
       world_.CurrentOrbit = static_cast<std::int16_t>(o);
@@ -685,6 +702,10 @@ void SystemDisplay::OpenSystemFile() {
 }
 
 void SystemDisplay::OpenSystemFileAt(const QString& path) {
+  if (world_.ClusterMode != 0) {
+    statusBar()->showMessage(kClusterStarTip);
+    return;
+  }
   try {
     reader_->Read(std::filesystem::path(path.toStdString()), world_);
   } catch (const SystemFileError& error) {
@@ -700,7 +721,7 @@ void SystemDisplay::OpenSystemFileAt(const QString& path) {
 }
 
 void SystemDisplay::SaveSystemAs() {
-  const FileDialogFilter filter = SaveDialogFilter(world_, "");
+  const FileDialogFilter filter = SaveDialogFilter(world_, clusterCode_);
   FileDialogRequest request;
   request.save = true;
   request.directory = QDir::currentPath();
@@ -726,6 +747,7 @@ void SystemDisplay::SaveSystemAs() {
 }
 
 void SystemDisplay::UndoSystem() {
+  if (world_.ClusterMode != 0 || !undo_.available) return;
   try {
     undo_.Restore(world_, *reader_);
   } catch (const SystemFileError& error) {
@@ -760,11 +782,6 @@ void SystemDisplay::closeEvent(QCloseEvent* event) {
   } else {
     emit Closed();
   }
-}
-
-void SystemDisplay::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  if (Panel != nullptr && Panel->isVisible()) Panel->PlaceControlPanel(*this);
 }
 
 bool SystemDisplay::eventFilter(QObject* watched, QEvent* event) {

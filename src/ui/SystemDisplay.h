@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "display/Canvas.h"
 #include "display/ViewState.h"
@@ -60,10 +61,11 @@ class SystemDisplay : public QMainWindow {
 
   // Entered from the start form: the control panel shown and checked, an empty drawing area.
   void Enter();
-  // Entered through a cluster star's jump, with the star's system already in the world: kept
-  // (read from its file, shown as it is) or fresh (its stars only, surveyed when Auto Survey is
-  // checked).
-  void EnterClusterStar(bool kept);
+  // Entered through a jump into a star of the cluster `clusterCode` ("C07"), with the star's
+  // system already in the world: kept (read from its file, shown as it is) or fresh (its stars
+  // only, surveyed when Auto Survey is checked). Until JUMP leads back, nothing may put another
+  // system in the star's place: Open, Undo and Generate stay off.
+  void EnterClusterStar(bool kept, const std::string& clusterCode);
   // The cluster window closed under a star's system: leave without returning to it.
   void LeaveClusterStar();
 
@@ -188,7 +190,6 @@ class SystemDisplay : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -228,6 +229,7 @@ class SystemDisplay : public QMainWindow {
   std::int16_t systemPresent_ = 0;
   std::int16_t previousMode_ = 0;
   std::int16_t repeatCount_ = 0;
+  std::string clusterCode_;  // the cluster of the star shown, for Save As
 
   // Seeds.
   void AddSeedCommands();

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,11 @@ class ClusterDisplayTest : public testing::Test {
   }
 
   QString Status() { return cluster.statusBar()->currentMessage(); }
+
+  static std::string ReadFileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
 
   test::TemporaryCurrentDir folder;
   std::unique_ptr<World> world = std::make_unique<World>();
@@ -154,13 +160,93 @@ TEST_F(ClusterDisplayTest, AStarLeftUnsurveyedIsNotKept) {
   EXPECT_EQ(files, 1);  // the cluster file alone: no system file, no undo copy
 }
 
+TEST_F(ClusterDisplayTest, NothingReplacesAStarsSystemUntilJumpLeadsBack) {
+  // An undo copy taken earlier in the session, of an ordinary system.
+  system.SystemMenuOptionsEnableUndo->setChecked(true);
+  system.Enter();
+  system.SystemMenuGenerateRandom->trigger();
+  system.SystemMenuGenerateRandom->trigger();
+  system.close();
+  cluster.Enter();
+
+  Generate(5, 1, ClusterShape::Cube);
+  Generate(5, 1, ClusterShape::Cube);
+  const fs::path other = cluster.ClusterFilePath();
+  const std::string otherBytes = ReadFileBytes(other);
+  nextFile = QStringLiteral("C01.AXL");
+  cluster.OpenClusterFile();
+  const DrawnStar star = cluster.Drawn()[7];
+  Select(star);
+  system.SystemMenuOptionsAutoSurvey->setChecked(false);
+  cluster.ClusterJumpButton->click();
+  ASSERT_TRUE(cluster.JumpActive());
+
+  // In the star's system nothing may put another system in its place.
+  const std::string stars = EncodeSystem(*world);
+  for (QAction* off : {system.SystemMenuEditUndoSystem, system.SystemMenuFileOpen,
+                       system.SystemMenuGenerateRandom, system.SystemMenuGenerateFromSeed,
+                       system.SystemMenuGenerateDeliberate, system.SystemMenuGenerateIncomplete}) {
+    EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+  }
+  system.UndoSystem();
+  system.OpenSystemFileAt(QStringLiteral("undone.bak"));
+  EXPECT_EQ(EncodeSystem(*world), stars);
+  // Nor may the cluster window change cluster under it.
+  EXPECT_FALSE(cluster.ClusterMenuFileNewCluster->isEnabled());
+  EXPECT_FALSE(cluster.ClusterMenuFileOpen->isEnabled());
+  cluster.OpenClusterFileAt(QString::fromStdString(other.string()));
+  cluster.StartGeneration({3, 1, ClusterShape::Cube});
+  EXPECT_FALSE(cluster.Generating());
+  EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C01.AXL"));
+
+  // Save As offers the cluster's own file type.
+  system.SurveyButton->click();
+  FileDialogRequest asked;
+  system.ChooseFile = [&asked](const FileDialogRequest& request) {
+    asked = request;
+    return QStringLiteral("mine");
+  };
+  system.SystemMenuFileSaveAs->trigger();
+  EXPECT_EQ(asked.filter, QStringLiteral("Astrolattix Systems (*.C01)"));
+  EXPECT_TRUE(fs::exists("mine.C01"));
+
+  // JUMP leads back and keeps the star, where it was, under the name it was saved as.
+  ASSERT_TRUE(system.JumpButton->isEnabled());
+  system.JumpButton->click();
+  EXPECT_FALSE(cluster.JumpActive());
+  const ClusterRecord kept = ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record);
+  EXPECT_EQ(kept.SystemKept, 1);
+  EXPECT_EQ(kept.FileName, "mine.C01");
+  EXPECT_FLOAT_EQ(kept.X, static_cast<float>(star.X));
+  EXPECT_EQ(ReadFileBytes(other), otherBytes);
+}
+
+TEST_F(ClusterDisplayTest, AnUnsurveyedStarLeadsBackThroughJump) {
+  Generate(4, 1, ClusterShape::Cube);
+  Select(cluster.Drawn()[5]);
+  system.SystemMenuOptionsAutoSurvey->setChecked(false);
+  cluster.JumpIntoClusterStar();
+  ASSERT_EQ(world->SystemSurveyed, 0);
+  EXPECT_TRUE(system.JumpButton->isEnabled());
+  system.JumpButton->click();
+  EXPECT_FALSE(system.isVisible());
+  EXPECT_FALSE(cluster.JumpActive());
+}
+
 TEST_F(ClusterDisplayTest, ACancelledGenerationLeavesNothingBehind) {
   cluster.StartGeneration({250, 1, ClusterShape::Cube});
   EXPECT_TRUE(cluster.Generating());
   EXPECT_FALSE(cluster.ClusterMenuFileExit->isEnabled());
-  cluster.ClusterCancelGeneration->click();
   QElapsedTimer timer;
   timer.start();
+  // The progress label counts the stars of the cluster being made.
+  while (cluster.ClusterTempLabel->text().isEmpty() && timer.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  EXPECT_TRUE(cluster.ClusterTempLabel->text().startsWith(QStringLiteral("C01:    ")))
+      << cluster.ClusterTempLabel->text().toStdString();
+  cluster.ClusterCancelGeneration->click();
+  timer.restart();
   while (cluster.Generating() && timer.elapsed() < 10000) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }

@@ -95,7 +95,7 @@ TEST(DeliberateSystemTest, OpensEmptyForOneStarAndBinaryShowsTheSecondStar) {
 TEST(DeliberateSystemTest, GenerateMenuIsClosedWhileAClusterStarIsShown) {
   SystemWindowRig rig;
   rig.world->ClusterMode = 1;
-  rig.window.EnterClusterStar(false);
+  rig.window.EnterClusterStar(false, "C01");
   EXPECT_FALSE(rig.window.SystemMenuGenerate->isEnabled());
   EXPECT_FALSE(rig.window.SystemMenuGenerateDeliberate->isEnabled());
   EXPECT_FALSE(rig.window.SystemMenuGenerateIncomplete->isEnabled());

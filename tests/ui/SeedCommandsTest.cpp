@@ -101,7 +101,7 @@ TEST(SeedCommandsTest, OnlyAWholeNumberWithinSixtyFourBitsIsTakenAsASeed) {
 
   // A cluster star's system: the Generate menu and From Seed are off.
   rig.world->ClusterMode = 1;
-  rig.window.EnterClusterStar(false);
+  rig.window.EnterClusterStar(false, "C01");
   EXPECT_FALSE(rig.window.SystemMenuGenerateFromSeed->isEnabled());
   int asked = 0;
   rig.window.AskSeed = [&asked] {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 
 #include <string>
@@ -80,6 +82,11 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   EXPECT_TRUE(w.Panel->isVisible());
   EXPECT_TRUE(w.SystemMenuViewControlPanel->isChecked());
   EXPECT_EQ(rig.world->ClusterMode, 0);
+  // The panel is placed once, when it appears: moved by the user, it stays on a resize.
+  w.Panel->move(w.Panel->pos() + QPoint(37, 41));
+  const QPoint moved = w.Panel->pos();
+  w.resize(w.size() + QSize(60, 30));
+  EXPECT_EQ(w.Panel->pos(), moved);
   RecordingCanvas empty;
   w.DrawScreen(empty);
   EXPECT_TRUE(empty.Calls().empty());  // nothing generated yet: an empty drawing area
@@ -88,7 +95,7 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   w.SystemMenuGenerateRandom->trigger();
   EXPECT_GE(rig.world->StarCount, 1);
   EXPECT_EQ(rig.world->SystemSurveyed, 0);
-  EXPECT_EQ(EnabledButtons(w), "SurveyButton");
+  EXPECT_EQ(EnabledButtons(w), "SurveyButton JumpButton");
   EXPECT_FALSE(w.SystemMenuFileSaveAs->isEnabled());
   EXPECT_FALSE(w.SystemMenuEditPlanetName->isEnabled());
   RecordingCanvas stars;
@@ -122,6 +129,9 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   EXPECT_EQ(w.DisplayMode(), 0);
   EXPECT_EQ(w.WorldButton->text(), QStringLiteral("WORLD"));
 
+  w.Panel->StarDateSlider->setValue(400);
+  w.Panel->ViewZoomText->setText(QStringLiteral("8"));
+  w.Panel->ManualExecute->click();
   bool closed = false;
   QObject::connect(&w, &SystemDisplay::Closed, [&] { closed = true; });
   w.SystemMenuFileExit->trigger();
@@ -138,6 +148,10 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   w.DrawScreen(again);
   EXPECT_TRUE(again.Calls().empty());
   EXPECT_TRUE(w.SystemMenuViewControlPanel->isChecked());
+  // The panel starts afresh, as on its first appearance.
+  EXPECT_EQ(w.Panel->StarDateSlider->value(), 0);
+  EXPECT_EQ(w.Panel->ViewZoomText->text(), QStringLiteral("1.000"));
+  EXPECT_EQ(w.View().ViewZoom, 1);
   w.close();
 }
 
@@ -198,14 +212,19 @@ TEST_F(SurveyedPairTest, ScrollingInTheWorldReadOutMovesThroughBodiesAndOrbits) 
   EXPECT_FALSE(report.Calls().empty());
 }
 
-TEST_F(SurveyedPairTest, ScrollingWithOnlyOneWorldReturnsToTheList) {
+TEST_F(SurveyedPairTest, ScrollingWithOnlyOneWorldFindsItAgainOrReturnsToTheList) {
   SystemDisplay& w = rig.window;
   World& world = *rig.world;
   world.OrbitCount = {0, 1, 0};
   world.MoonCount[1][1] = 0;
   w.WorldButton->click();
   ASSERT_EQ(w.DisplayMode(), 2);
-  Scroll(w.LeftScroll);  // the search comes back to where it began
+  // Forward, the search finds the same world again; back, it returns to the list.
+  Scroll(w.RightScroll);
+  EXPECT_EQ(w.DisplayMode(), 2);
+  EXPECT_EQ(world.CurrentStar, 1);
+  EXPECT_EQ(world.CurrentOrbit, 1);
+  Scroll(w.LeftScroll);
   EXPECT_EQ(w.DisplayMode(), 0);
 }
 

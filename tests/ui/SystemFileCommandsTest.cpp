@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QStatusBar>
@@ -156,6 +157,21 @@ TEST(SystemFileCommandsTest, UndoWithTheCopyRemovedKeepsTheSystem) {
   EXPECT_EQ(EncodeSystem(*rig.world), before);
   EXPECT_EQ(rig.window.statusBar()->currentMessage(),
             QStringLiteral("Could not undo from undone.bak: the file does not exist"));
+}
+
+TEST(SystemFileCommandsTest, AnUndoCopyThatCannotBeWrittenKeepsTheSystemOnScreen) {
+  TemporaryCurrentDir folder;
+  SystemWindowRig rig;
+  rig.window.SystemMenuOptionsEnableUndo->trigger();
+  rig.GenerateAndSurvey();
+  const std::string before = EncodeSystem(*rig.world);
+  // A folder in the undo file's place: the copy cannot be written.
+  ASSERT_TRUE(QFile::remove(folder.Path("undone.bak")));
+  ASSERT_TRUE(QDir().mkdir(folder.Path("undone.bak")));
+  rig.window.SystemMenuGenerateRandom->trigger();
+  EXPECT_EQ(EncodeSystem(*rig.world), before);
+  EXPECT_TRUE(rig.window.statusBar()->currentMessage().startsWith(
+      QStringLiteral("Could not write the undo copy undone.bak: ")));
 }
 
 TEST(SystemFileCommandsTest, SaveIntoAMissingFolderSaysSoAndKeepsThePath) {

@@ -209,13 +209,13 @@ void ClusterDisplay::Enter() {
 
 void ClusterDisplay::UpdateCommands() {
   // Another cluster waits until the star visited is left: its return writes to this one.
-  const bool free = !generating_ && !jumpActive_;
+  const bool idle = !generating_ && !jumpActive_;
   ClusterMenuFileExit->setEnabled(!generating_);
-  ClusterMenuFileNewCluster->setEnabled(free);
-  ClusterMenuFileOpen->setEnabled(free);
+  ClusterMenuFileNewCluster->setEnabled(idle);
+  ClusterMenuFileOpen->setEnabled(idle);
   ClusterMenuFileDefaultDirectory->setEnabled(!generating_);
   ClusterRedraw->setEnabled(!generating_);
-  ClusterJumpButton->setEnabled(free && selected_.has_value());
+  ClusterJumpButton->setEnabled(idle && selected_.has_value());
   ClusterProgress->setVisible(generating_);
   ClusterCancelGeneration->setVisible(generating_);
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdint>
@@ -230,6 +231,7 @@ class Walk {
   QString AnswerFile(const FileDialogRequest& request);
   void AddCommands();
   void WaitForGeneration();
+  void SettleOneShots();
   void CheckSaved();
   void CheckStep(const test::FolderImage& before, const test::FolderImage& after,
                  const std::optional<test::Visit>& returned);
@@ -389,11 +391,27 @@ void Walk::AddCommands() {
 }
 
 void Walk::WaitForGeneration() {
-  if (Chance(15)) Click(p_.cluster.get(), "ClusterCancelGeneration");
   QElapsedTimer timer;
   timer.start();
   while (p_.cluster->Generating() && timer.elapsed() < kGenerationMs) Settle(20);
   if (p_.cluster->Generating()) problems_.push_back("a small cluster is still being generated");
+}
+
+// One-shot timers, such as the redraw once a resize settles, run out before the next command,
+// as they would while the user reaches for it; the walk of a seed then repeats.
+void Walk::SettleOneShots() {
+  const auto pending = [this] {
+    for (QWidget* window :
+         {static_cast<QWidget*>(p_.system.get()), static_cast<QWidget*>(p_.cluster.get())}) {
+      for (const QTimer* timer : window->findChildren<QTimer*>()) {
+        if (timer->isActive() && timer->isSingleShot()) return true;
+      }
+    }
+    return false;
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while (pending() && waited.elapsed() < 1000) Settle(10);
 }
 
 // After a Save As that took: the file holds the system on screen.
@@ -461,6 +479,7 @@ bool Walk::Run(const QElapsedTimer& clock, std::string& report) {
       chosen_.clear();
       command.run();
       Settle();
+      SettleOneShots();
       log_.push_back(std::to_string(step) + " " + command.name + note_);
     }
 

@@ -514,6 +514,8 @@ void ClusterDisplay::closeEvent(QCloseEvent* event) {
     generating_ = false;
   }
   resizeTimer_->stop();
+  // A form left open would generate into a window that is gone.
+  Generation->hide();
   if (jumpActive_) {
     // Closing here must not lose what JUMP would have kept.
     KeepVisitedStar();

@@ -189,6 +189,9 @@ TEST_F(CliFilesTest, BadFilesGiveStatusTwoAndOneLineNamingTheFile) {
     EXPECT_TRUE(run.out.empty()) << name;
     EXPECT_EQ(run.err, "astrolattix-cli: " + In(name) + ": " + reason + "\n");
   }
+  const CliRun endless = Cli({"show", "/dev/zero"});  // refused before a byte is read
+  EXPECT_EQ(endless.status, 2);
+  EXPECT_EQ(endless.err, "astrolattix-cli: /dev/zero: not a regular file\n");
   const CliRun noFolder = Cli({"system", "--out", In("no/such/folder/x.ax2")});
   EXPECT_EQ(noFolder.status, 2);
   EXPECT_EQ(std::count(noFolder.err.begin(), noFolder.err.end(), '\n'), 1) << noFolder.err;

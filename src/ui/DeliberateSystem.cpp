@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "generate/StarLimits.h"
 #include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
@@ -64,6 +65,16 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   SeparationText = AddField(this, stars, 3, 0, SeparationPanel, "SeparationPanel",
                             "Separation:", "SeparationText");
   AgeText = AddField(this, stars, 3, 2, AgePanel, "AgePanel", "Age:", "AgeText");
+  for (QLineEdit* mass : {StarAMassText, StarBMassText}) {
+    mass->setToolTip(RangeTip("Solar masses", kStarMassRange));
+  }
+  for (QLineEdit* temperature : {StarATempText, StarBTempText}) {
+    temperature->setToolTip(RangeTip("Kelvin", kStarTemperatureRange));
+  }
+  for (QLineEdit* luminosity : {StarALumnText, StarBLumnText}) {
+    luminosity->setToolTip(RangeTip("Solar units", kStarLuminosityRange));
+  }
+  SeparationText->setToolTip(RangeTip("AU", kStarSeparationRange));
 
   DeliberateGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
   DeliberateGenerateButton->setObjectName(QStringLiteral("DeliberateGenerateButton"));

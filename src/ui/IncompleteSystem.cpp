@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "generate/StarLimits.h"
 #include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
@@ -26,6 +27,13 @@ QRadioButton* AddOption(QGroupBox* frame, QButtonGroup* group, const char* name,
   option->setObjectName(QString::fromLatin1(name));
   group->addButton(option);
   return option;
+}
+
+QString MagnitudeTip() {
+  return QStringLiteral(
+             "Absolute magnitude: its light must be %1 suns and every mass it can "
+             "give %2 solar masses")
+      .arg(Latin1Text(kStarLuminosityRange.text), Latin1Text(kStarMassRange.text));
 }
 
 QLineEdit* AddText(QGroupBox* frame, const char* name) {
@@ -90,6 +98,11 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   separation->addWidget(UnknownSepOption, 3, 0);
   // The box shown beside "Known" asks for the separation: a pair is never left without one.
   KnownSepOption->setChecked(true);
+  StarAMagnText->setToolTip(MagnitudeTip());
+  StarBMagnText->setToolTip(MagnitudeTip());
+  KnownSepText->setToolTip(RangeTip("AU", kStarSeparationRange));
+  KnownPeriodText->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
+                                  .arg(Latin1Text(kStarSeparationRange.text)));
 
   IncompleteGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
   IncompleteGenerateButton->setObjectName(QStringLiteral("IncompleteGenerateButton"));

@@ -67,7 +67,6 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   auto* options = new QHBoxLayout(SingleBinaryOptions);
   options->addWidget(SingleStarOption);
   options->addWidget(BinaryStarOption);
-  SingleStarOption->setChecked(true);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
@@ -96,8 +95,6 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   separation->addWidget(KnownPeriodText, 1, 1);
   separation->addWidget(CloseSepOption, 2, 0);
   separation->addWidget(UnknownSepOption, 3, 0);
-  // The box shown beside "Known" asks for the separation: a pair is never left without one.
-  KnownSepOption->setChecked(true);
   StarAMagnText->setToolTip(MagnitudeTip());
   StarBMagnText->setToolTip(MagnitudeTip());
   KnownSepText->setToolTip(RangeTip("AU", kStarSeparationRange));
@@ -137,8 +134,7 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   connect(BinaryStarOption, &QRadioButton::toggled, this, &IncompleteSystem::ShowStarB);
   connect(separationGroup_, &QButtonGroup::buttonToggled, this,
           &IncompleteSystem::ShowSeparationText);
-  ShowStarB(false);
-  ShowSeparationText();
+  StartAfresh();
 }
 
 void IncompleteSystem::ShowStarB(bool binary) {
@@ -153,11 +149,21 @@ void IncompleteSystem::ShowSeparationText() {
   KnownPeriodText->setVisible(PeriodSepOption->isChecked());
 }
 
+void IncompleteSystem::StartAfresh() {
+  for (QLineEdit* text : findChildren<QLineEdit*>()) text->clear();
+  SingleStarOption->setChecked(true);
+  // The box shown beside "Known" asks for the separation: a pair is never left without one.
+  KnownSepOption->setChecked(true);
+  ShowStarB(false);
+  ShowSeparationText();
+}
+
 void IncompleteSystem::Open() {
-  if (!placed_) {
+  // A form already open keeps what is being typed in it.
+  if (!isVisible()) {
+    StartAfresh();
     adjustSize();
     CentreOnScreen(*this);
-    placed_ = true;
   }
   show();
   raise();

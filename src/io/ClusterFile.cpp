@@ -97,11 +97,13 @@ ClusterScan ClusterFileReader::ForEach(const std::function<bool(const ClusterRec
   fileSize_ = FileSize(file_);
   recordCount_ = RecordsIn(fileSize_);
   ClusterScan scan;
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlockSlots * kSlotBytes));
+  // A small file needs no block larger than itself, and zeroing 2 MB costs more than its pass.
+  const std::int64_t blockSlots = std::clamp<std::int64_t>(recordCount_, 1, kBlockSlots);
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(blockSlots * kSlotBytes));
   stream_.clear();
   stream_.seekg(0);
-  for (std::int64_t first = 1; first <= recordCount_; first += kBlockSlots) {
-    const std::int64_t slots = std::min(kBlockSlots, recordCount_ - first + 1);
+  for (std::int64_t first = 1; first <= recordCount_; first += blockSlots) {
+    const std::int64_t slots = std::min(blockSlots, recordCount_ - first + 1);
     // A short last slot fills only part of the block; the zeros behind it are never read.
     const std::int64_t wanted = std::min(slots * kSlotBytes, fileSize_ - (first - 1) * kSlotBytes);
     stream_.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(wanted));

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <string>
 #include <string_view>
 
 #include "generate/NumberText.h"
+#include "generate/StarLimits.h"
 #include "model/Numbers.h"
 
 namespace ax {
@@ -81,18 +82,18 @@ double MainSequenceTemperature(double mass) {
 }
 
 double MainSequenceLuminosity(double mass) {
-  // Held at a double's largest rather than becoming infinite; the form holds it at a float's.
-  return std::min(std::pow(mass, 4.0), std::numeric_limits<double>::max());
+  return std::pow(mass, 4.0);
 }
 
 // Fills star s's temperature and luminosity from its mass where their options were not given.
 void DeriveFromMass(const CLI::App& command, int s, DeliberateOptions& options) {
   DeliberateInput& input = options.input;
   // A mass the form rejects gives nothing to work from; the empty text is rejected with it.
-  const double mass = std::max(0.0, LeadingNumber(s == 1 ? input.starAMass : input.starBMass));
+  const double mass = LeadingNumber(s == 1 ? input.starAMass : input.starBMass);
+  const bool usable = kStarMassRange.Holds(mass);
   const auto derive = [&](const char* option, const char* field, std::string& text, double value) {
     if (command.count(option) > 0) return;
-    text = mass > 0 ? NumberText(value) : std::string();
+    text = usable ? NumberText(value) : std::string();
     options.derivedFields.emplace_back(field);
   };
   if (s == 1) {
@@ -104,6 +105,27 @@ void DeriveFromMass(const CLI::App& command, int s, DeliberateOptions& options) 
   }
 }
 
+std::string MassHelp(int s) {
+  return fmt::format("Star {}'s mass in solar masses, {}", s, kStarMassRange.text);
+}
+
+std::string TemperatureHelp(int s) {
+  return fmt::format("Star {}'s surface temperature in kelvin, {} (default: 5800 x sqrt(M))", s,
+                     kStarTemperatureRange.text);
+}
+
+std::string LuminosityHelp(int s) {
+  return fmt::format("Star {}'s luminosity in solar units, {} (default: M^4)", s,
+                     kStarLuminosityRange.text);
+}
+
+std::string MagnitudeHelp(int s) {
+  return fmt::format(
+      "Star {}'s absolute magnitude: its light must be {} suns and every mass it can give "
+      "{} solar masses",
+      s, kStarLuminosityRange.text, kStarMassRange.text);
+}
+
 }  // namespace
 
 CLI::App* AddDeliberateCommand(CLI::App& app, DeliberateOptions& options) {
@@ -112,27 +134,18 @@ CLI::App* AddDeliberateCommand(CLI::App& app, DeliberateOptions& options) {
       "Make a system from given star data: one main-sequence star, or a pair when any star-2 "
       "option is given.");
   command->footer(
-      "Every value must read as a number above 0; a text is read by its leading number.");
+      "Every value must read as a number within its range; a text is read by its leading "
+      "number.");
   DeliberateInput& input = options.input;
-  command->add_option("--mass1", input.starAMass, "Star 1's mass in solar masses")
-      ->type_name("M")
-      ->required();
+  command->add_option("--mass1", input.starAMass, MassHelp(1))->type_name("M")->required();
+  command->add_option("--temp1", input.starATemp, TemperatureHelp(1))->type_name("K");
+  command->add_option("--lumn1", input.starALumn, LuminosityHelp(1))->type_name("L");
+  command->add_option("--mass2", input.starBMass, MassHelp(2))->type_name("M");
+  command->add_option("--temp2", input.starBTemp, TemperatureHelp(2))->type_name("K");
+  command->add_option("--lumn2", input.starBLumn, LuminosityHelp(2))->type_name("L");
   command
-      ->add_option("--temp1", input.starATemp,
-                   "Star 1's surface temperature in kelvin (default: 5800 x sqrt(M))")
-      ->type_name("K");
-  command
-      ->add_option("--lumn1", input.starALumn, "Star 1's luminosity in solar units (default: M^4)")
-      ->type_name("L");
-  command->add_option("--mass2", input.starBMass, "Star 2's mass in solar masses")->type_name("M");
-  command
-      ->add_option("--temp2", input.starBTemp,
-                   "Star 2's surface temperature in kelvin (default: 5800 x sqrt(M))")
-      ->type_name("K");
-  command
-      ->add_option("--lumn2", input.starBLumn, "Star 2's luminosity in solar units (default: M^4)")
-      ->type_name("L");
-  command->add_option("--separation", input.separation, "The pair's separation in AU")
+      ->add_option("--separation", input.separation,
+                   fmt::format("The pair's separation in AU, {}", kStarSeparationRange.text))
       ->type_name("AU");
   command
       ->add_option("--age", input.age,
@@ -170,23 +183,25 @@ CLI::App* AddIncompleteCommand(CLI::App& app, IncompleteOptions& options) {
                    "star); e.g. G2V or \"K 3 III\"")
       ->type_name("TYPE")
       ->required();
-  command->add_option("--magn1", input.starAMagn, "Star 1's absolute magnitude")
-      ->type_name("MAG")
-      ->required();
+  command->add_option("--magn1", input.starAMagn, MagnitudeHelp(1))->type_name("MAG")->required();
   CLI::Option* type2 =
       command->add_option("--type2", input.starBType, "Star 2's spectral type")->type_name("TYPE");
   CLI::Option* magn2 =
-      command->add_option("--magn2", input.starBMagn, "Star 2's absolute magnitude")
-          ->type_name("MAG");
+      command->add_option("--magn2", input.starBMagn, MagnitudeHelp(2))->type_name("MAG");
 
   CLI::Option_group* separation = command->add_option_group(
       "Separation", "What is known of the pair's separation: one of these at most");
-  CLI::Option* sep = separation->add_option("--sep", input.knownSep, "Known: the separation in AU")
-                         ->type_name("AU");
+  CLI::Option* sep =
+      separation
+          ->add_option("--sep", input.knownSep,
+                       fmt::format("Known: the separation in AU, {}", kStarSeparationRange.text))
+          ->type_name("AU");
   CLI::Option* period =
       separation
           ->add_option("--period", input.knownPeriod,
-                       "Known: the period in years; the separation follows from it")
+                       fmt::format("Known: the period in years; the separation follows from it "
+                                   "and must be {} AU whatever the masses' scatter",
+                                   kStarSeparationRange.text))
           ->type_name("Y");
   CLI::Option* close = separation->add_flag("--close")->description(
       "Close: a separation of about 1 AU or less is drawn");

@@ -1,12 +1,11 @@
 #include "generate/Deliberate.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
 #include "generate/NumberText.h"
+#include "generate/StarLimits.h"
 #include "generate/Stars.h"
 #include "model/Numbers.h"
 
@@ -19,10 +18,12 @@ struct StarValues {
   float luminosity = 0;
 };
 
-// Reads a positive value, or records the field as rejected and gives 0.
-double PositiveField(std::string_view text, const char* field, std::vector<std::string>& rejected) {
+// Reads a value within the range the model holds, or records the field as rejected and
+// gives 0.
+double RangedField(std::string_view text, const char* field, const ValueRange& range,
+                   std::vector<std::string>& rejected) {
   const double value = LeadingNumber(text);
-  if (value <= 0) {
+  if (!range.Holds(value)) {
     rejected.emplace_back(field);
     return 0;
   }
@@ -34,17 +35,16 @@ StarValues ReadStar(std::string_view mass, std::string_view temperature,
                     const char* temperatureField, const char* luminosityField,
                     std::vector<std::string>& rejected) {
   StarValues star;
-  star.mass = PositiveField(mass, massField, rejected);
-  // Kelvin are whole; a value beyond the table's integer range is held at its top.
-  const double kelvin = std::min(RoundHalfEven(LeadingNumber(temperature)),
-                                 double{std::numeric_limits<std::int32_t>::max()});
-  if (kelvin <= 0) {
+  star.mass = RangedField(mass, massField, kStarMassRange, rejected);
+  // Kelvin are whole.
+  const double kelvin = RoundHalfEven(LeadingNumber(temperature));
+  if (!kStarTemperatureRange.Holds(kelvin)) {
     rejected.emplace_back(temperatureField);
   } else {
     star.temperature = static_cast<std::int32_t>(kelvin);
   }
-  const double lightValue = PositiveField(luminosity, luminosityField, rejected);
-  star.luminosity = ClampToFloat(lightValue);
+  star.luminosity =
+      static_cast<float>(RangedField(luminosity, luminosityField, kStarLuminosityRange, rejected));
   return star;
 }
 
@@ -62,7 +62,7 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
   if (input.binary) {
     stars[2] = ReadStar(input.starBMass, input.starBTemp, input.starBLumn, "StarBMassText",
                         "StarBTempText", "StarBLumnText", rejected);
-    separation = PositiveField(input.separation, "SeparationText", rejected);
+    separation = RangedField(input.separation, "SeparationText", kStarSeparationRange, rejected);
   }
   if (!rejected.empty()) {
     return rejected;

@@ -22,9 +22,10 @@ struct DeliberateInput {
   std::string age;  // empty or 0: drawn
 };
 
-// Builds one or two main-sequence stars from the user's values. Returns the names of the
-// rejected text boxes (e.g. "StarAMassText"); the world is changed only when none is
-// rejected, so a rejected input leaves it exactly as it was.
+// Builds one or two main-sequence stars from the user's values, each within its range in
+// generate/StarLimits.h. Returns the names of the rejected text boxes (e.g. "StarAMassText");
+// the world is changed only when none is rejected, so a rejected input leaves it exactly as
+// it was.
 std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
                                                   const DeliberateInput& input);
 

@@ -4,11 +4,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string_view>
 #include <utility>
 
 #include "generate/NumberText.h"
+#include "generate/StarLimits.h"
 #include "generate/Stars.h"
 #include "model/Numbers.h"
 
@@ -24,7 +24,15 @@ struct ObservedStar {
   std::string suffix;
   double correctionBase = 1;  // the mass is corrected by this to the power 1/4
   bool heavier = false;       // multiplied by the correction rather than divided
+  // The lightest and heaviest mass the scatter can give the star.
+  double leastMass = 0;
+  double mostMass = 0;
 };
+
+// NarrowFactor scatters a mass from light by 0.81 ... 1.21: an observation is taken only when
+// every mass it can give lies in the range the model holds.
+constexpr double kLeastScatter = 0.81;
+constexpr double kMostScatter = 1.21;
 
 struct LuminosityClass {
   std::string_view name;
@@ -69,13 +77,11 @@ ObservedStar ReadStar(std::string_view typeText, std::string_view magnitudeText,
   ObservedStar star;
   // A bare "0" is a real magnitude; only an empty or non-numeric text reads as 0.
   const double magnitude = magnitudeText == "0" ? 0.00001 : LeadingNumber(magnitudeText);
-  const float luminosity =
-      magnitude != 0 ? static_cast<float>(std::pow(10.0, (4.7 - magnitude) / 2.5)) : 0.0f;
-  // A magnitude whose light a float cannot hold (none, or beyond its range) is no reading.
-  if (!(luminosity > 0) || !std::isfinite(luminosity)) {
+  const double luminosity = magnitude != 0 ? std::pow(10.0, (4.7 - magnitude) / 2.5) : 0.0;
+  if (!kStarLuminosityRange.Holds(luminosity)) {
     rejected.emplace_back(magnitudeField);
   }
-  star.luminosity = luminosity;
+  star.luminosity = static_cast<float>(luminosity);
 
   std::string type(typeText);
   std::transform(type.begin(), type.end(), type.begin(),
@@ -105,6 +111,14 @@ ObservedStar ReadStar(std::string_view typeText, std::string_view magnitudeText,
       star.correctionBase = entry.correctionBase;
       star.heavier = entry.heavier;
     }
+  }
+  const double correction = std::pow(star.correctionBase, 0.25);
+  const double mass =
+      std::pow(double{star.luminosity}, 0.25) * (star.heavier ? correction : 1 / correction);
+  star.leastMass = mass * kLeastScatter;
+  star.mostMass = mass * kMostScatter;
+  if (!kStarMassRange.Holds(star.leastMass) || !kStarMassRange.Holds(star.mostMass)) {
+    rejected.emplace_back(magnitudeField);
   }
   return star;
 }
@@ -158,15 +172,24 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
     stars[2] =
         ReadStar(input.starBType, input.starBMagn, "StarBTypeText", "StarBMagnText", rejected);
   }
+  const bool starsSound = rejected.empty();
   double knownSeparation = 0;
   double knownPeriod = 0;
   if (input.binary && input.separation == SeparationKnowledge::kKnown) {
     knownSeparation = LeadingNumber(input.knownSep);
-    if (knownSeparation <= 0) rejected.emplace_back("KnownSepText");
+    if (!kStarSeparationRange.Holds(knownSeparation)) rejected.emplace_back("KnownSepText");
   }
   if (input.binary && input.separation == SeparationKnowledge::kPeriod) {
     knownPeriod = LeadingNumber(input.knownPeriod);
-    if (knownPeriod <= 0) rejected.emplace_back("KnownPeriodText");
+    // Kepler's third law for the lightest and the heaviest pair the scatter can make.
+    const double periodSquared = Square(ClampToFloat(knownPeriod));
+    const auto fits = [&](double totalMass) {
+      return kStarSeparationRange.Holds(std::cbrt(periodSquared * totalMass));
+    };
+    if (knownPeriod <= 0 || (starsSound && !(fits(stars[1].leastMass + stars[2].leastMass) &&
+                                             fits(stars[1].mostMass + stars[2].mostMass)))) {
+      rejected.emplace_back("KnownPeriodText");
+    }
   }
   if (!rejected.empty()) {
     return rejected;

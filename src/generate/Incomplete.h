@@ -25,8 +25,10 @@ struct IncompleteInput {
 };
 
 // Works out each star's luminosity, mass and temperature from its spectral type and absolute
-// magnitude, then the age and the pair's separation. Returns the names of the rejected text
-// boxes (e.g. "StarATypeText"); the world is changed only when none is rejected.
+// magnitude, then the age and the pair's separation. A magnitude or a separation (known, or
+// from a period) that may give a star or pair outside the ranges in generate/StarLimits.h is
+// rejected. Returns the names of the rejected text boxes (e.g. "StarATypeText"); the world is
+// changed only when none is rejected.
 std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
                                                   const IncompleteInput& input);
 

@@ -31,6 +31,14 @@ std::int64_t FileSize(const fs::path& file) {
   return static_cast<std::int64_t>(size);
 }
 
+// A device or a pipe may never end, or block the opening until someone writes to it.
+void RequireRegularFile(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (!fs::exists(status)) throw ClusterFileError(file, "there is no such file");
+  if (!fs::is_regular_file(status)) throw ClusterFileError(file, "not a regular file");
+}
+
 // Why the record at this place cannot be used, or nothing when it is sound.
 std::optional<std::string> RecordProblem(const ClusterRecordView& view, std::int64_t place) {
   const std::int16_t stars = view.StarCount();
@@ -59,8 +67,7 @@ std::string ClusterCodeOfFile(const fs::path& file) {
 }
 
 ClusterFileReader::ClusterFileReader(const fs::path& file) : file_(file) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) throw ClusterFileError(file, "there is no such file");
+  RequireRegularFile(file);
   stream_.open(file, std::ios::binary);
   if (!stream_) throw ClusterFileError(file, "the file cannot be opened");
   fileSize_ = FileSize(file);
@@ -90,11 +97,13 @@ ClusterScan ClusterFileReader::ForEach(const std::function<bool(const ClusterRec
   fileSize_ = FileSize(file_);
   recordCount_ = RecordsIn(fileSize_);
   ClusterScan scan;
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlockSlots * kSlotBytes));
+  // A small file needs no block larger than itself, and zeroing 2 MB costs more than its pass.
+  const std::int64_t blockSlots = std::clamp<std::int64_t>(recordCount_, 1, kBlockSlots);
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(blockSlots * kSlotBytes));
   stream_.clear();
   stream_.seekg(0);
-  for (std::int64_t first = 1; first <= recordCount_; first += kBlockSlots) {
-    const std::int64_t slots = std::min(kBlockSlots, recordCount_ - first + 1);
+  for (std::int64_t first = 1; first <= recordCount_; first += blockSlots) {
+    const std::int64_t slots = std::min(blockSlots, recordCount_ - first + 1);
     // A short last slot fills only part of the block; the zeros behind it are never read.
     const std::int64_t wanted = std::min(slots * kSlotBytes, fileSize_ - (first - 1) * kSlotBytes);
     stream_.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(wanted));
@@ -127,8 +136,7 @@ ClusterScan ClusterFileReader::ForEach(const std::function<bool(const ClusterRec
 }
 
 void WriteClusterRecord(const fs::path& file, const ClusterRecord& record) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) throw ClusterFileError(file, "there is no such file");
+  RequireRegularFile(file);
   const std::int64_t records = RecordsIn(FileSize(file));
   if (record.RecordNumber < 1 || record.RecordNumber > records) {
     throw ClusterFileError(file, fmt::format("there is no record {}", record.RecordNumber));

@@ -1,11 +1,14 @@
 #include "io/SystemFile.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <system_error>
+#include <type_traits>
 
 #include "io/LittleEndian.h"
 #include "model/Numbers.h"
@@ -258,14 +261,55 @@ void WriteAtomically(const fs::path& file, std::string_view bytes) {
   }
 }
 
+constexpr std::uintmax_t kLongestText = 2 + 32767;  // a 16-bit count and its characters
+
+// The bytes one value of this type takes in a file, a text at its longest.
+template <typename T>
+constexpr std::uintmax_t LargestField() {
+  return std::is_same_v<T, std::string> ? kLongestText : sizeof(T);
+}
+
+std::uintmax_t ComputeLargestSystemFileSize() {
+  const auto world = std::make_unique<World>();  // only the tables' types are looked at
+  std::uintmax_t body = 0;
+  ForEachBodyTable(*world, [&body](const char*, const auto& table) {
+    body += LargestField<std::remove_cvref_t<decltype(table(0, 0, 0))>>();
+  });
+  constexpr std::uintmax_t kTagged = 2 + 8;  // the tag and a 64-bit number
+  // Header, name, star count, age, note, position and motion.
+  constexpr std::uintmax_t kSystem = 3 * kLongestText + 2 + 4 + 2 * (2 * kTagged + 4);
+  constexpr std::uintmax_t kPair = 8 + 4 + 2 * 4 * 8;
+  // Mass, temperature, luminosity, angle, orbit count, type, name and note.
+  constexpr std::uintmax_t kStar = 8 + 4 + 4 + 8 + 2 + 3 * kLongestText;
+  // The orbit's class, its moon count, then the world and every moon with its air record.
+  const std::uintmax_t orbit = kLongestText + 2 + kBodySlots * body;
+  return kSystem + kPair + kStarSlots * (kStar + (kOrbitSlots - 1) * orbit);
+}
+
 std::string ReadWholeFile(const fs::path& file) {
   std::error_code error;
-  if (!fs::exists(file, error)) throw SystemFileError(file, "the file does not exist");
-  if (fs::is_directory(file, error)) throw SystemFileError(file, "it is a folder, not a file");
+  const fs::file_status status = fs::status(file, error);
+  if (!fs::exists(status)) throw SystemFileError(file, "the file does not exist");
+  if (fs::is_directory(status)) throw SystemFileError(file, "it is a folder, not a file");
+  // A device or a pipe may never end, or block the opening until someone writes to it.
+  if (!fs::is_regular_file(status)) throw SystemFileError(file, "not a regular file");
+  const std::uintmax_t largest = LargestSystemFileSize();
+  const std::string tooLarge = "the file is too large to be a system file";
+  const std::uintmax_t size = fs::file_size(file, error);
+  if (!error && size > largest) throw SystemFileError(file, tooLarge);
   std::ifstream in(file, std::ios::binary);
   if (!in) throw SystemFileError(file, "the file cannot be opened");
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // One byte beyond the largest tells a file that grew since it was measured.
+  std::string bytes;
+  if (!error) bytes.reserve(static_cast<std::size_t>(size));
+  std::array<char, 64 * 1024> block{};
+  while (in && bytes.size() <= largest) {
+    const auto wanted = std::min<std::uintmax_t>(block.size(), largest + 1 - bytes.size());
+    in.read(block.data(), static_cast<std::streamsize>(wanted));
+    bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) throw SystemFileError(file, "the file cannot be read");
+  if (bytes.size() > largest) throw SystemFileError(file, tooLarge);
   return bytes;
 }
 
@@ -342,6 +386,11 @@ void WriteSystemFile(World& world, const fs::path& file) {
   }
   WriteAtomically(file, bytes);
   world.SystemSaved = 1;
+}
+
+std::uintmax_t LargestSystemFileSize() {
+  static const std::uintmax_t largest = ComputeLargestSystemFileSize();
+  return largest;
 }
 
 SystemFileReader::SystemFileReader() : scratch_(std::make_unique<World>()) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -32,6 +33,10 @@ inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 S
 // The exact bytes of a system file for the world as it stands. Throws SystemFormatError for
 // a text too long for the format's 16-bit count.
 std::string EncodeSystem(const World& world);
+
+// The bytes of the longest file the format allows: every text at its longest and every count
+// at its table's bound. Anything longer is refused unread.
+std::uintmax_t LargestSystemFileSize();
 
 // The name an unnamed system takes from the file it is saved to: "myworld.ax2" gives
 // "Myworld".

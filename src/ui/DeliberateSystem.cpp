@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "generate/StarLimits.h"
 #include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
@@ -45,7 +46,6 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   starCountGroup_ = new QButtonGroup(this);
   starCountGroup_->addButton(SingleStarOption);
   starCountGroup_->addButton(BinaryStarOption);
-  SingleStarOption->setChecked(true);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
@@ -64,6 +64,16 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   SeparationText = AddField(this, stars, 3, 0, SeparationPanel, "SeparationPanel",
                             "Separation:", "SeparationText");
   AgeText = AddField(this, stars, 3, 2, AgePanel, "AgePanel", "Age:", "AgeText");
+  for (QLineEdit* mass : {StarAMassText, StarBMassText}) {
+    mass->setToolTip(RangeTip("Solar masses", kStarMassRange));
+  }
+  for (QLineEdit* temperature : {StarATempText, StarBTempText}) {
+    temperature->setToolTip(RangeTip("Kelvin", kStarTemperatureRange));
+  }
+  for (QLineEdit* luminosity : {StarALumnText, StarBLumnText}) {
+    luminosity->setToolTip(RangeTip("Solar units", kStarLuminosityRange));
+  }
+  SeparationText->setToolTip(RangeTip("AU", kStarSeparationRange));
 
   DeliberateGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
   DeliberateGenerateButton->setObjectName(QStringLiteral("DeliberateGenerateButton"));
@@ -93,7 +103,7 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   connect(DeliberateGenerateButton, &QPushButton::clicked, this, &DeliberateSystem::Generate);
   connect(DeliberateCancelButtton, &QPushButton::clicked, this, &DeliberateSystem::reject);
   connect(BinaryStarOption, &QRadioButton::toggled, this, &DeliberateSystem::ShowStarB);
-  ShowStarB(false);
+  StartAfresh();
 }
 
 void DeliberateSystem::ShowStarB(bool binary) {
@@ -102,11 +112,18 @@ void DeliberateSystem::ShowStarB(bool binary) {
   for (QWidget* field : fields) field->setVisible(binary);
 }
 
+void DeliberateSystem::StartAfresh() {
+  for (QLineEdit* text : findChildren<QLineEdit*>()) text->clear();
+  SingleStarOption->setChecked(true);
+  ShowStarB(false);
+}
+
 void DeliberateSystem::Open() {
-  if (!placed_) {
+  // A form already open keeps what is being typed in it.
+  if (!isVisible()) {
+    StartAfresh();
     adjustSize();
     CentreOnScreen(*this);
-    placed_ = true;
   }
   show();
   raise();

@@ -16,15 +16,15 @@ class QRadioButton;
 namespace ax {
 
 // The deliberate generation form: one or two stars built from the mass, temperature and
-// luminosity the user types. Not modal; hidden rather than closed, so its texts stay for the
-// next use.
+// luminosity the user types. Not modal; hidden rather than closed, and emptied when opened again.
 class DeliberateSystem : public QDialog {
   Q_OBJECT
 
  public:
   DeliberateSystem(World& world, Random& random, QWidget* parent = nullptr);
 
-  // Shows the form with the texts of its last use; it is centred on its first showing.
+  // Shows the form as first made, centred on the screen: empty boxes and a single star. A
+  // form already open is only brought to the front.
   void Open();
   // Builds the system from the texts. A rejected value shows "******" in its box and the
   // form stays open with the world untouched; otherwise the form hides and emits Generated.
@@ -59,13 +59,14 @@ class DeliberateSystem : public QDialog {
   void Generated();
 
  private:
+  // The form as first made: empty boxes and a single star.
+  void StartAfresh();
   void ShowStarB(bool binary);
   DeliberateInput ReadInput() const;
 
   World& world_;
   Random& random_;
   QButtonGroup* starCountGroup_ = nullptr;
-  bool placed_ = false;
 };
 
 }  // namespace ax

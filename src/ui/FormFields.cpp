@@ -20,6 +20,14 @@ std::string Latin1(const QLineEdit* text) {
   return text->text().toLatin1().toStdString();
 }
 
+QString Latin1Text(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString RangeTip(const char* unit, const ValueRange& range) {
+  return QStringLiteral("%1, %2").arg(QString::fromLatin1(unit), Latin1Text(range.text));
+}
+
 void MarkRejected(QWidget& form, const std::vector<std::string>& textNames) {
   QLineEdit* first = nullptr;
   for (const std::string& name : textNames) {

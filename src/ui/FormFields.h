@@ -3,7 +3,10 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "generate/StarLimits.h"
 
 class QGridLayout;
 class QLabel;
@@ -25,6 +28,12 @@ QLineEdit* AddField(QWidget* form, QGridLayout* grid, int row, int column, QLabe
 
 // The box's text as the world holds texts: byte for byte in Latin-1.
 std::string Latin1(const QLineEdit* text);
+
+// A text of the program's own (Latin-1) for a widget.
+QString Latin1Text(std::string_view text);
+
+// A text box's tip naming its unit and the range it takes: "AU, 0.001 to 1,000,000".
+QString RangeTip(const char* unit, const ValueRange& range);
 
 // Puts "******" into each named box of the form and makes the first ready to be typed over.
 void MarkRejected(QWidget& form, const std::vector<std::string>& textNames);

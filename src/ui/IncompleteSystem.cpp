@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "generate/StarLimits.h"
 #include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
@@ -26,6 +27,13 @@ QRadioButton* AddOption(QGroupBox* frame, QButtonGroup* group, const char* name,
   option->setObjectName(QString::fromLatin1(name));
   group->addButton(option);
   return option;
+}
+
+QString MagnitudeTip() {
+  return QStringLiteral(
+             "Absolute magnitude: its light must be %1 suns and every mass it can "
+             "give %2 solar masses")
+      .arg(Latin1Text(kStarLuminosityRange.text), Latin1Text(kStarMassRange.text));
 }
 
 QLineEdit* AddText(QGroupBox* frame, const char* name) {
@@ -59,7 +67,6 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   auto* options = new QHBoxLayout(SingleBinaryOptions);
   options->addWidget(SingleStarOption);
   options->addWidget(BinaryStarOption);
-  SingleStarOption->setChecked(true);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
@@ -88,8 +95,11 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   separation->addWidget(KnownPeriodText, 1, 1);
   separation->addWidget(CloseSepOption, 2, 0);
   separation->addWidget(UnknownSepOption, 3, 0);
-  // The box shown beside "Known" asks for the separation: a pair is never left without one.
-  KnownSepOption->setChecked(true);
+  StarAMagnText->setToolTip(MagnitudeTip());
+  StarBMagnText->setToolTip(MagnitudeTip());
+  KnownSepText->setToolTip(RangeTip("AU", kStarSeparationRange));
+  KnownPeriodText->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
+                                  .arg(Latin1Text(kStarSeparationRange.text)));
 
   IncompleteGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
   IncompleteGenerateButton->setObjectName(QStringLiteral("IncompleteGenerateButton"));
@@ -124,8 +134,7 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   connect(BinaryStarOption, &QRadioButton::toggled, this, &IncompleteSystem::ShowStarB);
   connect(separationGroup_, &QButtonGroup::buttonToggled, this,
           &IncompleteSystem::ShowSeparationText);
-  ShowStarB(false);
-  ShowSeparationText();
+  StartAfresh();
 }
 
 void IncompleteSystem::ShowStarB(bool binary) {
@@ -140,11 +149,21 @@ void IncompleteSystem::ShowSeparationText() {
   KnownPeriodText->setVisible(PeriodSepOption->isChecked());
 }
 
+void IncompleteSystem::StartAfresh() {
+  for (QLineEdit* text : findChildren<QLineEdit*>()) text->clear();
+  SingleStarOption->setChecked(true);
+  // The box shown beside "Known" asks for the separation: a pair is never left without one.
+  KnownSepOption->setChecked(true);
+  ShowStarB(false);
+  ShowSeparationText();
+}
+
 void IncompleteSystem::Open() {
-  if (!placed_) {
+  // A form already open keeps what is being typed in it.
+  if (!isVisible()) {
+    StartAfresh();
     adjustSize();
     CentreOnScreen(*this);
-    placed_ = true;
   }
   show();
   raise();

@@ -17,14 +17,15 @@ namespace ax {
 
 // The incomplete generation form: one or two stars worked out from their spectral types and
 // absolute magnitudes, with what is known of the pair's separation. Not modal; hidden rather
-// than closed, so its texts stay for the next use.
+// than closed, and emptied when opened again.
 class IncompleteSystem : public QDialog {
   Q_OBJECT
 
  public:
   IncompleteSystem(World& world, Random& random, QWidget* parent = nullptr);
 
-  // Shows the form with the texts of its last use; it is centred on its first showing.
+  // Shows the form as first made, centred on the screen: empty boxes and a single star. A
+  // form already open is only brought to the front.
   void Open();
   // Builds the system from the texts. A rejected value shows "******" in its box and the
   // form stays open with the world untouched; otherwise the form hides and emits Generated.
@@ -58,6 +59,8 @@ class IncompleteSystem : public QDialog {
   void Generated();
 
  private:
+  // The form as first made: empty boxes and a single star.
+  void StartAfresh();
   void ShowStarB(bool binary);
   void ShowSeparationText();
   SeparationKnowledge SelectedSeparation() const;
@@ -67,7 +70,6 @@ class IncompleteSystem : public QDialog {
   Random& random_;
   QButtonGroup* starCountGroup_ = nullptr;
   QButtonGroup* separationGroup_ = nullptr;
-  bool placed_ = false;
 };
 
 }  // namespace ax

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -189,6 +190,9 @@ TEST_F(CliFilesTest, BadFilesGiveStatusTwoAndOneLineNamingTheFile) {
     EXPECT_TRUE(run.out.empty()) << name;
     EXPECT_EQ(run.err, "astrolattix-cli: " + In(name) + ": " + reason + "\n");
   }
+  const CliRun endless = Cli({"show", "/dev/zero"});  // refused before a byte is read
+  EXPECT_EQ(endless.status, 2);
+  EXPECT_EQ(endless.err, "astrolattix-cli: /dev/zero: not a regular file\n");
   const CliRun noFolder = Cli({"system", "--out", In("no/such/folder/x.ax2")});
   EXPECT_EQ(noFolder.status, 2);
   EXPECT_EQ(std::count(noFolder.err.begin(), noFolder.err.end(), '\n'), 1) << noFolder.err;
@@ -307,6 +311,8 @@ TEST_F(CliFilesTest, RejectedFieldsNameTheirOptionsAndSaveNothing) {
            {{"deliberate", "--mass1", "0", "--temp1", "5000", "--lumn1", "1", "--mass2", "1",
              "--temp2", "hot", "--lumn2", "1", "--separation", "10"},
             "--mass1 (StarAMassText), --temp2 (StarBTempText)"},
+           {{"deliberate", "--mass1", "1e300", "--temp1", "5800", "--lumn1", "1"},
+            "--mass1 (StarAMassText)"},
            {{"deliberate", "--mass1", "heavy"},
             "--mass1 (StarAMassText), --temp1 (StarATempText, from --mass1), "
             "--lumn1 (StarALumnText, from --mass1)"},
@@ -331,6 +337,50 @@ TEST_F(CliFilesTest, RejectedFieldsNameTheirOptionsAndSaveNothing) {
     EXPECT_EQ(run.err, "astrolattix-cli: rejected: " + rejected + "\n");
     EXPECT_FALSE(std::filesystem::exists(file)) << rejected;
   }
+}
+
+// NaN and infinity would print as null.
+bool AllFinite(const nlohmann::json& json) {
+  if (json.is_null()) return false;
+  if (json.is_number_float()) return std::isfinite(json.get<double>());
+  if (!json.is_structured()) return true;
+  return std::all_of(json.begin(), json.end(), AllFinite);
+}
+
+// At the edges of the ranges the model holds, and anywhere between, every number stays finite.
+TEST(CliGivenSystemTest, EveryAcceptedValueGivesFiniteNumbers) {
+  using Edges = std::array<std::string, 2>;
+  const Edges mass = {"0.01", "300"}, temp = {"1", "500000"}, lumn = {"1e-9", "1e10"},
+              sep = {"0.001", "1e6"};
+  for (int corner = 0; corner < 128; ++corner) {
+    const auto edge = [corner](int bit, const Edges& edges) { return edges[(corner >> bit) & 1]; };
+    const CliRun run = Cli({"deliberate", "--mass1", edge(0, mass), "--temp1", edge(1, temp),
+                            "--lumn1", edge(2, lumn), "--mass2", edge(3, mass), "--temp2",
+                            edge(4, temp), "--lumn2", edge(5, lumn), "--separation", edge(6, sep),
+                            "--seed", std::to_string(corner), "--json"});
+    ASSERT_EQ(run.status, 0) << corner << run.err;
+    EXPECT_TRUE(AllFinite(nlohmann::json::parse(run.out))) << corner;
+  }
+  // Magnitudes of -21 ... 28 and periods of 1e-6 ... 1e9 years; the rejected ones are skipped.
+  const char* types[] = {"O5V", "B0I", "K3III", "M5V", "A5D", "F0N"};
+  Random random(3);
+  int accepted = 0;
+  const auto text = [](double value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+  };
+  for (int i = 0; i < 300; ++i) {
+    const auto magnitude = [&] { return text(-21 + 49 * random.Uniform()); };
+    const CliRun run =
+        Cli({"incomplete", "--type1", types[random.RollDie(6) - 1], "--magn1", magnitude(),
+             "--type2", types[random.RollDie(6) - 1], "--magn2", magnitude(), "--period",
+             text(std::pow(10.0, -6 + 15 * random.Uniform())), "--json"});
+    if (run.status != 0) continue;
+    ++accepted;
+    EXPECT_TRUE(AllFinite(nlohmann::json::parse(run.out))) << run.out.substr(0, 300);
+  }
+  EXPECT_GT(accepted, 60);
 }
 
 TEST(CliGivenSystemTest, BadArgumentsGiveStatusTwoAndOneLine) {

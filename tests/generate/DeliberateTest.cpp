@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,18 +100,45 @@ TEST(DeliberateTest, BinaryKeepsTheGivenOrder) {
   EXPECT_FLOAT_EQ(world->StarLuminosity[0], 5.3f);
 }
 
-TEST(DeliberateTest, PeriodBeyondAFloatIsHeldAtItsLargest) {
-  auto world = std::make_unique<World>();
-  DeliberateInput input = Single("1", "5800", "1", "1");
-  input.binary = true;
-  input.starBMass = "1";
-  input.starBTemp = "5800";
-  input.starBLumn = "1";
-  input.separation = "1e30";  // sqrt(1e90 / 2) years is far beyond a float
-  Random random = Random::Scripted({0.5f, 0.5f, 0.5f});  // wide pair: three angles
-  ASSERT_EQ(GenerateDeliberateSystem(*world, random, input), Fields{});
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_EQ(world->StarPeriod, std::numeric_limits<float>::max());
+// The model holds 0.01 ... 300 solar masses, 1 ... 500,000 K, 1e-9 ... 1e10 solar
+// luminosities and 0.001 ... 1e6 AU; a value just beyond is rejected like any other.
+TEST(DeliberateTest, ValuesBeyondWhatTheModelHoldsAreRejected) {
+  struct Row {
+    std::string DeliberateInput::*field;
+    const char* text;
+    const char* rejected;  // empty when accepted
+  };
+  const Row rows[] = {
+      {&DeliberateInput::starAMass, "0.01", ""},
+      {&DeliberateInput::starAMass, "0.0099", "StarAMassText"},
+      {&DeliberateInput::starBMass, "300", ""},
+      {&DeliberateInput::starBMass, "300.01", "StarBMassText"},
+      {&DeliberateInput::starAMass, "1e300", "StarAMassText"},
+      {&DeliberateInput::starATemp, "0.6", ""},  // rounds to 1 K
+      {&DeliberateInput::starATemp, "500000.4", ""},
+      {&DeliberateInput::starBTemp, "500000.6", "StarBTempText"},
+      {&DeliberateInput::starALumn, "1e-9", ""},
+      {&DeliberateInput::starALumn, "0.99e-9", "StarALumnText"},
+      {&DeliberateInput::starBLumn, "1e10", ""},
+      {&DeliberateInput::starBLumn, "1.01e10", "StarBLumnText"},
+      {&DeliberateInput::separation, "0.001", ""},
+      {&DeliberateInput::separation, "0.00099", "SeparationText"},
+      {&DeliberateInput::separation, "1e6", ""},
+      {&DeliberateInput::separation, "1.000001e6", "SeparationText"},
+  };
+  for (const Row& row : rows) {
+    DeliberateInput input = Single("1", "5800", "1");
+    input.binary = true;
+    input.starBMass = "1";
+    input.starBTemp = "5800";
+    input.starBLumn = "1";
+    input.separation = "10";
+    input.*row.field = row.text;
+    auto world = std::make_unique<World>();
+    Random random(1);
+    const Fields rejected = GenerateDeliberateSystem(*world, random, input);
+    EXPECT_EQ(rejected, *row.rejected ? Fields{row.rejected} : Fields{}) << row.text;
+  }
 }
 
 TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {

@@ -146,6 +146,49 @@ TEST(IncompleteTest, RejectedInputLeavesTheWorldAsItWas) {
   EXPECT_EQ(EncodeSystem(*world), before);
 }
 
+// A magnitude is taken only when its light (1e-9 ... 1e10) and every mass the scatter of
+// 0.81 ... 1.21 can give (0.01 ... 300) lie in the model's ranges; a separation, known or
+// from a period, only within 0.001 ... 1e6 AU for every such mass. Two G2V stars of
+// magnitude 4.7 weigh 1.62 ... 2.42 together.
+TEST(IncompleteTest, ValuesBeyondWhatTheModelHoldsAreRejected) {
+  struct Row {
+    const char* type;
+    const char* magnitude;
+    SeparationKnowledge knowledge;
+    const char* separation;
+    const char* rejected;  // empty when accepted
+  };
+  const auto known = SeparationKnowledge::kKnown;
+  const auto period = SeparationKnowledge::kPeriod;
+  const Row rows[] = {
+      {"B0I", "-20.29", known, "1", ""},  // L = 0.991e10: mass 56 x (0.81 ... 1.21)
+      {"B0I", "-20.31", known, "1", "StarAMagnText"},
+      {"A5D", "27.19", known, "1", ""},  // L = 1.009e-9: mass 0.0266 x (0.81 ... 1.21)
+      {"A5D", "27.3", known, "1", "StarAMagnText"},
+      {"O5V", "-19.2", known, "1", ""},               // mass 245.5 x 1.21 = 297
+      {"O5V", "-19.3", known, "1", "StarAMagnText"},  // 251.2 x 1.21 = 304
+      {"M5V", "23.7", known, "1", ""},                // mass 0.01259 x 0.81 = 0.0102
+      {"M5V", "23.8", known, "1", "StarAMagnText"},   // 0.01230 x 0.81 = 0.00996
+      {"G2V", "4.7", known, "0.001", ""},
+      {"G2V", "4.7", known, "0.00099", "KnownSepText"},
+      {"G2V", "4.7", known, "1e6", ""},
+      {"G2V", "4.7", known, "1.000001e6", "KnownSepText"},
+      {"G2V", "4.7", period, "2.5e-5", ""},                 // (6.25e-10 x 1.62)^(1/3) = 0.00100
+      {"G2V", "4.7", period, "2.4e-5", "KnownPeriodText"},  // (5.76e-10 x 1.62)^(1/3)
+      {"G2V", "4.7", period, "6.4e8", ""},                  // (4.096e17 x 2.42)^(1/3) = 9.97e5
+      {"G2V", "4.7", period, "6.5e8", "KnownPeriodText"},   // (4.225e17 x 2.42)^(1/3)
+  };
+  for (const Row& row : rows) {
+    IncompleteInput input = Pair(row.type, row.magnitude, "G2V", "4.7", row.knowledge);
+    input.knownSep = input.knownPeriod = row.separation;
+    auto world = std::make_unique<World>();
+    Random random(1);
+    const Fields rejected = GenerateIncompleteSystem(*world, random, input);
+    EXPECT_EQ(rejected, *row.rejected ? Fields{row.rejected} : Fields{})
+        << row.type << " " << row.magnitude << " " << row.separation;
+  }
+}
+
 TEST(IncompleteTest, LighterStarTypedFirstIsExchanged) {
   auto world = std::make_unique<World>();
   IncompleteInput input = Pair("M5V", "10", "G2V", "4.7", SeparationKnowledge::kKnown);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cluster/TempFolder.h"
@@ -203,11 +205,19 @@ TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumber) {
   EXPECT_EQ(stopped.Records, 2);
   EXPECT_EQ(stopped.Problem, "");
 
-  try {
-    ClusterFileReader missing(folder / "C02.AXL");
-    ADD_FAILURE() << "a missing file was opened";
-  } catch (const ClusterFileError& error) {
-    EXPECT_EQ(error.Reason(), "there is no such file");
+  fs::create_directory(folder / "C03.AXL");
+  ASSERT_EQ(mkfifo((folder / "C04.AXL").c_str(), 0600), 0);  // opening it would wait for ever
+  for (const auto& [name, reason] :
+       std::vector<std::pair<std::string, std::string>>{{"C02.AXL", "there is no such file"},
+                                                        {"C03.AXL", "not a regular file"},
+                                                        {"C04.AXL", "not a regular file"}}) {
+    try {
+      ClusterFileReader refused(folder / name);
+      ADD_FAILURE() << name << " was opened";
+    } catch (const ClusterFileError& error) {
+      EXPECT_EQ(error.Reason(), reason);
+    }
+    EXPECT_THROW(WriteClusterRecord(folder / name, reader.Read(1)), ClusterFileError) << name;
   }
 }
 

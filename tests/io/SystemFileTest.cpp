@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <bit>
@@ -543,6 +544,16 @@ TEST_F(SystemFileOnDiskTest, ReadingWhatIsNotAFileFailsWithThePathAndKeepsTheWor
   expectFailure(dir_, "it is a folder, not a file");
   Put(dir_ / "short.ax2", EncodeSystem(SamplePair()).substr(0, 100));
   expectFailure(dir_ / "short.ax2", "the file ends early");
+  // Opening a pipe nobody writes to would wait for ever: it must be refused unopened.
+  ASSERT_EQ(mkfifo((dir_ / "pipe.ax2").c_str(), 0600), 0);
+  expectFailure(dir_ / "pipe.ax2", "not a regular file");
+  // Every text at 32767 characters and every count at its bound: 3 texts and 54 bytes for the
+  // system, 76 for the pair, and 3 stars of 3 texts, 26 bytes and 15 orbits, each of a class
+  // text, a count and 21 bodies of 9 texts and 154 bytes.
+  EXPECT_EQ(LargestSystemFileSize(), 280714006u);
+  std::ofstream(dir_ / "huge.ax2").close();
+  fs::resize_file(dir_ / "huge.ax2", 280714007u);  // sparse: nothing is written
+  expectFailure(dir_ / "huge.ax2", "the file is too large to be a system file");
   g.Check();
 }
 

@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
+#include <QScreen>
 
 #include <string>
 
@@ -40,6 +43,22 @@ std::string TabOrder(DeliberateSystem& form) {
   return names;
 }
 
+// How every opening leaves the form: empty boxes, one star, centred on the screen.
+void ExpectOpenedAfresh(const DeliberateSystem& form) {
+  for (const QLineEdit* text : form.findChildren<QLineEdit*>()) {
+    EXPECT_TRUE(text->text().isEmpty()) << text->objectName().toStdString();
+  }
+  EXPECT_TRUE(form.SingleStarOption->isChecked());
+  EXPECT_TRUE(form.StarAMassText->isVisible());
+  EXPECT_TRUE(form.AgeText->isVisible());
+  EXPECT_FALSE(form.StarBMassPanel->isVisible());
+  EXPECT_FALSE(form.StarBLumnText->isVisible());
+  EXPECT_FALSE(form.SeparationText->isVisible());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_NEAR(form.x(), screen.x() + (screen.width() - form.width()) / 2, 1);
+  EXPECT_NEAR(form.y(), screen.y() + (screen.height() - form.height()) / 2, 1);
+}
+
 DeliberateSystem& OpenForm(SystemWindowRig& rig) {
   rig.window.SystemMenuGenerateDeliberate->trigger();
   return *rig.window.Deliberate;
@@ -62,15 +81,7 @@ TEST(DeliberateSystemTest, OpensEmptyForOneStarAndBinaryShowsTheSecondStar) {
   EXPECT_EQ(form.AgePanel->text(), QStringLiteral("Age:"));
   EXPECT_EQ(form.DeliberateCancelButtton->text(), QStringLiteral("Cancel"));
   EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("StarBMassText")), form.StarBMassText);
-  for (const QLineEdit* text : form.findChildren<QLineEdit*>()) {
-    EXPECT_TRUE(text->text().isEmpty()) << text->objectName().toStdString();
-  }
-  EXPECT_TRUE(form.SingleStarOption->isChecked());
-  EXPECT_TRUE(form.StarAMassText->isVisible());
-  EXPECT_TRUE(form.AgeText->isVisible());
-  EXPECT_FALSE(form.StarBMassPanel->isVisible());
-  EXPECT_FALSE(form.StarBLumnText->isVisible());
-  EXPECT_FALSE(form.SeparationText->isVisible());
+  ExpectOpenedAfresh(form);
 
   form.BinaryStarOption->click();
   EXPECT_TRUE(form.StarBMassPanel->isVisible());
@@ -86,10 +97,18 @@ TEST(DeliberateSystemTest, OpensEmptyForOneStarAndBinaryShowsTheSecondStar) {
   EXPECT_FALSE(form.StarBTempText->isVisible());
   EXPECT_FALSE(form.SeparationText->isVisible());
 
-  // A second use brings back the same form.
+  // A second use brings back the same form, afresh whatever was typed, rejected or moved.
+  form.BinaryStarOption->click();
+  form.SystemNameText->setText(QStringLiteral("Nowhere"));
+  form.StarAMassText->setText(QStringLiteral("heavy"));
+  form.StarBMassText->setText(QStringLiteral("1"));
+  form.DeliberateGenerateButton->click();
+  ASSERT_EQ(form.StarAMassText->text(), QStringLiteral("******"));
+  form.move(0, 0);
   form.DeliberateCancelButtton->click();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(&OpenForm(rig), &form);
+  ExpectOpenedAfresh(form);
 }
 
 TEST(DeliberateSystemTest, GenerateMenuIsClosedWhileAClusterStarIsShown) {
@@ -203,7 +222,6 @@ TEST(DeliberateSystemTest, GivenMassesMakeTheSystem) {
   // The heavier star typed second stays second; with Auto Survey the worlds follow at once.
   rig.window.SystemMenuOptionsAutoSurvey->setChecked(true);
   OpenForm(rig);
-  EXPECT_EQ(form.StarAMassText->text(), QStringLiteral("1"));  // the texts of the last use
   form.BinaryStarOption->click();
   form.StarAMassText->setText(QStringLiteral("0.8"));
   form.StarATempText->setText(QStringLiteral("5000"));
@@ -227,7 +245,7 @@ TEST(DeliberateSystemTest, GivenMassesMakeTheSystem) {
   EXPECT_FALSE(rig.window.SurveyButton->isEnabled());
 }
 
-TEST(DeliberateSystemTest, EscapeHidesAndKeepsTheTextsEnterGenerates) {
+TEST(DeliberateSystemTest, EscapeHidesEnterGenerates) {
   SystemWindowRig rig;
   rig.GenerateAndSurvey();
   const std::string bytes = EncodeSystem(*rig.world);
@@ -241,7 +259,9 @@ TEST(DeliberateSystemTest, EscapeHidesAndKeepsTheTextsEnterGenerates) {
   EXPECT_EQ(rig.world->SystemSurveyed, 1);
 
   OpenForm(rig);
-  EXPECT_EQ(form.StarATempText->text(), QStringLiteral("3500"));
+  form.StarAMassText->setText(QStringLiteral("0.5"));
+  form.StarATempText->setText(QStringLiteral("3500"));
+  form.StarALumnText->setText(QStringLiteral("0.04"));
   PressKey(*form.StarATempText, Qt::Key_Return);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(rig.world->StarMass[1], 0.5);

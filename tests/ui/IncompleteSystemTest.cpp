@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
+#include <QScreen>
 
 #include <cmath>
 #include <string>
@@ -29,6 +32,23 @@ constexpr float kLightOf571 = 0.39445731043815613f;
 // The main-sequence mass L^(1/4) is scattered by NarrowFactor, within [0.81, 1.21).
 constexpr double kNarrowLow = 0.81;
 constexpr double kNarrowHigh = 1.21;
+
+// How every opening leaves the form: empty boxes, one star, "Known" chosen for a pair, centred
+// on the screen.
+void ExpectOpenedAfresh(const IncompleteSystem& form) {
+  for (const QLineEdit* text : form.findChildren<QLineEdit*>()) {
+    EXPECT_TRUE(text->text().isEmpty()) << text->objectName().toStdString();
+  }
+  EXPECT_TRUE(form.SingleStarOption->isChecked());
+  EXPECT_TRUE(form.KnownSepOption->isChecked());
+  EXPECT_TRUE(form.StarAMagnText->isVisible());
+  EXPECT_FALSE(form.StarBTypePanel->isVisible());
+  EXPECT_FALSE(form.StarBMagnText->isVisible());
+  EXPECT_FALSE(form.SeparationFrame3D->isVisible());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_NEAR(form.x(), screen.x() + (screen.width() - form.width()) / 2, 1);
+  EXPECT_NEAR(form.y(), screen.y() + (screen.height() - form.height()) / 2, 1);
+}
 
 IncompleteSystem& OpenForm(SystemWindowRig& rig) {
   rig.window.SystemMenuGenerateIncomplete->trigger();
@@ -65,14 +85,7 @@ TEST(IncompleteSystemTest, BinaryShowsTheSecondStarAndTheSeparationChoices) {
   EXPECT_EQ(form.IncompleteCancelButton->text(), QStringLiteral("Cancel"));
   EXPECT_EQ(form.findChild<QRadioButton*>(QStringLiteral("UnknownSepOption")),
             form.UnknownSepOption);
-  for (const QLineEdit* text : form.findChildren<QLineEdit*>()) {
-    EXPECT_TRUE(text->text().isEmpty()) << text->objectName().toStdString();
-  }
-  EXPECT_TRUE(form.SingleStarOption->isChecked());
-  EXPECT_TRUE(form.StarAMagnText->isVisible());
-  EXPECT_FALSE(form.StarBTypePanel->isVisible());
-  EXPECT_FALSE(form.StarBMagnText->isVisible());
-  EXPECT_FALSE(form.SeparationFrame3D->isVisible());
+  ExpectOpenedAfresh(form);
 
   form.BinaryStarOption->click();
   EXPECT_TRUE(form.StarBTypeText->isVisible());
@@ -97,6 +110,19 @@ TEST(IncompleteSystemTest, BinaryShowsTheSecondStarAndTheSeparationChoices) {
   form.SingleStarOption->click();
   EXPECT_FALSE(form.StarBTypeText->isVisible());
   EXPECT_FALSE(form.SeparationFrame3D->isVisible());
+
+  // Each opening starts afresh, whatever was typed, chosen, rejected or moved.
+  form.BinaryStarOption->click();
+  form.PeriodSepOption->click();
+  form.SystemNameText->setText(QStringLiteral("Nowhere"));
+  form.StarATypeText->setText(QStringLiteral("X5V"));
+  form.KnownPeriodText->setText(QStringLiteral("80"));
+  form.IncompleteGenerateButton->click();
+  ASSERT_EQ(form.StarATypeText->text(), QStringLiteral("******"));
+  form.move(0, 0);
+  form.IncompleteCancelButton->click();
+  EXPECT_EQ(&OpenForm(rig), &form);
+  ExpectOpenedAfresh(form);
 }
 
 TEST(IncompleteSystemTest, RejectedValuesAreMarkedAndTheSystemStaysAsItWas) {
@@ -212,6 +238,7 @@ TEST(IncompleteSystemTest, AlphaCentauriMakesAPairAtItsKnownSeparation) {
   // A dim M dwarf typed first is exchanged for the Sun-like star; the period gives the
   // separation by Kepler's third law.
   OpenForm(rig);
+  form.BinaryStarOption->click();
   form.StarATypeText->setText(QStringLiteral("M5V"));
   form.StarAMagnText->setText(QStringLiteral("12"));
   form.StarBTypeText->setText(QStringLiteral("G 2 V"));

@@ -14,6 +14,7 @@ enum class JumpOutcome {
   Fresh,            // never kept: the stars from the record, the worlds still to be made
   Kept,             // read from the star's own system file
   KeptFileMissing,  // kept, but the file is gone: the stars from the record, as if fresh
+  KeptFileForeign,  // kept, but the file now holds another star's system: as if fresh
 };
 
 // The folder of a cluster's kept systems: the cluster file's own, so that a cluster opened
@@ -30,7 +31,9 @@ JumpOutcome JumpIntoClusterStar(World& world, Random& random, SystemFileReader& 
 
 // Keeps the surveyed system of the star the world holds: saves it beside the cluster file and
 // marks the star's record as kept with that file's name. The name is the one the user saved
-// the system under when it fits the record's 12 characters, else the star's own. Throws
+// the system under when it fits the record's 12 characters and names neither the cluster file
+// nor another star's file (two stars sharing a file would take each other's systems), else
+// the star's own. Throws
 // SystemFileError or ClusterFileError; the record is marked only after the system is saved.
 void KeepClusterStarSystem(World& world, const std::filesystem::path& clusterFile,
                            const ClusterRecord& record);

@@ -64,6 +64,11 @@ class ClusterRecordView {
 
   std::int32_t RecordNumber() const { return Load<std::int32_t>(0); }
   std::int16_t SystemKept() const { return Load<std::int16_t>(4); }
+  // Without its padding blanks.
+  std::string_view FileName() const {
+    const std::string_view padded(reinterpret_cast<const char*>(bytes_ + 6), kClusterFileNameWidth);
+    return padded.substr(0, padded.find_last_not_of(' ') + 1);
+  }
   std::int16_t StarCount() const { return Load<std::int16_t>(44); }
   float X() const { return Load<float>(50); }
   float Y() const { return Load<float>(54); }

@@ -346,10 +346,13 @@ void ClusterDisplay::JumpIntoClusterStar() {
   ShowViewTexts(CentreViewOnStar(view_, world_));
   UpdateCommands();
   systemWindow_.EnterClusterStar(outcome == JumpOutcome::Kept, clusterCode_);
-  if (outcome == JumpOutcome::KeptFileMissing) {
+  if (outcome == JumpOutcome::KeptFileMissing || outcome == JumpOutcome::KeptFileForeign) {
     systemWindow_.statusBar()->showMessage(
-        QStringLiteral("The kept system %1 is missing; the star's system is made anew")
-            .arg(QString::fromStdString(record->FileName)));
+        QStringLiteral("The kept system %1 %2; the star's system is made anew")
+            .arg(QString::fromStdString(record->FileName),
+                 outcome == JumpOutcome::KeptFileMissing
+                     ? QStringLiteral("is missing")
+                     : QStringLiteral("now holds another star's system")));
   }
 }
 
@@ -422,6 +425,12 @@ void ClusterDisplay::OpenClusterFileAt(const QString& path) {
   const std::filesystem::path file(path.toStdString());
   try {
     ClusterFileReader check(file);
+    // A file whose very first record is unsound is no cluster: a star's return would write
+    // into it.
+    const ClusterScan first = check.ForEach([](const ClusterRecordView&) { return false; });
+    if (first.Records == 0 && !first.Problem.empty()) {
+      throw ClusterFileError(file, "it is not a cluster file (" + first.Problem + ")");
+    }
   } catch (const ClusterFileError& error) {
     Report(QStringLiteral("Could not open %1: %2")
                .arg(FileText(file), QString::fromStdString(error.Reason())));

@@ -43,6 +43,7 @@ class JumpTest : public testing::Test {
     single.FileName = "AX040506.C03";
     single.SystemName = "Sec03:040506";
     single.StarCount = 1;
+    single.X = 4.5F;
     single.Separation = 0;
     single.Stars[1] = {};
     std::ofstream out(clusterFile, std::ios::binary);
@@ -129,11 +130,31 @@ TEST_F(JumpTest, AUserSavedNameIsKeptOnlyWhenItFitsTheRecord) {
   EXPECT_TRUE(fs::exists(folder / "home.ax2"));
   EXPECT_EQ(ClusterFileReader(clusterFile).Read(1).FileName, "home.ax2");
 
-  world->SystemSaved = 1;
-  world->SystemFilePath = folder / "a-name-far-too-long.ax2";
-  KeepClusterStarSystem(*world, clusterFile, pair);
+  // A name too long for the record, the cluster file's own, or another star's: the star's own.
+  for (const char* name : {"a-name-far-too-long.ax2", "c03.axl", "ax040506.c03"}) {
+    world->SystemSaved = 1;
+    world->SystemFilePath = folder / name;
+    KeepClusterStarSystem(*world, clusterFile, pair);
+    EXPECT_EQ(ClusterFileReader(clusterFile).Read(1).FileName, "AX010203.C03") << name;
+  }
   EXPECT_TRUE(fs::exists(folder / "AX010203.C03"));
-  EXPECT_EQ(ClusterFileReader(clusterFile).Read(1).FileName, "AX010203.C03");
+  EXPECT_FALSE(fs::exists(folder / "AX040506.C03"));
+  EXPECT_EQ(ClusterFileReader(clusterFile).Read(2).FileName, "AX040506.C03");
+}
+
+TEST_F(JumpTest, AKeptFileHoldingAnotherStarsSystemIsNotTakenForTheStars) {
+  JumpIntoClusterStar(*world, random, reader, clusterFile, pair);
+  Survey(*world, random).SurveySystem();
+  KeepClusterStarSystem(*world, clusterFile, pair);
+  // The single star's kept file, written over from outside with the pair's system.
+  fs::copy_file(folder / "AX010203.C03", folder / "AX040506.C03");
+  ClusterRecord marked = single;
+  marked.SystemKept = 1;
+  EXPECT_EQ(JumpIntoClusterStar(*world, random, reader, clusterFile, marked),
+            JumpOutcome::KeptFileForeign);
+  EXPECT_EQ(world->StarCount, 1);
+  EXPECT_EQ(world->SystemName, "Sec03:040506");
+  EXPECT_EQ(world->OrbitCount[1], 0);
 }
 
 TEST_F(JumpTest, AnUnreadableKeptFileLeavesTheWorldAsItWas) {

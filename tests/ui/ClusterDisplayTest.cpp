@@ -282,13 +282,19 @@ TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
   EXPECT_EQ(cluster.Drawn().size(), 2U);
   EXPECT_TRUE(Status().contains(QStringLiteral("C07.AXL")));
 
-  // A dialog closed without a choice, or a missing file, leaves the cluster as it was.
+  // A dialog closed without a choice, a missing file, or one that holds no star records leaves
+  // the cluster as it was.
   nextFile.clear();
   cluster.OpenClusterFile();
   nextFile = QStringLiteral("missing.AXL");
   cluster.OpenClusterFile();
   EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C07.AXL"));
   EXPECT_TRUE(Status().contains(QStringLiteral("missing.AXL")));
+  std::ofstream("notes.md") << std::string(300, 'x');
+  nextFile = QStringLiteral("notes.md");
+  cluster.OpenClusterFile();
+  EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C07.AXL"));
+  EXPECT_TRUE(Status().contains(QStringLiteral("not a cluster file")));
 }
 
 }  // namespace

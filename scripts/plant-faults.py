@@ -117,6 +117,15 @@ FAULTS = [
      "const bool negative = value < 0;"),
     ("names-place", "display/DefaultNames.cpp",
      "for (int k = 1; k <= orbit; ++k) {", "for (int k = 1; k < orbit; ++k) {"),
+    # The orbit view, the cluster view and the report's moon list.
+    ("orbit-true-anomaly", "display/OrbitView.cpp",
+     "std::sqrt((e + 1) / (1 - e))", "std::sqrt((e + 1) / (1 + e))"),
+    ("orbit-hidden-side", "display/OrbitView.cpp",
+     "ProjectedDepth < 0 && std::hypot", "ProjectedDepth > 0 && std::hypot"),
+    ("clusterview-range", "cluster/ClusterView.cpp",
+     "if (!(d < view.Range)) return true;", "if (!(d <= view.Range)) return true;"),
+    ("report-moon-axis", "display/WorldReport.cpp",
+     'axis > 1 ? "##0.00"', 'axis >= 1 ? "##0.00"'),
     # The dice.
     ("random-wide", "model/Random.cpp",
      "const double first = 1.2 * Uniform() + 0.4;", "const double first = 1.2 * Uniform() + 0.6;"),

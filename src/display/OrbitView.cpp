@@ -273,12 +273,12 @@ void OrbitView::PositionOnOrbit(const OrbitElements& orbit) {
   // Kepler's equation E - e sin E = M by Newton's method; 1 - e cos E > 0 since e < 1.
   double anomaly = mean;
   double delta = 0;
-  KeplerPasses = 0;
+  int passes = 0;
   do {
     delta = (anomaly - e * std::sin(anomaly) - mean) / (1 - e * std::cos(anomaly));
     anomaly -= delta;
-    ++KeplerPasses;
-  } while (std::abs(delta) >= kKeplerTolerance && KeplerPasses < kMaxKeplerPasses);
+    ++passes;
+  } while (std::abs(delta) >= kKeplerTolerance && passes < kMaxKeplerPasses);
 
   double v = kPi;
   if (std::abs(anomaly - kPi) >= kApastronTolerance) {
@@ -311,7 +311,7 @@ void OrbitView::ProjectOrbitPoint(double k) {
   const double depth = sinRy_ * x5 + cosRy_ * z5;
 
   const auto zoom = static_cast<double>(view_.ViewZoom);
-  ProjectedX = x6 * zoom + ViewCentreX;
+  projectedX_ = x6 * zoom + ViewCentreX;
   ProjectedY = y5 * zoom * view_.ViewAspect + ViewCentreY;
   ProjectedDepth = depth;
   planeX_ = x6;
@@ -331,7 +331,7 @@ void OrbitView::DrawOrbit() {
   for (int k = 0; k <= kOrbitPoints; ++k) {
     ProjectOrbitPoint(k);
     // Far segments are skipped, not clipped; a NaN point fails the test too.
-    if (k > 0 && Below(ProjectedX, ProjectedY, kFarPoint) && std::isfinite(lastX) &&
+    if (k > 0 && Below(projectedX_, ProjectedY, kFarPoint) && std::isfinite(lastX) &&
         std::isfinite(lastY)) {
       if (hiding) {
         // The world sits at the view's centre; distances are measured before the aspect.
@@ -339,9 +339,9 @@ void OrbitView::DrawOrbit() {
             ProjectedDepth < 0 && std::hypot(planeX_, planeY_) * zoom < hiddenWithin;
         UseDrawMode(hidden ? DrawMode::NoOp : DrawMode::CopyPen);
       }
-      canvas_.Line(lastX, lastY, ProjectedX, ProjectedY, SymbolColour);
+      canvas_.Line(lastX, lastY, projectedX_, ProjectedY, SymbolColour);
     }
-    lastX = ProjectedX;
+    lastX = projectedX_;
     lastY = ProjectedY;
   }
   UseDrawMode(DrawMode::CopyPen);
@@ -404,7 +404,7 @@ void OrbitView::SystemView() {
                               static_cast<double>(world_.StarPeriod) * kHoursPerYear};
       DrawScale = 1;
       ProjectBodyAtDate(own);
-      ViewCentreX = ProjectedX;
+      ViewCentreX = projectedX_;
       ViewCentreY = ProjectedY;
     }
     for (int o = 1; o <= OrbitsOf(world_, s); ++o) {
@@ -450,7 +450,7 @@ void OrbitView::DrawWorldAndMoons() {
     if (view_.ShowPlanets) {
       SetBodySymbol();
       ProjectBodyAtDate(SelectedElements());
-      DrawDisc(ProjectedX, ProjectedY, SizeWorldSymbol(), SymbolColour);
+      DrawDisc(projectedX_, ProjectedY, SizeWorldSymbol(), SymbolColour);
     }
   }
 
@@ -465,7 +465,7 @@ void OrbitView::DrawWorldAndMoons() {
   ProjectBodyAtDate(SelectedElements());
   const double starX = ViewCentreX;
   const double starY = ViewCentreY;
-  ViewCentreX = ProjectedX;
+  ViewCentreX = projectedX_;
   ViewCentreY = ProjectedY;
   DrawScale = kEarthRadiiPerAu / static_cast<double>(worldRadius);
   if (Within(ViewCentreX, ViewCentreY, kFarCentre)) {
@@ -481,7 +481,7 @@ void OrbitView::DrawWorldAndMoons() {
       }
       if (view_.ShowMoonPositions) {
         ProjectBodyAtDate(SelectedElements());
-        DrawDisc(ProjectedX, ProjectedY, SizeWorldSymbol(), SymbolColour);
+        DrawDisc(projectedX_, ProjectedY, SizeWorldSymbol(), SymbolColour);
       }
     }
   }
@@ -560,13 +560,14 @@ void OrbitView::WorldView() {
       }
       SetBodySymbol();
       ProjectBodyAtDate(SelectedElements());
-      if (!std::isfinite(ProjectedX) || !std::isfinite(ProjectedY) ||
+      if (!std::isfinite(projectedX_) || !std::isfinite(ProjectedY) ||
           !std::isfinite(ProjectedDepth)) {
         continue;
       }
       const auto moonRadius = static_cast<double>(world_.BodyRadius(s, o, m));
       placed[static_cast<std::size_t>(count++)] = {
-          ProjectedDepth, m, ProjectedX, ProjectedY, WorldViewDisc(moonRadius, zoom), SymbolColour};
+          ProjectedDepth, m, projectedX_, ProjectedY, WorldViewDisc(moonRadius, zoom),
+          SymbolColour};
     }
   }
   // Farthest first, so that nearer bodies cover farther ones.

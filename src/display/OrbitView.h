@@ -39,15 +39,13 @@ class OrbitView {
   double OrbitFraction = 0;  // true anomaly / 2 pi of the body being drawn
   float SymbolSize = 1;
   Colour SymbolColour = PaletteColour(10);
-  double ProjectedX = 0;  // the last projected point, in drawing units
-  double ProjectedY = 0;
+  double ProjectedY = 0;      // the last projected point, in drawing units
   double ProjectedDepth = 0;  // towards the viewer when positive
 
   // Working terms of the orbit being drawn, in drawing units before the zoom.
   double SemiMajorAxis = 0;  // a
   double FocalOffset = 0;    // c, the centre's distance from the focus
   double SemiMinorAxis = 0;  // b
-  int KeplerPasses = 0;      // Newton passes of the last position
 
  private:
   // The elements of one orbit: a body's from the world, or a star's own orbit about the pair
@@ -86,6 +84,7 @@ class OrbitView {
   double cosRx_ = 1, sinRx_ = 0;
   double cosRy_ = 1, sinRy_ = 0;
   double cosRz_ = 1, sinRz_ = 0;
+  double projectedX_ = 0;  // the last projected point's x, in drawing units
   // The last projected point before zoom and centring, for the world view's hiding test.
   double planeX_ = 0, planeY_ = 0;
   DrawMode drawMode_ = DrawMode::CopyPen;

@@ -43,8 +43,8 @@ class OrbitViewTest : public ::testing::Test {
   }
 
   void Body(int s, int o, int b, const std::string& bodyClass, double axis, double e = 0) {
-    w.OrbitCount[static_cast<std::size_t>(s)] = std::max<std::int16_t>(
-        w.OrbitCount[static_cast<std::size_t>(s)], static_cast<std::int16_t>(o));
+    auto& orbits = w.OrbitCount[static_cast<std::size_t>(s)];
+    orbits = std::max<std::int16_t>(orbits, static_cast<std::int16_t>(o));
     if (b > 0) {
       w.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)] =
           static_cast<std::int16_t>(b);
@@ -68,6 +68,10 @@ class OrbitViewTest : public ::testing::Test {
     return found;
   }
   std::vector<Call> Discs() const { return canvas.CallsOf(Kind::Disc); }
+  void Draw() {
+    canvas.Reset();
+    orbitView.DrawSystem();
+  }
 
   std::unique_ptr<World> world = std::make_unique<World>();
   World& w = *world;
@@ -76,96 +80,90 @@ class OrbitViewTest : public ::testing::Test {
   OrbitView orbitView{w, view, canvas};
 };
 
-TEST_F(OrbitViewTest, CircleHasNoFocalOffsetAndNeedsOneNewtonPass) {
-  Body(1, 1, 0, "T", 2.0);
-  Select(1, 1, 0);
-  view.StarDate = 2000.3;  // phase -0.7 from the periastron of 2001: 0.3 of the way round
-  orbitView.SetupOrbit();
-  orbitView.OrbitPosition();
-  EXPECT_EQ(orbitView.SemiMajorAxis, 2.0);
-  EXPECT_EQ(orbitView.FocalOffset, 0.0);
-  EXPECT_EQ(orbitView.SemiMinorAxis, 2.0);
-  EXPECT_EQ(orbitView.KeplerPasses, 1);
-  EXPECT_NEAR(orbitView.OrbitFraction, 0.3, 1e-9);  // on a circle v = M
+// Kepler's equation worked by hand for a = 2 AU: the true anomaly and the drawn position.
+TEST_F(OrbitViewTest, BodiesSitWhereKeplersEquationPutsThem) {
+  struct Row {
+    double e, date, fraction, x, y;
+  };
+  const Row rows[] = {
+      // On a circle v = M: 0.3 of the way round, t = 108 degrees, mirrored in x.
+      {0, 2000.3, 0.3, 50 + 0.618034, 50 + 1.902113},
+      // E = pi/2 needs M = pi/2 - 0.5; then v = 2 atan(sqrt(3)) = 2 pi / 3 and the ellipse point
+      // is x = 2 cos v - 1 = -2, y = b sin v = sqrt(3) x sqrt(3)/2 = 1.5.
+      {0.5, 2001 + (kPi / 2 - 0.5) / (2 * kPi), 1.0 / 3, 52, 51.5},
+      // M = pi exactly: apastron, x = -a - c = -3, without tan(pi/2) leaving it a hair short.
+      {0.5, 2001.5, 0.5, 53, 50},
+      // Three years on it is back at periastron, a (1 - e) = 1 AU out.
+      {0.5, 2003, 0, 49, 50},
+  };
+  view.ShowOrbits = false;
+  for (const Row& row : rows) {
+    Body(1, 1, 0, "T", 2.0, row.e);
+    view.StarDate = row.date;
+    Select(1, 1, 0);
+    orbitView.SetupOrbit();
+    orbitView.OrbitPosition();
+    if (row.fraction == 0.5) {
+      EXPECT_EQ(orbitView.OrbitFraction, 0.5);
+    } else {
+      EXPECT_NEAR(orbitView.OrbitFraction, row.fraction, 1e-9) << row.date;
+    }
+    Draw();
+    const std::vector<Call> discs = Discs();
+    ASSERT_EQ(discs.size(), 2u);  // the world, then the star
+    EXPECT_NEAR(discs[0].x1, row.x, 1e-6) << row.date;
+    EXPECT_NEAR(discs[0].y1, row.y, 1e-6) << row.date;
+    EXPECT_EQ(discs[0].radius, 0.2);
+    EXPECT_EQ(discs[0].colour, kRocky);
+  }
 }
 
-TEST_F(OrbitViewTest, ApastronIsHalfWayRoundWithoutTheTangent) {
-  Body(1, 1, 0, "T", 1.0, 0.5);
-  Select(1, 1, 0);
-  view.StarDate = 2001.5;  // M = pi exactly
-  orbitView.SetupOrbit();
-  orbitView.OrbitPosition();
-  EXPECT_EQ(orbitView.OrbitFraction, 0.5);  // tan(pi/2) would leave it a hair short
-  orbitView.ProjectOrbitPoint(72 * orbitView.OrbitFraction);
-  // x = a cos pi - c = -1.5, mirrored to +1.5 from the centre.
-  EXPECT_NEAR(orbitView.ProjectedX, 51.5, 1e-9);
-  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
-}
-
-TEST_F(OrbitViewTest, WorldSitsOnItsEllipseAtTwoDates) {
+// The periastron, 1 AU out along +x before any turn, through each angle and view rotation.
+TEST_F(OrbitViewTest, AnglesAndViewRotationsTurnThePeriastron) {
+  struct Row {
+    double w, i, node;
+    float rotX, rotY, rotZ;
+    double aspect, x, y;
+  };
+  const Row rows[] = {
+      {0, 0, 0, 0, 0, 0, 1, 49, 50},    // mirrored to the left
+      {90, 0, 0, 0, 0, 0, 1, 50, 51},   // turned onto +y
+      {90, 0, 0, 0, 0, 0, 2, 50, 52},   // y stretched by the area's width / height
+      {90, 90, 0, 0, 0, 0, 1, 50, 50},  // tipped out of the plane
+      {90, 0, 0, 90, 0, 0, 1, 50, 50},  // the view tips the same way
+      {0, 0, 90, 0, 0, 0, 1, 50, 51},   // the node turns it onto +y
+      {0, 0, 0, 0, 0, 90, 1, 50, 51},   // so does the view about z
+      {90, 0, 0, 0, 0, 90, 1, 51, 50},  // onto +y, then on to -x: mirrored to the right
+      {0, 0, 0, 0, 90, 0, 1, 50, 50},   // the view about y turns it edge on
+      {0, 0, 0, 0, 180, 0, 1, 51, 50},  // and half round undoes the mirror
+  };
   Body(1, 1, 0, "T", 2.0, 0.5);
   view.ShowOrbits = false;
-  // E = pi/2 needs M = pi/2 - 0.5; then v = 2 atan(sqrt(3)) = 2 pi / 3 and the ellipse point
-  // is x = 2 cos v - 1 = -2, y = b sin v = sqrt(3) x sqrt(3)/2 = 1.5.
-  view.StarDate = 2001 + (kPi / 2 - 0.5) / (2 * kPi);
-  orbitView.DrawSystem();
-  std::vector<Call> discs = Discs();
-  ASSERT_EQ(discs.size(), 2u);  // the world, then the star
-  EXPECT_NEAR(discs[0].x1, 52.0, 1e-6);
-  EXPECT_NEAR(discs[0].y1, 51.5, 1e-6);
-  EXPECT_EQ(discs[0].radius, 0.2);
-  EXPECT_EQ(discs[0].colour, kRocky);
-
-  // Three years on it is back at periastron, a (1 - e) = 1 AU out, mirrored to the left.
-  view.StarDate = 2003;
-  canvas.Reset();
-  orbitView.DrawSystem();
-  discs = Discs();
-  ASSERT_EQ(discs.size(), 2u);
-  EXPECT_NEAR(discs[0].x1, 49.0, 1e-9);
-  EXPECT_NEAR(discs[0].y1, 50.0, 1e-9);
-}
-
-TEST_F(OrbitViewTest, AnglesAndViewRotationsTurnThePeriastron) {
-  Body(1, 1, 0, "T", 2.0, 0.5);  // periastron 1 AU out along +x before any turn
-  Select(1, 1, 0);
-  w.BodyPeriastronArgument(1, 1, 0) = 90;  // turned onto +y
-  orbitView.SetupOrbit();
-  orbitView.ProjectOrbitPoint(0);
-  EXPECT_NEAR(orbitView.ProjectedX, 50.0, 1e-9);
-  EXPECT_NEAR(orbitView.ProjectedY, 51.0, 1e-9);
-  EXPECT_NEAR(orbitView.ProjectedDepth, 0.0, 1e-9);
-
-  view.ViewAspect = 2;  // y is stretched by the area's width / height
-  orbitView.ProjectOrbitPoint(0);
-  EXPECT_NEAR(orbitView.ProjectedY, 52.0, 1e-9);
-
-  view.ViewAspect = 1;
-  w.BodyInclination(1, 1, 0) = 90;  // +y tips out of the plane towards the viewer
-  orbitView.SetupOrbit();
-  orbitView.ProjectOrbitPoint(0);
-  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
-  EXPECT_NEAR(orbitView.ProjectedDepth, 1.0, 1e-9);
-
-  w.BodyInclination(1, 1, 0) = 0;
-  view.ViewRotX = 90;  // the view tips the same way
-  orbitView.SetupOrbit();
-  orbitView.ProjectOrbitPoint(0);
-  EXPECT_NEAR(orbitView.ProjectedY, 50.0, 1e-9);
-  EXPECT_NEAR(orbitView.ProjectedDepth, 1.0, 1e-9);
+  for (const Row& row : rows) {
+    w.BodyPeriastronArgument(1, 1, 0) = row.w;
+    w.BodyInclination(1, 1, 0) = row.i;
+    w.BodyAscendingNode(1, 1, 0) = row.node;
+    view.ViewRotX = row.rotX;
+    view.ViewRotY = row.rotY;
+    view.ViewRotZ = row.rotZ;
+    view.ViewAspect = row.aspect;
+    Draw();
+    ASSERT_EQ(Discs().size(), 2u);
+    EXPECT_NEAR(Discs()[0].x1, row.x, 1e-9) << &row - rows;
+    EXPECT_NEAR(Discs()[0].y1, row.y, 1e-9) << &row - rows;
+  }
 }
 
 TEST_F(OrbitViewTest, SegmentsBeyond2000UnitsAreSkippedAtZoom256) {
   Body(1, 1, 0, "T", 8.0);
   view.ShowPlanets = false;
-  orbitView.DrawSystem();
+  Draw();
   EXPECT_EQ(LinesIn(kRocky).size(), 72u);
 
   // Radius 8 x 256 = 2048: X = 50 - 2048 cos t reaches 2000 where cos t < -0.952 (k = 33..39)
   // and Y = 50 + 2048 sin t where sin t > 0.952 (k = 15..21); neither reaches -2000.
   view.ViewZoom = 256;
-  canvas.Reset();
-  orbitView.DrawSystem();
+  Draw();
   const std::vector<Call> lines = LinesIn(kRocky);
   EXPECT_EQ(lines.size(), 72u - 14u);
   for (const Call& line : lines) {
@@ -181,7 +179,7 @@ TEST_F(OrbitViewTest, MoonCirclesItsWorldInTheSystemView) {
   Body(1, 2, 0, "J", 10.0);
   view.ShowOrbits = false;
   view.ShowMoonOrbits = false;
-  orbitView.DrawSystem();
+  Draw();
   const std::vector<Call> discs = Discs();
   ASSERT_EQ(discs.size(), 4u);
   EXPECT_NEAR(discs[0].x1, 45.0, 1e-9);  // the world, mirrored to the left
@@ -194,7 +192,6 @@ TEST_F(OrbitViewTest, MoonCirclesItsWorldInTheSystemView) {
   EXPECT_EQ(discs[2].radius, 0.3);
   EXPECT_EQ(discs[3].x1, 50.0);  // the star
   EXPECT_EQ(discs[3].radius, 0.4);
-  EXPECT_EQ(discs[3].colour, (Colour{255, 245, 0}));  // G2
 }
 
 TEST_F(OrbitViewTest, ViewMenuFlagsChooseWhatIsDrawn) {
@@ -218,18 +215,20 @@ TEST_F(OrbitViewTest, ViewMenuFlagsChooseWhatIsDrawn) {
     view.ShowPlanets = row.planets;
     view.ShowMoonOrbits = row.moonOrbits;
     view.ShowMoonPositions = row.moonPositions;
-    canvas.Reset();
-    orbitView.DrawSystem();
+    Draw();
     EXPECT_EQ(LinesIn(kRocky).size() + LinesIn(kGrey).size(), row.orbitLines);
     EXPECT_EQ(Discs().size(), row.discs);
   }
+  view.DisplayMode = 2;  // not a graphical mode: nothing at all
+  Draw();
+  EXPECT_EQ(canvas.Calls().size(), 0u);
 }
 
 TEST_F(OrbitViewTest, BeltMembersTakeTheWorldsPlaceAndNoMoonsAreDrawn) {
   Body(1, 1, 0, "I", 3.5);
   Body(1, 1, 1, "Z", 3.0);
   Body(1, 1, 2, "T", 4.0);
-  orbitView.DrawSystem();
+  Draw();
   const std::vector<Call> discs = Discs();
   ASSERT_EQ(discs.size(), 3u);  // two members and the star, not the belt's own world
   EXPECT_NEAR(discs[0].x1, 47.0, 1e-9);
@@ -242,8 +241,7 @@ TEST_F(OrbitViewTest, BeltMembersTakeTheWorldsPlaceAndNoMoonsAreDrawn) {
   // The world view of a belt shows its world alone.
   view.DisplayMode = 3;
   Select(1, 1, 0);
-  canvas.Reset();
-  orbitView.DrawSystem();
+  Draw();
   EXPECT_EQ(Discs().size(), 1u);
   EXPECT_EQ(canvas.CallsOf(Kind::Line).size(), 3u);  // the scale bar only
 }
@@ -252,18 +250,16 @@ TEST_F(OrbitViewTest, FarStarsAreSkipped) {
   Body(1, 1, 0, "T", 1.0);
   view.ShowOrbits = false;
   view.ViewPanX = 940;  // centre at 990: drawn
-  orbitView.DrawSystem();
+  Draw();
   EXPECT_EQ(Discs().size(), 2u);
 
   view.ViewPanX = 960;  // centre at 1010: the star is not drawn, its world (at 1009) is
-  canvas.Reset();
-  orbitView.DrawSystem();
+  Draw();
   ASSERT_EQ(Discs().size(), 1u);
   EXPECT_NEAR(Discs()[0].x1, 1009.0, 1e-9);
 
   view.ViewPanX = 20000;  // centre beyond 10000: nothing of the star's orbits either
-  canvas.Reset();
-  orbitView.DrawSystem();
+  Draw();
   EXPECT_EQ(Discs().size(), 0u);
 }
 
@@ -278,7 +274,7 @@ TEST_F(OrbitViewTest, PairStarsCircleTheirCentreWithoutTouchingTheWorld) {
   Body(2, 1, 0, "T", 0.5);               // round the companion
   view.ShowOrbits = false;
   Select(2, 1, 0);
-  orbitView.DrawSystem();
+  Draw();
 
   // Star 1 (periastron time 0) is at periastron, 1 AU out and mirrored to x = 49; star 2,
   // half a period on, at apastron 3 AU out on the other side.
@@ -286,28 +282,22 @@ TEST_F(OrbitViewTest, PairStarsCircleTheirCentreWithoutTouchingTheWorld) {
   ASSERT_EQ(discs.size(), 4u);
   EXPECT_NEAR(discs[0].x1, 40.0, 1e-9);  // the pair's world
   EXPECT_NEAR(discs[1].x1, 49.0, 1e-9);  // star 1
-  EXPECT_NEAR(discs[1].y1, 50.0, 1e-9);
   EXPECT_NEAR(discs[2].x1, 52.5, 1e-9);  // star 2's world, 0.5 AU from it
   EXPECT_NEAR(discs[3].x1, 53.0, 1e-9);  // star 2
   EXPECT_NEAR(discs[3].y1, 50.0, 1e-9);
-  EXPECT_EQ(discs[3].colour, (Colour{255, 150, 0}));  // K5
+  EXPECT_EQ(discs[3].colour, (Colour{255, 150, 0}));  // K5: 200 - 10 x 5
 
+  // The pair's centre: a cross from y - 3 to y + 3 and x - 2 to x + 2.
   const std::vector<Call> cross = LinesIn(PaletteColour(8));
   ASSERT_EQ(cross.size(), 2u);
-  EXPECT_EQ(cross[0].x1, 50.0);
-  EXPECT_EQ(cross[0].y1, 47.0);
-  EXPECT_EQ(cross[0].y2, 53.0);
-  EXPECT_EQ(cross[1].x1, 48.0);
-  EXPECT_EQ(cross[1].x2, 52.0);
-  EXPECT_EQ(cross[1].y1, 50.0);
+  EXPECT_EQ(std::make_pair(cross[0].y1, cross[0].y2), std::make_pair(47.0, 53.0));
+  EXPECT_EQ(std::make_pair(cross[1].x1, cross[1].x2), std::make_pair(48.0, 52.0));
 
   EXPECT_EQ(w.BodySemiMajorAxis(1, 0, 0), 0.0);
   EXPECT_EQ(w.BodyPeriod(2, 0, 0), 0.0);
-  EXPECT_EQ(w.BodyPeriastronTime(1, 0, 0), 0.0);
   EXPECT_EQ(w.BodyPeriastronTime(2, 0, 0), 0.25);
   EXPECT_EQ(w.CurrentStar, 2);
   EXPECT_EQ(w.CurrentOrbit, 1);
-  EXPECT_EQ(w.CurrentBody, 0);
 }
 
 TEST_F(OrbitViewTest, StarDiscsFollowMassLuminosityClassAndZoom) {
@@ -331,44 +321,10 @@ TEST_F(OrbitViewTest, StarDiscsFollowMassLuminosityClassAndZoom) {
     w.StarType[1] = row.type;
     w.StarMass[1] = row.mass;
     view.ViewZoom = row.zoom;
-    canvas.Reset();
-    orbitView.DrawSystem();
+    Draw();
     ASSERT_EQ(Discs().size(), 1u) << row.type;
     EXPECT_NEAR(Discs()[0].radius, row.radius, 1e-9) << row.type;
   }
-}
-
-TEST_F(OrbitViewTest, FrameAndScaleCaptions) {
-  orbitView.DrawSystem();
-  const std::vector<Call>& calls = canvas.Calls();
-  ASSERT_GE(calls.size(), 2u);
-  EXPECT_EQ(calls[0].kind, Kind::Scale);
-  EXPECT_EQ(calls[0].x2, 100.0);
-  EXPECT_EQ(calls[0].y2, 100.0);
-  EXPECT_EQ(calls[1].kind, Kind::Clear);
-  EXPECT_EQ(calls[1].colour, PaletteColour(0));
-  // The bar is one AU long, ViewZoom units from x = 2; up to zoom 10 the caption follows it.
-  const Call* caption = canvas.FindText("Scale in AU");
-  ASSERT_NE(caption, nullptr);
-  EXPECT_EQ(caption->x1, 4.0);
-  EXPECT_EQ(caption->colour, PaletteColour(10));
-
-  view.ViewZoom = 20;  // the bar runs off: the caption moves above its start
-  canvas.Reset();
-  orbitView.DrawSystem();
-  caption = canvas.FindText("Scale in AU");
-  ASSERT_NE(caption, nullptr);
-  EXPECT_EQ(caption->x1, 2.0);
-
-  view.DisplayMode = 3;
-  canvas.Reset();
-  orbitView.DrawSystem();
-  EXPECT_NE(canvas.FindText("Scale X 10,000KM"), nullptr);
-
-  view.DisplayMode = 2;  // not a graphical mode
-  canvas.Reset();
-  orbitView.DrawSystem();
-  EXPECT_EQ(canvas.Calls().size(), 0u);
 }
 
 // The world view of a world of radius 1: 10,000 km per drawing unit at zoom 1, so its disc is
@@ -383,7 +339,7 @@ TEST_F(OrbitViewTest, WorldViewHidesTheMoonOrbitBehindTheWorld) {
   w.BodyPeriastronTime(1, 1, 2) = 0.75;  // three quarters: behind (depth -2)
   w.BodyRadius(1, 1, 1) = 0.1f;
   Select(1, 1, 0);
-  orbitView.DrawSystem();
+  Draw();
 
   // Behind (sin t < 0) and within 1.15 x 0.6378 = 0.733 (|2 cos t| < 0.733): k = 50..58.
   const std::vector<Call> lines = LinesIn(Colour{200, 0, 0});
@@ -405,8 +361,7 @@ TEST_F(OrbitViewTest, WorldViewHidesTheMoonOrbitBehindTheWorld) {
   EXPECT_EQ(w.CurrentBody, 0);
 
   view.ShowMoonPositions = false;
-  canvas.Reset();
-  orbitView.DrawSystem();
+  Draw();
   EXPECT_EQ(Discs().size(), 1u);
 }
 
@@ -415,13 +370,11 @@ TEST_F(OrbitViewTest, RingIsTwoCirclesRoundTheWorld) {
   Body(1, 1, 0, "J", 1.0);
   w.BodyRingSize(1, 1, 0) = 5;  // E = 0.65 x 25 / 100 = 0.1625 world radii
   Select(1, 1, 0);
-  orbitView.DrawSystem();
+  Draw();
   const std::vector<Call> ring = LinesIn(Colour{120, 120, 120});
   ASSERT_EQ(ring.size(), 144u);
   const double inner = (1.7 - 0.1625) / 1.56789;
   const double outer = (1.7 + 0.1625) / 1.56789;
-  EXPECT_NEAR(ring[0].x1, 50 - inner, 1e-9);  // k = 0, mirrored
-  EXPECT_NEAR(ring[72].x1, 50 - outer, 1e-9);
   for (std::size_t i = 0; i < ring.size(); ++i) {
     const double reach = i < 72 ? inner : outer;
     EXPECT_NEAR(std::hypot(ring[i].x2 - 50, ring[i].y2 - 50), reach, 1e-9);
@@ -429,30 +382,9 @@ TEST_F(OrbitViewTest, RingIsTwoCirclesRoundTheWorld) {
   }
 }
 
-TEST_F(OrbitViewTest, SymbolColoursAndSizesOfEveryClass) {
-  struct Row {
-    const char* bodyClass;
-    float size;
-    Colour colour;
-  };
-  const Row rows[] = {
-      {"T", 1.5f, {120, 60, 0}},    {"S", 1.5f, {180, 60, 120}}, {"P", 0.5f, {122, 122, 122}},
-      {"I", 0.5f, {255, 255, 255}}, {"Y", 1.5f, {125, 125, 50}}, {"M", 1.5f, {200, 0, 0}},
-      {"V", 1.5f, {255, 255, 0}},   {"W", 1.5f, {255, 122, 0}},  {"N", 1.5f, {100, 255, 200}},
-      {"K", 1.5f, {0, 255, 0}},     {"H", 1.5f, {0, 175, 255}},  {"G", 1.5f, {0, 150, 255}},
-      {"F", 1.5f, {0, 125, 255}},   {"E", 1.5f, {0, 100, 255}},  {"D", 1.5f, {0, 75, 255}},
-      {"C", 1.5f, {0, 50, 255}},    {"B", 1.5f, {0, 25, 255}},   {"A", 1.5f, {0, 0, 255}},
-  };
-  Select(1, 1, 0);
-  for (const Row& row : rows) {
-    w.BodyClass(1, 1, 0) = row.bodyClass;
-    orbitView.SetBodySymbol();
-    EXPECT_EQ(orbitView.SymbolSize, row.size) << row.bodyClass;
-    EXPECT_EQ(orbitView.SymbolColour, row.colour) << row.bodyClass;
-    EXPECT_EQ(BodyClassColour(w, 1, 1, 0), row.colour) << row.bodyClass;
-  }
-
+TEST_F(OrbitViewTest, ClassColoursThatDependOnMoreThanTheLetter) {
   // A jovian by its mass, each bound belonging to the band below it.
+  Select(1, 1, 0);
   w.BodyClass(1, 1, 0) = "J";
   const std::pair<double, Colour> jovians[] = {{400, {110, 30, 90}}, {385, {190, 30, 90}},
                                                {121, {190, 30, 90}}, {120, {190, 60, 120}},
@@ -463,34 +395,26 @@ TEST_F(OrbitViewTest, SymbolColoursAndSizesOfEveryClass) {
     EXPECT_EQ(orbitView.SymbolSize, 2.0f);
     EXPECT_EQ(orbitView.SymbolColour, colour) << mass;
   }
-
   // A "Z" body is white in an icy belt, grey elsewhere.
   w.BodyClass(1, 1, 1) = "Z";
   w.BodyClass(1, 1, 0) = "I";
   EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kWhite);
   w.BodyClass(1, 1, 0) = "T";
   EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kGrey);
-
   // Any other letter: size 1, the colour left as it was.
   w.BodyClass(1, 1, 0) = "Q";
   orbitView.SetBodySymbol();
   EXPECT_EQ(orbitView.SymbolSize, 1.0f);
   EXPECT_EQ(orbitView.SymbolColour, (Colour{190, 60, 90}));
   EXPECT_EQ(BodyClassColour(w, 1, 1, 0), PaletteColour(10));
-}
 
-TEST_F(OrbitViewTest, StarColoursOfEverySpectralLetter) {
-  const std::pair<const char*, Colour> rows[] = {
+  // Star colours worked from the letter and subclass digit d; a black hole whatever its letter.
+  const std::pair<const char*, Colour> stars[] = {
       {"O 5 V  ", {0, 150, 255}},   {"B 3 V  ", {30, 255, 255}}, {"A 2 V  ", {170, 255, 255}},
       {"F 4 V  ", {255, 255, 215}}, {"G 2 V  ", {255, 245, 0}},  {"K 7 III", {255, 130, 0}},
-      {"M 9 V  ", {255, 10, 0}},    {"M 5 B  ", {100, 0, 100}},  {"O 9 B  ", {100, 0, 100}},
+      {"M 9 V  ", {255, 10, 0}},    {"O 9 B  ", {100, 0, 100}},
   };
-  for (const auto& [type, colour] : rows) {
-    EXPECT_EQ(StarColour(type), colour) << type;
-  }
-  w.StarType[2] = "K 0 B  ";  // a black hole, whatever its letter
-  orbitView.SetStarColour(2);
-  EXPECT_EQ(orbitView.SymbolColour, (Colour{100, 0, 100}));
+  for (const auto& [type, colour] : stars) EXPECT_EQ(StarColour(type), colour) << type;
 }
 
 // Surveyed random systems, singles and pairs, from every side: every coordinate drawn is a
@@ -525,8 +449,7 @@ TEST_F(OrbitViewTest, RealSystemsDrawFiniteAndLeaveTheWorldAlone) {
         view.ViewRotY = 200;
         view.ViewRotZ = 75;
         view.StarDate = 2000 + static_cast<double>(seed) * 7.3;
-        canvas.Reset();
-        orbitView.DrawSystem();
+        Draw();
         EXPECT_FALSE(canvas.CallsOf(Kind::Disc).empty()) << "seed " << seed;
         for (const Call& call : canvas.Calls()) {
           ASSERT_TRUE(std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) &&

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,19 +37,15 @@ class OrbitViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view.DisplayMode = 1;
-    view.StarDate = 2000;
     w.StarCount = 1;
     w.StarMass[1] = 1;
     w.StarType[1] = "G 2 V  ";
   }
-
   void Body(int s, int o, int b, const std::string& bodyClass, double axis, double e = 0) {
     auto& orbits = w.OrbitCount[static_cast<std::size_t>(s)];
     orbits = std::max<std::int16_t>(orbits, static_cast<std::int16_t>(o));
-    if (b > 0) {
-      w.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)] =
-          static_cast<std::int16_t>(b);
-    }
+    auto& moons = w.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)];
+    moons = std::max<std::int16_t>(moons, static_cast<std::int16_t>(b));
     w.BodyClass(s, o, b) = bodyClass;
     w.BodySemiMajorAxis(s, o, b) = axis;
     w.BodyEccentricity(s, o, b) = e;
@@ -68,9 +65,25 @@ class OrbitViewTest : public ::testing::Test {
     return found;
   }
   std::vector<Call> Discs() const { return canvas.CallsOf(Kind::Disc); }
-  void Draw() {
+  // The centre and radius of each disc drawn, in drawing order.
+  std::vector<std::vector<double>> Draw() {
     canvas.Reset();
     orbitView.DrawSystem();
+    std::vector<std::vector<double>> discs;
+    for (const Call& disc : Discs()) discs.push_back({disc.x1, disc.y1, disc.radius});
+    return discs;
+  }
+  // Centres within the tolerance, radii exactly.
+  static void ExpectNear(const std::vector<std::vector<double>>& discs,
+                         const std::vector<std::vector<double>>& expected, double within = 1e-9) {
+    ASSERT_EQ(discs.size(), expected.size());
+    for (std::size_t i = 0; i < discs.size(); ++i) {
+      EXPECT_NEAR(discs[i][0], expected[i][0], within) << "disc " << i;
+      EXPECT_NEAR(discs[i][1], expected[i][1], within) << "disc " << i;
+      if (expected[i].size() > 2) {
+        EXPECT_EQ(discs[i][2], expected[i][2]) << "disc " << i;
+      }
+    }
   }
 
   std::unique_ptr<World> world = std::make_unique<World>();
@@ -97,10 +110,10 @@ TEST_F(OrbitViewTest, BodiesSitWhereKeplersEquationPutsThem) {
       {0.5, 2003, 0, 49, 50},
   };
   view.ShowOrbits = false;
+  Select(1, 1, 0);
   for (const Row& row : rows) {
     Body(1, 1, 0, "T", 2.0, row.e);
     view.StarDate = row.date;
-    Select(1, 1, 0);
     orbitView.SetupOrbit();
     orbitView.OrbitPosition();
     if (row.fraction == 0.5) {
@@ -108,13 +121,8 @@ TEST_F(OrbitViewTest, BodiesSitWhereKeplersEquationPutsThem) {
     } else {
       EXPECT_NEAR(orbitView.OrbitFraction, row.fraction, 1e-9) << row.date;
     }
-    Draw();
-    const std::vector<Call> discs = Discs();
-    ASSERT_EQ(discs.size(), 2u);  // the world, then the star
-    EXPECT_NEAR(discs[0].x1, row.x, 1e-6) << row.date;
-    EXPECT_NEAR(discs[0].y1, row.y, 1e-6) << row.date;
-    EXPECT_EQ(discs[0].radius, 0.2);
-    EXPECT_EQ(discs[0].colour, kRocky);
+    ExpectNear(Draw(), {{row.x, row.y, 0.2}, {50, 50, 0.4}}, 1e-6);  // the world, the star
+    EXPECT_EQ(Discs()[0].colour, kRocky);
   }
 }
 
@@ -147,10 +155,7 @@ TEST_F(OrbitViewTest, AnglesAndViewRotationsTurnThePeriastron) {
     view.ViewRotY = row.rotY;
     view.ViewRotZ = row.rotZ;
     view.ViewAspect = row.aspect;
-    Draw();
-    ASSERT_EQ(Discs().size(), 2u);
-    EXPECT_NEAR(Discs()[0].x1, row.x, 1e-9) << &row - rows;
-    EXPECT_NEAR(Discs()[0].y1, row.y, 1e-9) << &row - rows;
+    ExpectNear(Draw(), {{row.x, row.y}, {50, 50}});
   }
 }
 
@@ -159,7 +164,6 @@ TEST_F(OrbitViewTest, SegmentsBeyond2000UnitsAreSkippedAtZoom256) {
   view.ShowPlanets = false;
   Draw();
   EXPECT_EQ(LinesIn(kRocky).size(), 72u);
-
   // Radius 8 x 256 = 2048: X = 50 - 2048 cos t reaches 2000 where cos t < -0.952 (k = 33..39)
   // and Y = 50 + 2048 sin t where sin t > 0.952 (k = 15..21); neither reaches -2000.
   view.ViewZoom = 256;
@@ -172,34 +176,13 @@ TEST_F(OrbitViewTest, SegmentsBeyond2000UnitsAreSkippedAtZoom256) {
   }
 }
 
-TEST_F(OrbitViewTest, MoonCirclesItsWorldInTheSystemView) {
-  Body(1, 1, 0, "T", 5.0);
-  // 23455.295 world radii of a world of radius 1 are 1 AU.
-  Body(1, 1, 1, "Z", 23455.295);
-  Body(1, 2, 0, "J", 10.0);
-  view.ShowOrbits = false;
-  view.ShowMoonOrbits = false;
-  Draw();
-  const std::vector<Call> discs = Discs();
-  ASSERT_EQ(discs.size(), 4u);
-  EXPECT_NEAR(discs[0].x1, 45.0, 1e-9);  // the world, mirrored to the left
-  EXPECT_EQ(discs[0].radius, 0.2);
-  EXPECT_NEAR(discs[1].x1, 44.0, 1e-9);  // its moon, 1 AU beyond it
-  EXPECT_NEAR(discs[1].y1, 50.0, 1e-9);
-  EXPECT_EQ(discs[1].radius, 0.1);
-  EXPECT_EQ(discs[1].colour, kGrey);     // a "Z" moon of a "T" world
-  EXPECT_NEAR(discs[2].x1, 40.0, 1e-9);  // the jovian
-  EXPECT_EQ(discs[2].radius, 0.3);
-  EXPECT_EQ(discs[3].x1, 50.0);  // the star
-  EXPECT_EQ(discs[3].radius, 0.4);
-}
-
 TEST_F(OrbitViewTest, ViewMenuFlagsChooseWhatIsDrawn) {
   Body(1, 1, 0, "T", 5.0);
-  Body(1, 1, 1, "Z", 23455.295);
+  Body(1, 1, 1, "Z", 23455.295);  // 23455.295 world radii of a world of radius 1 are 1 AU
+  Body(1, 2, 0, "J", 10.0);
   struct Row {
     bool orbits, planets, moonOrbits, moonPositions;
-    std::size_t orbitLines, discs;  // discs include the star's
+    std::size_t orbitLines, discs;  // of the world and its moon; discs include the star's
   };
   const Row rows[] = {
       {true, true, true, true, 144, 3},    // everything
@@ -217,8 +200,14 @@ TEST_F(OrbitViewTest, ViewMenuFlagsChooseWhatIsDrawn) {
     view.ShowMoonPositions = row.moonPositions;
     Draw();
     EXPECT_EQ(LinesIn(kRocky).size() + LinesIn(kGrey).size(), row.orbitLines);
-    EXPECT_EQ(Discs().size(), row.discs);
+    EXPECT_EQ(Discs().size(), row.discs + (row.planets ? 1 : 0));  // and the jovian's
   }
+  // The world mirrored to the left, its moon 1 AU beyond it, the jovian, the star.
+  view.ShowPlanets = true;
+  view.ShowMoonPositions = true;
+  ExpectNear(Draw(), {{45, 50, 0.2}, {44, 50, 0.1}, {40, 50, 0.3}, {50, 50, 0.4}});
+  EXPECT_EQ(Discs()[1].colour, kGrey);  // a "Z" moon of a "T" world
+
   view.DisplayMode = 2;  // not a graphical mode: nothing at all
   Draw();
   EXPECT_EQ(canvas.Calls().size(), 0u);
@@ -228,42 +217,19 @@ TEST_F(OrbitViewTest, BeltMembersTakeTheWorldsPlaceAndNoMoonsAreDrawn) {
   Body(1, 1, 0, "I", 3.5);
   Body(1, 1, 1, "Z", 3.0);
   Body(1, 1, 2, "T", 4.0);
-  Draw();
-  const std::vector<Call> discs = Discs();
-  ASSERT_EQ(discs.size(), 3u);  // two members and the star, not the belt's own world
-  EXPECT_NEAR(discs[0].x1, 47.0, 1e-9);
-  EXPECT_EQ(discs[0].radius, 0.1);
-  EXPECT_EQ(discs[0].colour, kWhite);  // a "Z" body of an "I" belt
-  EXPECT_NEAR(discs[1].x1, 46.0, 1e-9);
-  EXPECT_EQ(discs[1].colour, kRocky);
+  // Two members and the star, not the belt's own world.
+  ExpectNear(Draw(), {{47, 50, 0.1}, {46, 50, 0.1}, {50, 50, 0.4}});
+  EXPECT_EQ(Discs()[0].colour, kWhite);  // a "Z" body of an "I" belt
+  EXPECT_EQ(Discs()[1].colour, kRocky);
   EXPECT_EQ(LinesIn(kWhite).size() + LinesIn(kRocky).size(), 144u);  // two orbits in AU
 
-  // The world view of a belt shows its world alone.
-  view.DisplayMode = 3;
+  view.DisplayMode = 3;  // the world view of a belt shows its world alone
   Select(1, 1, 0);
-  Draw();
-  EXPECT_EQ(Discs().size(), 1u);
+  EXPECT_EQ(Draw().size(), 1u);
   EXPECT_EQ(canvas.CallsOf(Kind::Line).size(), 3u);  // the scale bar only
 }
 
-TEST_F(OrbitViewTest, FarStarsAreSkipped) {
-  Body(1, 1, 0, "T", 1.0);
-  view.ShowOrbits = false;
-  view.ViewPanX = 940;  // centre at 990: drawn
-  Draw();
-  EXPECT_EQ(Discs().size(), 2u);
-
-  view.ViewPanX = 960;  // centre at 1010: the star is not drawn, its world (at 1009) is
-  Draw();
-  ASSERT_EQ(Discs().size(), 1u);
-  EXPECT_NEAR(Discs()[0].x1, 1009.0, 1e-9);
-
-  view.ViewPanX = 20000;  // centre beyond 10000: nothing of the star's orbits either
-  Draw();
-  EXPECT_EQ(Discs().size(), 0u);
-}
-
-TEST_F(OrbitViewTest, PairStarsCircleTheirCentreWithoutTouchingTheWorld) {
+TEST_F(OrbitViewTest, PairStarsCircleTheirCentre) {
   w.StarCount = 2;
   w.StarMass = {2, 1, 1};
   w.StarType = {"G 2 V  ", "G 2 V  ", "K 5 V  "};
@@ -273,31 +239,15 @@ TEST_F(OrbitViewTest, PairStarsCircleTheirCentreWithoutTouchingTheWorld) {
   Body(0, 1, 0, "J", 10.0);              // round both stars
   Body(2, 1, 0, "T", 0.5);               // round the companion
   view.ShowOrbits = false;
-  Select(2, 1, 0);
-  Draw();
-
   // Star 1 (periastron time 0) is at periastron, 1 AU out and mirrored to x = 49; star 2,
-  // half a period on, at apastron 3 AU out on the other side.
-  const std::vector<Call> discs = Discs();
-  ASSERT_EQ(discs.size(), 4u);
-  EXPECT_NEAR(discs[0].x1, 40.0, 1e-9);  // the pair's world
-  EXPECT_NEAR(discs[1].x1, 49.0, 1e-9);  // star 1
-  EXPECT_NEAR(discs[2].x1, 52.5, 1e-9);  // star 2's world, 0.5 AU from it
-  EXPECT_NEAR(discs[3].x1, 53.0, 1e-9);  // star 2
-  EXPECT_NEAR(discs[3].y1, 50.0, 1e-9);
-  EXPECT_EQ(discs[3].colour, (Colour{255, 150, 0}));  // K5: 200 - 10 x 5
-
+  // half a period on, at apastron 3 AU out on the other side, its world 0.5 AU from it.
+  ExpectNear(Draw(), {{40, 50}, {49, 50}, {52.5, 50}, {53, 50}});
+  EXPECT_EQ(Discs()[3].colour, (Colour{255, 150, 0}));  // K5: 200 - 10 x 5
   // The pair's centre: a cross from y - 3 to y + 3 and x - 2 to x + 2.
   const std::vector<Call> cross = LinesIn(PaletteColour(8));
   ASSERT_EQ(cross.size(), 2u);
   EXPECT_EQ(std::make_pair(cross[0].y1, cross[0].y2), std::make_pair(47.0, 53.0));
   EXPECT_EQ(std::make_pair(cross[1].x1, cross[1].x2), std::make_pair(48.0, 52.0));
-
-  EXPECT_EQ(w.BodySemiMajorAxis(1, 0, 0), 0.0);
-  EXPECT_EQ(w.BodyPeriod(2, 0, 0), 0.0);
-  EXPECT_EQ(w.BodyPeriastronTime(2, 0, 0), 0.25);
-  EXPECT_EQ(w.CurrentStar, 2);
-  EXPECT_EQ(w.CurrentOrbit, 1);
 }
 
 TEST_F(OrbitViewTest, StarDiscsFollowMassLuminosityClassAndZoom) {
@@ -321,9 +271,7 @@ TEST_F(OrbitViewTest, StarDiscsFollowMassLuminosityClassAndZoom) {
     w.StarType[1] = row.type;
     w.StarMass[1] = row.mass;
     view.ViewZoom = row.zoom;
-    Draw();
-    ASSERT_EQ(Discs().size(), 1u) << row.type;
-    EXPECT_NEAR(Discs()[0].radius, row.radius, 1e-9) << row.type;
+    ExpectNear(Draw(), {{50, 50, row.radius}});
   }
 }
 
@@ -339,8 +287,14 @@ TEST_F(OrbitViewTest, WorldViewHidesTheMoonOrbitBehindTheWorld) {
   w.BodyPeriastronTime(1, 1, 2) = 0.75;  // three quarters: behind (depth -2)
   w.BodyRadius(1, 1, 1) = 0.1f;
   Select(1, 1, 0);
-  Draw();
-
+  // Farthest first: the moon behind, the world, the moon in front (0.1 / 1.56789 is below the
+  // smallest disc).
+  ExpectNear(Draw(), {{50, 50, 1 / 1.56789}, {50, 50, 1 / 1.56789}, {50, 50, 0.2}});
+  const std::vector<Call> discs = Discs();
+  EXPECT_EQ(discs[0].colour, (Colour{0, 255, 0}));
+  EXPECT_EQ(discs[1].colour, kRocky);
+  EXPECT_EQ(discs[2].colour, (Colour{200, 0, 0}));
+  for (const Call& disc : discs) EXPECT_EQ(disc.mode, DrawMode::CopyPen);
   // Behind (sin t < 0) and within 1.15 x 0.6378 = 0.733 (|2 cos t| < 0.733): k = 50..58.
   const std::vector<Call> lines = LinesIn(Colour{200, 0, 0});
   ASSERT_EQ(lines.size(), 72u);
@@ -348,21 +302,10 @@ TEST_F(OrbitViewTest, WorldViewHidesTheMoonOrbitBehindTheWorld) {
     const bool hidden = i + 1 >= 50 && i + 1 <= 58;
     EXPECT_EQ(lines[i].mode, hidden ? DrawMode::NoOp : DrawMode::CopyPen) << i;
   }
-
-  // Farthest first: the moon behind, the world, the moon in front.
-  const std::vector<Call> discs = Discs();
-  ASSERT_EQ(discs.size(), 3u);
-  EXPECT_EQ(discs[0].colour, (Colour{0, 255, 0}));
-  EXPECT_EQ(discs[1].colour, kRocky);
-  EXPECT_NEAR(discs[1].radius, 1 / 1.56789, 1e-7);
-  EXPECT_EQ(discs[2].colour, (Colour{200, 0, 0}));
-  EXPECT_EQ(discs[2].radius, 0.2);  // 0.1 / 1.56789 is below the smallest disc
-  for (const Call& disc : discs) EXPECT_EQ(disc.mode, DrawMode::CopyPen);
   EXPECT_EQ(w.CurrentBody, 0);
 
   view.ShowMoonPositions = false;
-  Draw();
-  EXPECT_EQ(Discs().size(), 1u);
+  EXPECT_EQ(Draw().size(), 1u);
 }
 
 TEST_F(OrbitViewTest, RingIsTwoCirclesRoundTheWorld) {
@@ -373,48 +316,11 @@ TEST_F(OrbitViewTest, RingIsTwoCirclesRoundTheWorld) {
   Draw();
   const std::vector<Call> ring = LinesIn(Colour{120, 120, 120});
   ASSERT_EQ(ring.size(), 144u);
-  const double inner = (1.7 - 0.1625) / 1.56789;
-  const double outer = (1.7 + 0.1625) / 1.56789;
   for (std::size_t i = 0; i < ring.size(); ++i) {
-    const double reach = i < 72 ? inner : outer;
+    const double reach = (i < 72 ? 1.7 - 0.1625 : 1.7 + 0.1625) / 1.56789;
     EXPECT_NEAR(std::hypot(ring[i].x2 - 50, ring[i].y2 - 50), reach, 1e-9);
     EXPECT_EQ(ring[i].mode, DrawMode::CopyPen);  // face on: nothing behind the world
   }
-}
-
-TEST_F(OrbitViewTest, ClassColoursThatDependOnMoreThanTheLetter) {
-  // A jovian by its mass, each bound belonging to the band below it.
-  Select(1, 1, 0);
-  w.BodyClass(1, 1, 0) = "J";
-  const std::pair<double, Colour> jovians[] = {{400, {110, 30, 90}}, {385, {190, 30, 90}},
-                                               {121, {190, 30, 90}}, {120, {190, 60, 120}},
-                                               {21, {190, 60, 120}}, {20, {190, 60, 90}}};
-  for (const auto& [mass, colour] : jovians) {
-    w.BodyMass(1, 1, 0) = mass;
-    orbitView.SetBodySymbol();
-    EXPECT_EQ(orbitView.SymbolSize, 2.0f);
-    EXPECT_EQ(orbitView.SymbolColour, colour) << mass;
-  }
-  // A "Z" body is white in an icy belt, grey elsewhere.
-  w.BodyClass(1, 1, 1) = "Z";
-  w.BodyClass(1, 1, 0) = "I";
-  EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kWhite);
-  w.BodyClass(1, 1, 0) = "T";
-  EXPECT_EQ(BodyClassColour(w, 1, 1, 1), kGrey);
-  // Any other letter: size 1, the colour left as it was.
-  w.BodyClass(1, 1, 0) = "Q";
-  orbitView.SetBodySymbol();
-  EXPECT_EQ(orbitView.SymbolSize, 1.0f);
-  EXPECT_EQ(orbitView.SymbolColour, (Colour{190, 60, 90}));
-  EXPECT_EQ(BodyClassColour(w, 1, 1, 0), PaletteColour(10));
-
-  // Star colours worked from the letter and subclass digit d; a black hole whatever its letter.
-  const std::pair<const char*, Colour> stars[] = {
-      {"O 5 V  ", {0, 150, 255}},   {"B 3 V  ", {30, 255, 255}}, {"A 2 V  ", {170, 255, 255}},
-      {"F 4 V  ", {255, 255, 215}}, {"G 2 V  ", {255, 245, 0}},  {"K 7 III", {255, 130, 0}},
-      {"M 9 V  ", {255, 10, 0}},    {"O 9 B  ", {100, 0, 100}},
-  };
-  for (const auto& [type, colour] : stars) EXPECT_EQ(StarColour(type), colour) << type;
 }
 
 // Surveyed random systems, singles and pairs, from every side: every coordinate drawn is a
@@ -427,15 +333,11 @@ TEST_F(OrbitViewTest, RealSystemsDrawFiniteAndLeaveTheWorldAlone) {
     GenerateStars(w, random);
     Survey(w, random).SurveySystem();
     pairs += w.StarCount == 2 ? 1 : 0;
-    // The world view looks at the outermost world of the system.
-    int star = 0;
+    int star = 0;  // the world view looks at the outermost world of the system
     int orbit = 0;
     for (int s = 0; s <= 2; ++s) {
       for (int o = 1; o <= w.OrbitCount[static_cast<std::size_t>(s)]; ++o) {
-        if (!w.BodyClass(s, o, 0).empty()) {
-          star = s;
-          orbit = o;
-        }
+        if (!w.BodyClass(s, o, 0).empty()) std::tie(star, orbit) = std::pair(s, o);
       }
     }
     ASSERT_GT(orbit, 0) << "seed " << seed;
@@ -443,14 +345,13 @@ TEST_F(OrbitViewTest, RealSystemsDrawFiniteAndLeaveTheWorldAlone) {
     const std::string before = EncodeSystem(w);
     for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{3}}) {
       for (const float zoom : {0.001f, 1.0f, 256.0f}) {
-        view.DisplayMode = mode;
-        view.ViewZoom = zoom;
-        view.ViewRotX = 30;
-        view.ViewRotY = 200;
-        view.ViewRotZ = 75;
-        view.StarDate = 2000 + static_cast<double>(seed) * 7.3;
-        Draw();
-        EXPECT_FALSE(canvas.CallsOf(Kind::Disc).empty()) << "seed " << seed;
+        view = ViewState{.DisplayMode = mode,
+                         .ViewZoom = zoom,
+                         .ViewRotX = 30,
+                         .ViewRotY = 200,
+                         .ViewRotZ = 75,
+                         .StarDate = 2000 + static_cast<double>(seed) * 7.3};
+        EXPECT_FALSE(Draw().empty()) << "seed " << seed;
         for (const Call& call : canvas.Calls()) {
           ASSERT_TRUE(std::isfinite(call.x1) && std::isfinite(call.y1) && std::isfinite(call.x2) &&
                       std::isfinite(call.y2) && std::isfinite(call.radius))
@@ -459,9 +360,8 @@ TEST_F(OrbitViewTest, RealSystemsDrawFiniteAndLeaveTheWorldAlone) {
       }
     }
     EXPECT_EQ(EncodeSystem(w), before) << "seed " << seed;
-    EXPECT_EQ(w.CurrentStar, star);
-    EXPECT_EQ(w.CurrentOrbit, orbit);
-    EXPECT_EQ(w.CurrentBody, 0);
+    EXPECT_EQ(std::tie(w.CurrentStar, w.CurrentOrbit, w.CurrentBody),
+              std::make_tuple(std::int16_t(star), std::int16_t(orbit), std::int16_t{0}));
   }
   EXPECT_GT(pairs, 0);  // the seeds include a pair
 }

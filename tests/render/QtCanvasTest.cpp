@@ -269,36 +269,5 @@ TEST(QtCanvasTest, ManyPointsLightTheSamePixelsAsThePainter) {
   EXPECT_GT(Lit(direct).second, 400);
 }
 
-// Small discs drawn in one call are stamped from a painted copy: the same size and place as
-// single discs, within the quarter pixel the stamps are placed to (faint edge pixels aside).
-TEST(QtCanvasTest, StampedDiscsMatchSingleDiscs) {
-  const std::vector<CanvasPoint> centres = {{10.3, 20.7}, {50, 50}, {81.25, 33.3}};
-  const QImage stamped =
-      Drawn(400, 400, [&centres](QtCanvas& canvas) { canvas.Discs(centres, 1.5, kGreen); });
-  const QImage single = Drawn(400, 400, [&centres](QtCanvas& canvas) {
-    for (const CanvasPoint& centre : centres) canvas.Disc(centre.x, centre.y, 1.5, kGreen);
-  });
-  // The pixels at least half lit, around one disc of 6 pixels' radius (about 113 of them).
-  const auto solid = [](const QImage& image, const CanvasPoint& centre) {
-    const QPoint middle(static_cast<int>(centre.x * 4), static_cast<int>(centre.y * 4));
-    QImage half = image.copy(QRect(middle - QPoint(10, 10), QSize(21, 21)));
-    for (int y = 0; y < half.height(); ++y) {
-      for (int x = 0; x < half.width(); ++x) {
-        if (qGreen(half.pixel(x, y)) < 128) half.setPixel(x, y, kBlack);
-      }
-    }
-    return Lit(half);
-  };
-  for (const CanvasPoint& centre : centres) {
-    const auto [a, aCount] = solid(stamped, centre);
-    const auto [b, bCount] = solid(single, centre);
-    EXPECT_NEAR(a.center().x(), b.center().x(), 1) << centre.x;
-    EXPECT_NEAR(a.center().y(), b.center().y(), 1) << centre.y;
-    EXPECT_NEAR(a.width(), b.width(), 1) << centre.x;
-    EXPECT_NEAR(aCount, bCount, 8) << centre.x;
-  }
-  EXPECT_EQ(stamped.pixel(200, 200), Rgb(kGreen));  // the middle of the disc at (50, 50)
-}
-
 }  // namespace
 }  // namespace ax

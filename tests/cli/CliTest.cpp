@@ -56,45 +56,23 @@ TEST(CliTest, HelpAndPlainTextNameWhatTheyShow) {
   }
 }
 
-TEST(CliTest, JsonLinesMatchTheGeneratedStarsExactly) {
+TEST(CliTest, JsonLinesAreTheGeneratedSystemsInTurn) {
   const CliRun run = Cli({"system", "--no-survey", "--count", "20000", "--seed", "1", "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 20000u);
-
-  // The same seed through the library: every number must read back to the same value.
   auto world = std::make_unique<World>();
-  Random random(1);
-  const Args keys = {"StarCount",     "SystemName",     "SystemNote",    "SystemAge",
-                     "StarSeparation", "StarPeriod",    "SystemX",       "SystemY",
-                     "SystemZ",        "SystemVectorX", "SystemVectorY", "SystemVectorZ",
-                     "stars",          "bodies"};
+  Random random(1);  // the same seed through the library
   int pairs = 0;
   for (const std::string& line : lines) {
     ClearSystem(*world);
     GenerateStars(*world, random);
-    const auto json = nlohmann::ordered_json::parse(line);
-    Args order;
-    for (const auto& item : json.items()) order.push_back(item.key());
-    ASSERT_EQ(order, keys);
-    ASSERT_EQ(json["StarCount"].get<int>(), world->StarCount);
-    ASSERT_EQ(json["SystemAge"].get<float>(), world->SystemAge);
-    ASSERT_EQ(json["StarSeparation"].get<double>(), world->StarSeparation);
-    ASSERT_EQ(json["StarPeriod"].get<float>(), world->StarPeriod);
-    ASSERT_TRUE(json["SystemX"].is_number_integer());
-    ASSERT_TRUE(json["bodies"].empty());
-    const auto& stars = json["stars"];
-    ASSERT_EQ(stars.size(), world->StarCount == 2 ? 3u : 1u);
+    ASSERT_EQ(line, WorldToJson(*world).dump());
     pairs += world->StarCount == 2 ? 1 : 0;
-    for (std::size_t i = 0; i < stars.size(); ++i) {
-      const auto& star = stars[i];
-      const int s = star["index"].get<int>();
-      ASSERT_EQ(s, world->StarCount == 2 ? static_cast<int>(i) : 1);
-      ASSERT_EQ(star["StarMass"].get<double>(), world->StarMass[s]);
-      ASSERT_EQ(star["StarTemperature"].get<int>(), world->StarTemperature[s]);
-      ASSERT_EQ(star["StarLuminosity"].get<float>(), world->StarLuminosity[s]);
-      ASSERT_EQ(star["StarType"].get<std::string>(), world->StarType[s]);
-      ASSERT_EQ(star["StarAngle"].get<double>(), world->StarAngle[s]);
+    // Every float of the stars reads back exactly from its shortest form.
+    for (const float value : {world->SystemAge, world->StarPeriod, world->StarLuminosity[0],
+                              world->StarLuminosity[1], world->StarLuminosity[2]}) {
+      ASSERT_EQ(static_cast<float>(ShortestDouble(value)), value);
     }
   }
   EXPECT_GT(pairs, 7000);
@@ -131,27 +109,25 @@ TEST(CliTest, SurveyedSystemsListTheirBodies) {
 }
 
 TEST(CliGivenSystemTest, IncompleteAlphaCentauriAndSirius) {
-  for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
-    const auto pair =
-        JsonOf(Cli({"incomplete", "--type1", "G2V", "--magn1", "4.38", "--type2", "K1V", "--magn2",
-                    "5.71", "--sep", "23.4", "--seed", seed, "--no-survey", "--json"}));
-    ASSERT_EQ(pair["StarCount"], 2) << seed;
-    EXPECT_EQ(pair["StarSeparation"].get<double>(), 23.4);
-    const double m1 = StarOf(pair, 1)["StarMass"].get<double>();
-    const double m2 = StarOf(pair, 2)["StarMass"].get<double>();
-    EXPECT_GE(m1, m2) << seed;
-    // Kepler's third law in years, AU and solar masses.
-    EXPECT_EQ(pair["StarPeriod"].get<float>(),
-              static_cast<float>(std::sqrt(23.4 * 23.4 * 23.4 / (m1 + m2))));
-    EXPECT_EQ(StarOf(pair, 0)["StarMass"].get<double>(), m1 + m2);
-    // Each star keeps the light of its own magnitude, 10^((4.7 - M) / 2.5), whichever is first.
-    for (int s = 1; s <= 2; ++s) {
-      const auto& star = StarOf(pair, s);
-      const bool sunLike = star["StarType"] == "G 2 V  ";
-      EXPECT_EQ(star["StarType"], sunLike ? "G 2 V  " : "K 1 V  ");
-      EXPECT_EQ(star["StarLuminosity"].get<float>(),
-                sunLike ? 1.342764973640442f : 0.39445731043815613f);
-    }
+  // The K star typed first: whichever star is heavier after the scatter comes first.
+  const auto pair = JsonOf(Cli({"incomplete", "--type1", "K1V", "--magn1", "5.71", "--type2", "G2V",
+                                "--magn2", "4.38", "--sep", "23.4", "--no-survey", "--json"}));
+  ASSERT_EQ(pair["StarCount"], 2);
+  EXPECT_EQ(pair["StarSeparation"].get<double>(), 23.4);
+  const double m1 = StarOf(pair, 1)["StarMass"].get<double>();
+  const double m2 = StarOf(pair, 2)["StarMass"].get<double>();
+  EXPECT_GE(m1, m2);
+  // Kepler's third law in years, AU and solar masses.
+  EXPECT_EQ(pair["StarPeriod"].get<float>(),
+            static_cast<float>(std::sqrt(23.4 * 23.4 * 23.4 / (m1 + m2))));
+  EXPECT_EQ(StarOf(pair, 0)["StarMass"].get<double>(), m1 + m2);
+  // Each star keeps the light of its own magnitude, 10^((4.7 - M) / 2.5).
+  for (int s = 1; s <= 2; ++s) {
+    const auto& star = StarOf(pair, s);
+    const bool sunLike = star["StarType"] == "G 2 V  ";
+    EXPECT_EQ(star["StarType"], sunLike ? "G 2 V  " : "K 1 V  ");
+    EXPECT_EQ(star["StarLuminosity"].get<float>(),
+              sunLike ? 1.342764973640442f : 0.39445731043815613f);
   }
   // Sirius: a negative magnitude reads as one, 10^((4.7 + 1.46) / 2.5).
   const auto sirius =
@@ -159,16 +135,9 @@ TEST(CliGivenSystemTest, IncompleteAlphaCentauriAndSirius) {
   EXPECT_EQ(StarOf(sirius, 1)["StarLuminosity"].get<float>(), 291.07171630859375f);
 }
 
-TEST(CliGivenSystemTest, IncompleteSeparationChoices) {
+TEST(CliGivenSystemTest, IncompleteSeparationWithoutAValue) {
   const Args pair = {"incomplete", "--type1", "G2V",         "--magn1", "4.7", "--type2",
                      "G2V",        "--magn2", "4.7",         "--no-survey", "--json"};
-  const auto known = JsonOf(Cli(With(pair, {"--period", "79.91"})));
-  const double total =
-      StarOf(known, 1)["StarMass"].get<double>() + StarOf(known, 2)["StarMass"].get<double>();
-  EXPECT_EQ(known["StarPeriod"].get<float>(), 79.91f);
-  EXPECT_DOUBLE_EQ(known["StarSeparation"].get<double>(),
-                   std::cbrt(double{79.91f} * double{79.91f} * total));
-
   // No choice for a pair: drawn as unknown, 2^(-6 ... 12) AU, not left at 0.
   for (const char* seed : {"1", "2", "3", "4"}) {
     const double separation = JsonOf(Cli(With(pair, {"--seed", seed})))["StarSeparation"];

@@ -84,23 +84,16 @@ TEST(ClusterRecordTest, LayoutByteForByte) {
             "0000");
 }
 
+// With the layout proven above, a decoded record that encodes to the same slot is whole.
 TEST(ClusterRecordTest, DecodeGivesBackWhatWasEncoded) {
-  const ClusterSlot slot = EncodeClusterRecord(Pair());
-  const ClusterRecord back = ClusterRecordView(slot.data()).Decode();
-  EXPECT_EQ(back.RecordNumber, 1234567);
-  EXPECT_EQ(back.SystemKept, 1);
+  for (const ClusterRecord& record : {SingleStar(), Pair()}) {
+    const ClusterSlot slot = EncodeClusterRecord(record);
+    EXPECT_EQ(Hex(EncodeClusterRecord(ClusterRecordView(slot.data()).Decode())), Hex(slot));
+  }
+  const ClusterRecord back = ClusterRecordView(EncodeClusterRecord(Pair()).data()).Decode();
   EXPECT_EQ(back.FileName, "AX1234567890");
   EXPECT_EQ(back.SystemName, "A system name of thirty ch");
-  EXPECT_EQ(back.StarCount, 2);
-  EXPECT_EQ(back.Age, 0.01F);
-  EXPECT_EQ(back.X, 249.5F);
-  EXPECT_EQ(back.VectorX, -1280.0F);
-  EXPECT_EQ(back.Separation, 12.3456789F);
-  EXPECT_EQ(back.Stars[1].Mass, 0.4);
-  EXPECT_EQ(back.Stars[1].Temperature, 3200);
-  EXPECT_EQ(back.Stars[1].Luminosity, 0.02F);
   EXPECT_EQ(back.Stars[1].Type, "M 5 D  ");
-
   ClusterRecord named = SingleStar();
   named.SystemName = "New Eden   ";
   const ClusterRecord single = ClusterRecordView(EncodeClusterRecord(named).data()).Decode();

@@ -113,8 +113,8 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
        "rejected: --mass1 (StarAMassText), --temp1 (StarATempText, from --mass1), "
        "--lumn1 (StarALumnText, from --mass1)",
        true},
-      {given({"deliberate", "--mass1", "1", "--mass2", "1"}), "rejected: --separation (SeparationText)",
-       true},
+      {given({"deliberate", "--mass1", "1", "--mass2", "1"}),
+       "rejected: --separation (SeparationText)", true},
       {given({"deliberate", "--mass1", "1", "--separation", "-3"}),
        "rejected: --mass2 (StarBMassText), --temp2 (StarBTempText, from --mass2), "
        "--lumn2 (StarBLumnText, from --mass2), --separation (SeparationText)",

@@ -81,8 +81,8 @@ TEST(CliTest, JsonLinesAreTheGeneratedSystemsInTurn) {
 TEST(CliTest, SeedRepeatsTheOutputAndTheClockVariesIt) {
   for (const Args& args : {Args{"system", "--count", "20", "--no-survey", "--json"},
                            Args{"system", "--count", "5", "--json"},
-                           Args{"incomplete", "--type1", "G2V", "--magn1", "4.38", "--type2",
-                                "K1V", "--magn2", "5.71", "--json"},
+                           Args{"incomplete", "--type1", "G2V", "--magn1", "4.38", "--type2", "K1V",
+                                "--magn2", "5.71", "--json"},
                            Args{"deliberate", "--mass1", "1", "--json"}}) {
     const Args seeded = With(args, {"--seed", "21"});
     EXPECT_EQ(Cli(seeded).out, Cli(seeded).out) << args[0];
@@ -136,8 +136,8 @@ TEST(CliGivenSystemTest, IncompleteAlphaCentauriAndSirius) {
 }
 
 TEST(CliGivenSystemTest, IncompleteSeparationWithoutAValue) {
-  const Args pair = {"incomplete", "--type1", "G2V",         "--magn1", "4.7", "--type2",
-                     "G2V",        "--magn2", "4.7",         "--no-survey", "--json"};
+  const Args pair = {"incomplete", "--type1", "G2V", "--magn1",     "4.7",   "--type2",
+                     "G2V",        "--magn2", "4.7", "--no-survey", "--json"};
   // No choice for a pair: drawn as unknown, 2^(-6 ... 12) AU, not left at 0.
   for (const char* seed : {"1", "2", "3", "4"}) {
     const double separation = JsonOf(Cli(With(pair, {"--seed", seed})))["StarSeparation"];

@@ -25,19 +25,8 @@ namespace fs = std::filesystem;
 // Runs each test in a folder of its own, since the undo copy lives in the current directory.
 class UndoTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("astrolattix-undo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(folder_);
-  }
+  void SetUp() override { fs::current_path(folder_.Path()); }
+  void TearDown() override { fs::current_path(previous_); }
 
   // Generation as the system window does it: the undo copy first, then a new system.
   void Generate(Random& random) {
@@ -52,8 +41,8 @@ class UndoTest : public testing::Test {
   UndoCopy undo;
 
  private:
-  fs::path folder_;
-  fs::path previous_;
+  fs::path previous_ = fs::current_path();
+  test::TempFolder folder_;  // removed after TearDown has left it
 };
 
 TEST_F(UndoTest, SwitchedOffWritesNothing) {

@@ -69,8 +69,8 @@ TEST(RandomTest, DoubleOnChanceFollowsItsRolls) {
   };
   // Percent 25 and limit 50, each row in turn:
   for (const Row& row : {
-           Row{{Roll(26)}, 1.6, 1.6},                      // above the percent: unchanged
-           Row{{Roll(25), Roll(1), Roll(30)}, 1.6, 6.4},   // at it doubles, until a roll above
+           Row{{Roll(26)}, 1.6, 1.6},                     // above the percent: unchanged
+           Row{{Roll(25), Roll(1), Roll(30)}, 1.6, 6.4},  // at it doubles, until a roll above
            Row{{Roll(1)}, 25.6, 51.2},  // the limit is tested before each roll, not after
            Row{{}, 50, 50},             // at or above the limit: no roll at all
        }) {
@@ -113,16 +113,7 @@ TEST(RandomTest, ScatterFactorsStayWithinTheirRanges) {
   EXPECT_LT(highest.NarrowFactor(), 1.21);
   Random mixed = Random::Scripted({0.5f, 0.25f});
   EXPECT_DOUBLE_EQ(mixed.WideFactor(), 1.0 * 0.7);
-
-  Random random(9);
-  for (int i = 0; i < 100'000; ++i) {
-    const double wide = random.WideFactor();
-    const double narrow = random.NarrowFactor();
-    ASSERT_GE(wide, 0.16);
-    ASSERT_LT(wide, 2.56);
-    ASSERT_GE(narrow, 0.81);
-    ASSERT_LT(narrow, 1.21);
-  }
+  // Both factors grow with each draw, so the extreme draws bound every other.
 }
 
 std::vector<float> Draws(Random& random, int n) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "model/World.h"
 
@@ -53,20 +54,16 @@ TEST(ClearSystemTest, ClearsEverySlotWithinTheCountsAndKeepsTheStars) {
   world->MoonCount[1][2] = 4;
   world->StarOffset[1] = 0.5f;
   world->StarSurveyOrbit[1] = 2;
-  FillSlot(*world, 1, 0, 0);
-  FillSlot(*world, 1, 2, 0);
-  FillSlot(*world, 1, 2, 4);  // the last moon: reached only if the bound is taken first
-  FillSlot(*world, 1, 3, 0);
+  // The star, two worlds, and the last moon: reached only if the bound is taken first.
+  const std::pair<int, int> slots[] = {{0, 0}, {2, 0}, {2, 4}, {3, 0}};
+  for (const auto& [o, b] : slots) FillSlot(*world, 1, o, b);
   world->CurrentStar = 2;
   world->CurrentOrbit = 5;
   world->CurrentBody = 7;
 
   ClearSystem(*world);
 
-  EXPECT_EQ(FilledTables(*world, 1, 0, 0), 0);
-  EXPECT_EQ(FilledTables(*world, 1, 2, 0), 0);
-  EXPECT_EQ(FilledTables(*world, 1, 2, 4), 0);
-  EXPECT_EQ(FilledTables(*world, 1, 3, 0), 0);
+  for (const auto& [o, b] : slots) EXPECT_EQ(FilledTables(*world, 1, o, b), 0) << o << " " << b;
   EXPECT_EQ(world->MoonCount[1][2], 0);
   EXPECT_EQ(world->OrbitCount[1], 0);
   EXPECT_EQ(world->StarOffset[1], 0.0f);

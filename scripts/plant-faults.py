@@ -77,6 +77,11 @@ FAULTS = [
      "(4.7 - magnitude) / 2.5", "(4.7 + magnitude) / 2.5"),
     ("incomplete-dwarf", "generate/Incomplete.cpp",
      '{"D", " D  ", 500, true}', '{"D", " D  ", 500, false}'),
+    ("incomplete-swap", "generate/Incomplete.cpp",
+     "input.binary && world.StarMass[2] > world.StarMass[1]",
+     "input.binary && world.StarMass[2] < world.StarMass[1]"),
+    ("number-exponent", "generate/NumberText.cpp",
+     "if (exponentEnd > exponentAt) {", "if (exponentEnd >= exponentAt) {"),
     # System files.
     ("sysfile-air-fields", "io/SystemFile.cpp",
      "kBodyFieldsWithoutAir = 25;", "kBodyFieldsWithoutAir = 24;"),
@@ -88,6 +93,8 @@ FAULTS = [
     ("record-stars", "io/ClusterRecord.cpp",
      "for (int s = 1; s <= std::min<int>(world.StarCount, 2); ++s) {",
      "for (int s = 1; s < std::min<int>(world.StarCount, 2); ++s) {"),
+    ("record-name-trim", "io/ClusterRecord.cpp",
+     "text.erase(text.find_last_not_of(' ') + 1);", "text.erase(text.find_last_not_of(' ') + 2);"),
     ("clusterfile-short-slot", "io/ClusterFile.cpp",
      "bytes % kSlotBytes >= static_cast", "bytes % kSlotBytes > static_cast"),
     ("clusterfile-last", "io/ClusterFile.cpp",
@@ -104,6 +111,10 @@ FAULTS = [
      "20.0F * random.Uniform() - 10.0F", "20.0F * random.Uniform() + 10.0F"),
     ("cluster-edge", "cluster/ClusterGeneration.cpp",
      "if (distance > centre) continue;", "if (distance >= centre) continue;"),
+    # The command line's exit status for bad arguments.
+    ("cli-parse-status", "cli/Commands.cpp",
+     '(see astrolattix-cli --help)\\n", error.what());\n    return kExitBadInput;',
+     '(see astrolattix-cli --help)\\n", error.what());\n    return 1;'),
     # The world report, number pictures and default names.
     ("report-km", "display/WorldReport.cpp", "kKmPerRadius = 6378;", "kKmPerRadius = 6371;"),
     ("report-gas-order", "display/WorldReport.cpp",

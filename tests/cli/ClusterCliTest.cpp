@@ -22,27 +22,6 @@ using test::Lines;
 
 namespace fs = std::filesystem;
 
-TEST(ClusterCliTest, BadValuesGiveStatusTwoAndOneLine) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"cluster", "--size", "0"},
-           {"cluster", "--size", "251"},
-           {"cluster", "--density", "0"},
-           {"cluster", "--density", "10001"},
-           {"cluster", "--density", "many"},
-           {"cluster", "--shape", "ring"},
-           {"list"},
-           {"list", "C01.AXL", "--json", "--csv"},
-       }) {
-    const CliRun run = Cli(args);
-    EXPECT_EQ(run.status, 2) << args.back();
-    EXPECT_TRUE(run.out.empty()) << args.back();
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  }
-  const CliRun missing = Cli({"list", "/nonexistent/C01.AXL"});
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.err, "astrolattix-cli: /nonexistent/C01.AXL: there is no such file\n");
-}
-
 TEST(ClusterCliTest, MakesAndListsClusters) {
   test::TempFolder folder;
   const std::string dir = (folder / "clusters").string();

@@ -46,14 +46,17 @@ TEST(DeliberateTest, SunLikeStarWithDrawnAge) {
 }
 
 TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
-  // Mass 2: 9.8 / 2^3 = 1.225.
+  // Mass 2: 9.8 / 2^3 = 1.225, below a whole lifetime's 10 / 2^3 = 1.25.
   auto world = std::make_unique<World>();
   Random earlier = Random::Scripted({Die(537, 1000), 0.25f});
   ASSERT_EQ(GenerateDeliberateSystem(*world, earlier, Single("1", "5800", "1")), Fields{});
   const std::string before = EncodeSystem(*world);
-  Random rejected = Random::Scripted({});
-  EXPECT_EQ(GenerateDeliberateSystem(*world, rejected, Single("2", "9000", "16", "1.3")),
-            Fields{"AgeText"});
+  for (const char* age : {"1.3", "1.23"}) {
+    Random rejected = Random::Scripted({});
+    EXPECT_EQ(GenerateDeliberateSystem(*world, rejected, Single("2", "9000", "16", age)),
+              Fields{"AgeText"})
+        << age;
+  }
   EXPECT_EQ(EncodeSystem(*world), before);  // the stars of the valid fields are not stored
 
   Random accepted = Random::Scripted({0.5f});  // angle only: the age is given

@@ -18,8 +18,7 @@ using test::Die;
 using test::Script;
 using Fields = std::vector<std::string>;
 
-// NarrowFactor with both draws 0.5 is exactly 1.
-const std::vector<float> kUnit = {0.5f, 0.5f};
+const std::vector<float>& kUnit = test::kUnitFactor;  // a scatter of exactly 1
 
 IncompleteInput Single(std::string type, std::string magnitude) {
   IncompleteInput input;
@@ -54,26 +53,14 @@ TEST(IncompleteTest, TypeTextSpellingsGiveOneStar) {
     EXPECT_FLOAT_EQ(world->StarLuminosity[1], 1.0f);
     EXPECT_EQ(world->StarTemperature[1], 5750);
     EXPECT_FLOAT_EQ(world->SystemAge, 4.5f);
+    // A single star also fills the pair entry with its own values, but no type text.
+    EXPECT_DOUBLE_EQ(world->StarMass[0], 1.0);
+    EXPECT_EQ(world->StarTemperature[0], 5750);
+    EXPECT_EQ(world->StarType[0], "");
     encoded.push_back(EncodeSystem(*world));
   }
   EXPECT_EQ(encoded[0], encoded[1]);
   EXPECT_EQ(encoded[0], encoded[2]);
-}
-
-TEST(IncompleteTest, SolFromItsTypeAndMagnitude) {
-  auto world = std::make_unique<World>();
-  Random random = Random::Scripted(Script({kUnit, {D100(22)}, {Die(460, 1000)}, {0.5f}}));
-  ASSERT_EQ(GenerateIncompleteSystem(*world, random, Single("G2V", "4.83")), Fields{});
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 0.887156010f);    // 10^(-0.13 / 2.5) as float
-  EXPECT_DOUBLE_EQ(world->StarMass[1], 0.97050996659899191);  // L^0.25
-  EXPECT_EQ(world->StarTemperature[1], 5778);                 // 5800 - 22
-  EXPECT_FLOAT_EQ(world->SystemAge, 4.6f);
-  // A single star also fills the pair entry with its own values, but no type text.
-  EXPECT_DOUBLE_EQ(world->StarMass[0], world->StarMass[1]);
-  EXPECT_EQ(world->StarTemperature[0], 5778);
-  EXPECT_EQ(world->StarType[0], "");
-  EXPECT_EQ(world->StarSeparation, 0);
 }
 
 TEST(IncompleteTest, MagnitudeZeroIsOnlyTheBareDigit) {

@@ -84,23 +84,16 @@ TEST(ClusterRecordTest, LayoutByteForByte) {
             "0000");
 }
 
+// With the layout proven above, a decoded record that encodes to the same slot is whole.
 TEST(ClusterRecordTest, DecodeGivesBackWhatWasEncoded) {
-  const ClusterSlot slot = EncodeClusterRecord(Pair());
-  const ClusterRecord back = ClusterRecordView(slot.data()).Decode();
-  EXPECT_EQ(back.RecordNumber, 1234567);
-  EXPECT_EQ(back.SystemKept, 1);
+  for (const ClusterRecord& record : {SingleStar(), Pair()}) {
+    const ClusterSlot slot = EncodeClusterRecord(record);
+    EXPECT_EQ(Hex(EncodeClusterRecord(ClusterRecordView(slot.data()).Decode())), Hex(slot));
+  }
+  const ClusterRecord back = ClusterRecordView(EncodeClusterRecord(Pair()).data()).Decode();
   EXPECT_EQ(back.FileName, "AX1234567890");
   EXPECT_EQ(back.SystemName, "A system name of thirty ch");
-  EXPECT_EQ(back.StarCount, 2);
-  EXPECT_EQ(back.Age, 0.01F);
-  EXPECT_EQ(back.X, 249.5F);
-  EXPECT_EQ(back.VectorX, -1280.0F);
-  EXPECT_EQ(back.Separation, 12.3456789F);
-  EXPECT_EQ(back.Stars[1].Mass, 0.4);
-  EXPECT_EQ(back.Stars[1].Temperature, 3200);
-  EXPECT_EQ(back.Stars[1].Luminosity, 0.02F);
   EXPECT_EQ(back.Stars[1].Type, "M 5 D  ");
-
   ClusterRecord named = SingleStar();
   named.SystemName = "New Eden   ";
   const ClusterRecord single = ClusterRecordView(EncodeClusterRecord(named).data()).Decode();
@@ -322,6 +315,37 @@ TEST(ClusterFileTest, WritesOneRecordInPlace) {
   kept.RecordNumber = 1;
   EXPECT_THROW(WriteClusterRecord(folder / "C02.AXL", kept), ClusterFileError);
   EXPECT_FALSE(fs::exists(folder / "C02.AXL"));
+}
+
+// The fuzzing corpus: a pass over a file named "valid-" visits all its records, one over a
+// file named "bad-" stops with a reason, and every record visited reads alone the same.
+TEST(ClusterFileTest, CorpusFilesAreReadFullyOrStopWithAReasonAsNamed) {
+  int valid = 0, bad = 0;
+  for (const auto& entry : fs::directory_iterator(AX_CLUSTER_FILE_CORPUS)) {
+    const std::string name = entry.path().filename().string();
+    ClusterFileReader reader(entry.path());
+    std::vector<ClusterSlot> visited;
+    const ClusterScan scan = reader.ForEach([&visited](const ClusterRecordView& view) {
+      visited.push_back(EncodeClusterRecord(view.Decode()));
+      return true;
+    });
+    if (name.rfind("bad-", 0) == 0) {
+      EXPECT_NE(scan.Problem, "") << name;
+      ++bad;
+    } else {
+      EXPECT_EQ(name.rfind("valid-", 0), 0u) << name;
+      EXPECT_EQ(scan.Problem, "") << name;
+      EXPECT_EQ(scan.Records, reader.RecordCount()) << name;
+      ++valid;
+    }
+    ASSERT_EQ(static_cast<std::int64_t>(visited.size()), scan.Records) << name;
+    for (std::int64_t n = 1; n <= scan.Records; ++n) {
+      EXPECT_EQ(EncodeClusterRecord(reader.Read(n)), visited[static_cast<std::size_t>(n - 1)])
+          << name << " record " << n;
+    }
+  }
+  EXPECT_GE(valid, 4);
+  EXPECT_GE(bad, 4);
 }
 
 }  // namespace

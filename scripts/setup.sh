@@ -27,6 +27,8 @@ ax_build() {
   # ccache keeps the two builds (and later ones) from compiling unchanged sources again.
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # ccache caches sources built with a precompiled header only when told these are safe.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
   cmake --build "$dir" --parallel "$(nproc)"
 }

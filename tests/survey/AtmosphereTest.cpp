@@ -87,11 +87,10 @@ TEST(AtmosphereTest, PressureAlbedoAndTheRetentionLadder) {
     const char* step;
   };
   const Row rows[] = {
-      {4, 4.5f, "SubJovian"},  // 0.0122
-      {1, 0.5f, "Primordial"},
-      {1, 4.5f, "Living"},    // 0.0034
-      {0.08, 4.5f, "Thin"},   // 0.00032
-      {0.05, 4.5f, "Trace"},  // 0.00020
+      {4, 4.5f, "SubJovian"},                        // 0.0122
+      {1, 0.5f, "Primordial"}, {1, 4.5f, "Living"},  // 0.0034
+      {0.08, 4.5f, "Thin"},                          // 0.00032
+      {0.05, 4.5f, "Trace"},                         // 0.00020
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.step);
@@ -124,8 +123,8 @@ TEST(AtmosphereTest, TraceOfCarbonDioxideNamesTheWorldByItsPressure) {
     AirRig rig;
     rig.At(rig.w.BodyMass) = 0.05;
     rig.At(rig.w.BodyVolcanism) = row.volcanism;
-    rig.Draws(ThenAny({Die(3, 6), Die(4, 6), Die(5, 6), Die(6, 6), Die(3, 6), Die(4, 6),
-                       0.5f, 0.5f, 0.0f}));
+    rig.Draws(ThenAny(
+        {Die(3, 6), Die(4, 6), Die(5, 6), Die(6, 6), Die(3, 6), Die(4, 6), 0.5f, 0.5f, 0.0f}));
     rig.survey.MakeAtmosphere();
     EXPECT_EQ(FirstStep(rig), "Trace");
     EXPECT_EQ(rig.At(rig.w.BodyAtmosphere), "Carbon Dioxide");
@@ -146,12 +145,12 @@ TEST(AtmosphereTest, HabitabilityCheckRoutes) {
     const char* step;
   };
   const Row rows[] = {
-      {290, 0.005f, 300, 280, "G 2 V  ", "Dry"},   {385, 1.0f, 390, 300, "G 2 V  ", "Hot"},
-      {300, 1.0f, 401, 250, "G 2 V  ", "Hot"},     {265, 1.0f, 300, 250, "G 2 V  ", "Cold"},
-      {300, 1.0f, 279, 250, "G 2 V  ", "Cold"},    {300, 1.0f, 300, 169, "G 2 V  ", "Cold"},
-      {271, 1.0f, 290, 200, "G 2 V  ", "Hot"},     {273, 1.0f, 290, 200, "G 2 V  ", "Living"},
-      {300, 0.1f, 320, 280, "G 2 V  ", "Hot"},     {370, 0.3f, 380, 300, "G 2 V  ", "Hot"},
-      {300, 1.0f, 320, 280, "K 6 III", "Hot"},     {300, 1.0f, 320, 280, "G 2 V  ", "Living"},
+      {290, 0.005f, 300, 280, "G 2 V  ", "Dry"}, {385, 1.0f, 390, 300, "G 2 V  ", "Hot"},
+      {300, 1.0f, 401, 250, "G 2 V  ", "Hot"},   {265, 1.0f, 300, 250, "G 2 V  ", "Cold"},
+      {300, 1.0f, 279, 250, "G 2 V  ", "Cold"},  {300, 1.0f, 300, 169, "G 2 V  ", "Cold"},
+      {271, 1.0f, 290, 200, "G 2 V  ", "Hot"},   {273, 1.0f, 290, 200, "G 2 V  ", "Living"},
+      {300, 0.1f, 320, 280, "G 2 V  ", "Hot"},   {370, 0.3f, 380, 300, "G 2 V  ", "Hot"},
+      {300, 1.0f, 320, 280, "K 6 III", "Hot"},   {300, 1.0f, 320, 280, "G 2 V  ", "Living"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.mean << " K, " << row.pressure << " bars");

@@ -20,8 +20,8 @@ using test::ThenAny;
 
 // The elements of a moon beyond 30 world radii: circular after its stretch draw and one failed
 // doubling roll, then as kQuietElements.
-const std::vector<float> kDistantElements = {0.0f, 0.0f, D100(100), 0.0f, Die(1, 6),
-                                             Die(1, 6), D100(100), 0.0f, 0.0f, 0.0f};
+const std::vector<float> kDistantElements = {0.0f,      0.0f,      D100(100), 0.0f, Die(1, 6),
+                                             Die(1, 6), D100(100), 0.0f,      0.0f, 0.0f};
 
 // A rocky world's moon at 3 x d20 + d10 - u world radii that fails its doubling roll.
 std::vector<float> RockyOrbit(int d20, int d10, float spread) {
@@ -58,8 +58,11 @@ TEST(MakeMoonSystemTest, CountFromTheWorldsMassWithACapture) {
       // Int(5 x 4.2586) + 4 - 2 = 23; at 4 masses or more no capture roll.
       {"5000 masses", 5000, 0, {Die(4, 4), Die(6, 6)}, 20},
       {"no mass, no logarithm; 0 + 1.0 captures none", 0, 0, {Die(4, 4), Die(6, 6), D100(100)}, 0},
-      {"0.001 masses: -1 moons, but 0.0001 + 1.0 captures", 0.001, 0,
-       {Die(1, 4), Die(1, 6), D100(100)}, 1},
+      {"0.001 masses: -1 moons, but 0.0001 + 1.0 captures",
+       0.001,
+       0,
+       {Die(1, 4), Die(1, 6), D100(100)},
+       1},
       {"locked", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(10)}, 0},
       {"locked, captures", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(95)}, 1},
       {"a full hour short of the year", 1, 8765, {Die(4, 4), Die(1, 6), D100(10)}, 2},
@@ -194,7 +197,8 @@ TEST(MakeMoonSystemTest, MoonMassAndTheTideThatTurnsTheWorld) {
     }
     if (row.turns) {
       EXPECT_DOUBLE_EQ(rig.survey.MoonTide, 0.055090445004020286);
-      EXPECT_FLOAT_EQ(rig.At(rig.w.BodyDayLength, 0), static_cast<float>(0.24295274686391846 * 2 / 3));
+      EXPECT_FLOAT_EQ(rig.At(rig.w.BodyDayLength, 0),
+                      static_cast<float>(0.24295274686391846 * 2 / 3));
       EXPECT_FLOAT_EQ(rig.At(rig.w.BodyObliquity, 0), 3.75f);
     } else {
       EXPECT_EQ(rig.At(rig.w.BodyDayLength, 0), 20.0f);
@@ -211,8 +215,8 @@ TEST(MakeMoonSystemTest, MoreMoonsNeedAStrongerTideToTurnTheWorld) {
     Rig rig;
     SetWorld(rig, "T", 1, 1, 10, 0);
     rig.Draws(ThenAny(Script({{Die(4, 4), Die(1, 6), D100(third ? 95 : 10)},
-                              RockyOrbit(5, 1, 0.0f),   // 16
-                              RockyOrbit(10, 5, 0.5f),  // 34.5
+                              RockyOrbit(5, 1, 0.0f),                                   // 16
+                              RockyOrbit(10, 5, 0.5f),                                  // 34.5
                               third ? RockyOrbit(20, 10, 0.0f) : std::vector<float>{},  // 70
                               kQuietElements,
                               {0.99f, Die(third ? 5 : 10, 10), D100(99), D100(50), 0.5f}})));
@@ -365,12 +369,16 @@ TEST(BeltBodiesTest, CountFromTheWorldsMassOrTheYoungDisc) {
     int count;
   };
   const Row rows[] = {
-      {"P", 0.0015, 5, {Die(1, 6)}, 5},  {"P", 0.0015, 5, {Die(6, 6)}, 10},
-      {"I", 3.5, 5, {Die(1, 6)}, 4},     {"I", 3.5, 5, {Die(6, 6)}, 9},
+      {"P", 0.0015, 5, {Die(1, 6)}, 5},
+      {"P", 0.0015, 5, {Die(6, 6)}, 10},
+      {"I", 3.5, 5, {Die(1, 6)}, 4},
+      {"I", 3.5, 5, {Die(6, 6)}, 9},
       {"P", 0.01, 5, {Die(6, 6)}, 20},  // 36
       // 1 + 2 - 1.5, 2 + 2 - 1.5 and 1 + 4 - 1.5 round to 2, 2 and 4; 1 + 2 - 3 leaves none.
-      {"I", 0, 0.05f, {Die(1, 6), Die(1, 8)}, 2}, {"I", 0, 0.05f, {Die(1, 6), Die(2, 8)}, 2},
-      {"I", 0, 0.05f, {Die(2, 6), Die(1, 8)}, 4}, {"P", 0, 0.1f, {Die(1, 6), Die(1, 8)}, 0},
+      {"I", 0, 0.05f, {Die(1, 6), Die(1, 8)}, 2},
+      {"I", 0, 0.05f, {Die(1, 6), Die(2, 8)}, 2},
+      {"I", 0, 0.05f, {Die(2, 6), Die(1, 8)}, 4},
+      {"P", 0, 0.1f, {Die(1, 6), Die(1, 8)}, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.worldClass << row.worldMass << " " << row.count);
@@ -402,15 +410,34 @@ TEST(BeltBodiesTest, BodiesSpreadAroundTheWorldsPath) {
       {"one", 0, 4, 1, 0.4, {Die(1, 6)}, {1, 1}},
       {"one, too close", 0, 4, 0.005, 0.004, {Die(1, 6), 0.5f}, {0.005, 0.05}},
       {"two", 1, 4, 1, 0.4, {Die(1, 6), 0.5f, 0.5f}, {1, 0.75, 1.25}},
-      {"two, too close", 1, 4, 0.008, 0.004, {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f},
+      {"two, too close",
+       1,
+       4,
+       0.008,
+       0.004,
+       {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f},
        {0.008, 0.05, 0.055}},
       // From 8 AU (u1, u2) = (0.75, 0.5), (0.25, 0), (0.5, 0.75).
-      {"three beyond orbit 8", 2, 9, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
+      {"three beyond orbit 8",
+       2,
+       9,
+       10,
+       8,
+       {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {11.016666666666666, 9.6, 10.95, 12.5}},
-      {"three", 2, 8, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
+      {"three",
+       2,
+       8,
+       10,
+       8,
+       {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {10.016666666666667, 9.1, 9.95, 11.0}},
       // Orbit 1 spreads from the star itself, 0.004 apart: two fall within 0.01 AU.
-      {"three at the star", 2, 1, 0.004, 0,
+      {"three at the star",
+       2,
+       1,
+       0.004,
+       0,
        {Die(1, 6), 0.0f, 0.99f, 0.25f, 0.5f, 0.0f, 0.5f, 0.5f, 0.75f},
        {0.06800000000000002, 0.0475, 0.052500000000000005, 0.10400000000000001}},
   };
@@ -446,12 +473,12 @@ TEST(BeltBodiesTest, BodyMassDoublesUpToTheAgeCap) {
        0.00004, "Z"},
       // Age 0 caps at 0.01 / 0.01 = 1: 6.994e-5 doubles 14 times.
       {"ageless", 0, false,
-       Script({{Die(1, 6)}, kQuietElements, {0.999f}, std::vector(14, D100(1))}),
-       1.14589697265625, nullptr},
+       Script({{Die(1, 6)}, kQuietElements, {0.999f}, std::vector(14, D100(1))}), 1.14589697265625,
+       nullptr},
       // Age 0.05: 1 + 2 - 1.5 rounds to 2 bodies; x 1.5, cap 0.2: doubled 12 times.
       {"young", 0.05f, true,
-       Script({{Die(1, 6), Die(1, 8), 0.5f, 0.5f}, kQuietElements, {0.5f},
-               std::vector(12, D100(25))}),
+       Script(
+           {{Die(1, 6), Die(1, 8), 0.5f, 0.5f}, kQuietElements, {0.5f}, std::vector(12, D100(25))}),
        0.24576000122070316, nullptr},
   };
   for (const Row& row : rows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -66,10 +67,23 @@ struct Rig {
   Survey survey{w, random};
 };
 
+// A change to the selected body for a row of a table: one value set, or two changes.
+using Change = std::function<void(Rig&)>;
+template <typename T, typename V>
+Change Set(BodyTable<T> World::*table, V value) {
+  return [table, value](Rig& rig) { rig.At(rig.w.*table) = static_cast<T>(value); };
+}
+inline Change Both(Change first, Change second) {
+  return [first, second](Rig& rig) {
+    first(rig);
+    second(rig);
+  };
+}
+
 // The orbital elements of a body circling a star or a world closer than 30 AU or 30 radii:
 // circular (no doubling rolls), inclined by |1 + 1 - 6.5| / 2 = 2.25 degrees with one failed
 // doubling roll, every angle 0.
-inline const std::vector<float> kQuietElements = {0.0f, 0.0f, Die(1, 6), Die(1, 6),
-                                                  D100(100), 0.0f, 0.0f, 0.0f};
+inline const std::vector<float> kQuietElements = {0.0f,      0.0f, Die(1, 6), Die(1, 6),
+                                                  D100(100), 0.0f, 0.0f,      0.0f};
 
 }  // namespace ax::test

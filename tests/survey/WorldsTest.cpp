@@ -61,7 +61,7 @@ TEST(TerrestrialWorldTest, MassFromDistanceAndWarmthAndTheClassItGives) {
       {801, "G 2 V  ", 1, {D100(50)}, 7.618419188465052e-06, "", Made::kNothing, 9},  // float 300/T
       {800, "G 2 V  ", 1, {D100(50)}, 0.0001466497778892517, "P", Made::kBelt, 9},
       {401, "G 2 V  ", 1, {D100(50)}, 0.07341619747511978, nullptr, Made::kWorld, 9},
-      {400, "G 2 V  ", 1, {D100(50)}, 0.5625, nullptr, Made::kWorld, 9},     // 0.75^2
+      {400, "G 2 V  ", 1, {D100(50)}, 0.5625, nullptr, Made::kWorld, 9},      // 0.75^2
       {400, "A 0 D  ", 1, {D100(50)}, 0.31640625, nullptr, Made::kWorld, 9},  // 0.75^4
       {600, "A 0 N  ", 1, {D100(50)}, 0.0001220703125, "P", Made::kBelt, 9},  // 0.5^13
       {300, "G 2 V  ", 10000, {D100(21)}, 0.0001, "P", Made::kBelt, 9},
@@ -146,23 +146,43 @@ TEST(JovianWorldTest, MassFromDistanceLightAndTheCap) {
       {"beyond 64X: 15 / 16", "G 2 V  ", 1, 100, 71, {D100(50)}, 0.9375, nullptr, Made::kWorld},
       {"at 64X: 23.4375 / 8", "G 2 V  ", 1, 64, 71, {D100(50)}, 2.9296875, nullptr, Made::kWorld},
       // 3500 / Int(3.5), then one doubling.
-      {"cap", "G 2 V  ", 1, 3.0 / 7, 71, {D100(20), D100(21)}, 2333.3333333333335, "J",
+      {"cap",
+       "G 2 V  ",
+       1,
+       3.0 / 7,
+       71,
+       {D100(20), D100(21)},
+       2333.3333333333335,
+       "J",
        Made::kWorld},
       {"dwarf: 150 / 4 / 2", "A 0 D  ", 1, 10, 50, {D100(50)}, 18.75, "J", Made::kWorld},
-      {"neutron: sqrt(150) / 2", "A 0 N  ", 1, 10, 50, {D100(50)}, 6.123724356957945, "J",
+      {"neutron: sqrt(150) / 2",
+       "A 0 N  ",
+       1,
+       10,
+       50,
+       {D100(50)},
+       6.123724356957945,
+       "J",
        Made::kWorld},
       {"giant: 150 / 2 / 2", "K 0 I  ", 100, 10, 50, {D100(50)}, 37.5, "J", Made::kWorld},
       // log10(0.5) < 0: 150 / -0.30103 / 2.
       {"dim giant", "K 0 I  ", 0.5f, 10, 71, {D100(50)}, -249.14460711655218, "", Made::kNothing},
-      {"black hole", "X 0 B  ", 1e-6f, 10, 50, {D100(50)}, -12.49999999771565, "",
-       Made::kNothing},
+      {"black hole", "X 0 B  ", 1e-6f, 10, 50, {D100(50)}, -12.49999999771565, "", Made::kNothing},
       // No logarithm of 1 to divide by: the mass stays 150 / 2.
       {"giant of L 1", "K 0 I  ", 1, 10, 50, {D100(50)}, 75, "J", Made::kWorld},
       {"no light at all", "X 0 B  ", 0, 10, 50, {D100(50)}, 0, "", Made::kNothing},
       // 1500 / 187.5 / 16 is exactly 0.5: not below 0.5, so still a giant's particulars.
       {"half", "G 2 V  ", 1, 187.5, 71, {D100(50)}, 0.5, nullptr, Made::kWorld},
       {"icy: 1500 / 40 / 4 / 8", "A 0 D  ", 1, 40, 70, {D100(50)}, 1.171875, "I", Made::kBelt},
-      {"too small: 1500 / 1000 / 16", "G 2 V  ", 1, 1000, 70, {D100(50)}, 0.09375, "",
+      {"too small: 1500 / 1000 / 16",
+       "G 2 V  ",
+       1,
+       1000,
+       70,
+       {D100(50)},
+       0.09375,
+       "",
        Made::kNothing},
   };
   for (const Row& row : rows) {
@@ -328,18 +348,37 @@ TEST(PhysicalParticularsTest, DensityRadiusAndGravityOfRockyBodies) {
     float density, radius;
   };
   const Row rows[] = {
-      {"cold heavy: 0.65 / 1.5", 2, 100, "G 2 V  ", {Die(2, 4), 0.5f, 0.5f}, 0.43333334f,
+      {"cold heavy: 0.65 / 1.5",
+       2,
+       100,
+       "G 2 V  ",
+       {Die(2, 4), 0.5f, 0.5f},
+       0.43333334f,
        1.6649555f},
       {"cold, mass 1 is not heavy", 1, 100, "G 2 V  ", {Die(2, 4), 0.5f, 0.5f}, 0.35f, 1.4189835f},
       {"150 K is not cold", 2, 150, "G 2 V  ", {Die(2, 4), 0.5f, 0.5f}, 0.85f, 1.3300573f},
-      {"0.05 replaced, d6 1", 0.01, 40, "G 2 V  ", {Die(1, 4), 0.5f, 0.5f, Die(1, 6)}, 0.209f,
+      {"0.05 replaced, d6 1",
+       0.01,
+       40,
+       "G 2 V  ",
+       {Die(1, 4), 0.5f, 0.5f, Die(1, 6)},
+       0.209f,
        0.3630373f},
-      {"0.05 replaced, d6 6", 0.01, 40, "G 2 V  ", {Die(1, 4), 0.5f, 0.5f, Die(6, 6)}, 0.259f,
+      {"0.05 replaced, d6 6",
+       0.01,
+       40,
+       "G 2 V  ",
+       {Die(1, 4), 0.5f, 0.5f, Die(6, 6)},
+       0.259f,
        0.33798707f},
-      {"white dwarf's: 2.75 x 0.85", 4, 300, "D 5 D  ", {Die(4, 4), 0.5f, 0.5f}, 2.3375f,
+      {"white dwarf's: 2.75 x 0.85",
+       4,
+       300,
+       "D 5 D  ",
+       {Die(4, 4), 0.5f, 0.5f},
+       2.3375f,
        1.1961054f},
-      {"neutron star's: 0.25 + 0.4", 1, 100, "P 0 N  ", {Die(1, 4), 0.5f, 0.5f}, 0.65f,
-       1.1544157f},
+      {"neutron star's: 0.25 + 0.4", 1, 100, "P 0 N  ", {Die(1, 4), 0.5f, 0.5f}, 0.65f, 1.1544157f},
       {"massless: no size", 0, 200, "G 2 V  ", {Die(1, 4), 0.5f, 0.5f}, 0.35f, 0},
   };
   for (const Row& row : rows) {
@@ -437,7 +476,10 @@ TEST(PhysicalParticularsTest, VolcanismBelowNothingFoldsBack) {
     float volcanism;
   };
   const Row rows[] = {
-      {"(2 - 5.5) / 2 - 1.5 + 0.09375 = -3.16", 0.5, 4.5f, {0.5f, Die(1, 6), Die(1, 6)},
+      {"(2 - 5.5) / 2 - 1.5 + 0.09375 = -3.16",
+       0.5,
+       4.5f,
+       {0.5f, Die(1, 6), Die(1, 6)},
        0.10038231f},
       {"(7 - 5.5) / 2 - 1.5 + 0.09375", 0.5, 4.5f, {0.5f, Die(4, 6), Die(3, 6)}, 0.65625f},
       {"((2 - 5) / 2 - 19.5 / 3) / 8", 0.0, 19.5f, {0.0f, Die(1, 6), Die(1, 6)}, -1.0f},

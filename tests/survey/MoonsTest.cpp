@@ -11,11 +11,14 @@
 namespace ax {
 namespace {
 
+using test::Both;
+using test::Change;
 using test::D100;
 using test::Die;
 using test::kQuietElements;
 using test::Rig;
 using test::Script;
+using test::Set;
 using test::ThenAny;
 
 // The elements of a moon beyond 30 world radii: circular after its stretch draw and one failed
@@ -52,21 +55,19 @@ TEST(MakeMoonSystemTest, CountFromTheWorldsMassWithACapture) {
     std::vector<float> draws;
     int count;
   };
+  // clang-format off
   const Row rows[] = {
       {"d4 2: none; 0.1 + 0.9 captures none", 1, 0, {Die(2, 4), Die(6, 6), D100(90)}, 0},
       {"d4 3: one; 0.1 + 0.91 captures", 1, 0, {Die(3, 4), Die(6, 6), D100(91)}, 2},
       // Int(5 x 4.2586) + 4 - 2 = 23; at 4 masses or more no capture roll.
       {"5000 masses", 5000, 0, {Die(4, 4), Die(6, 6)}, 20},
       {"no mass, no logarithm; 0 + 1.0 captures none", 0, 0, {Die(4, 4), Die(6, 6), D100(100)}, 0},
-      {"0.001 masses: -1 moons, but 0.0001 + 1.0 captures",
-       0.001,
-       0,
-       {Die(1, 4), Die(1, 6), D100(100)},
-       1},
+      {"0.001 masses: -1, but 0.0001 + 1.0 captures", 0.001, 0, {Die(1, 4), Die(1, 6), D100(100)}, 1},
       {"locked", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(10)}, 0},
       {"locked, captures", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(95)}, 1},
       {"a full hour short of the year", 1, 8765, {Die(4, 4), Die(1, 6), D100(10)}, 2},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;
@@ -156,34 +157,23 @@ TEST(MakeMoonSystemTest, MoonMassAndTheTideThatTurnsTheWorld) {
     bool turns;
   };
   const std::vector<float> nearMoon = Script({RockyOrbit(1, 1, 0.9f), kQuietElements});  // 3.1
+  const std::vector<float> one = {Die(3, 4), Die(1, 6), D100(10)};
+  // clang-format off
   const Row rows[] = {
-      {"too light", "T", 1, 0.1f,
-       Script({{Die(3, 4), Die(1, 6), D100(10)}, nearMoon, {0.99f, Die(9, 10), D100(99)}}),
+      {"too light", "T", 1, 0.1f, Script({one, nearMoon, {0.99f, Die(9, 10), D100(99)}}),
        0.0009810000085830688, "Z", false},
       // The tide 0.0551 turns the world to 2/3 of the period 0.24295 h; its tilt 2.25 + 3 - 1.5.
-      {"rocky", "T", 1, 0.1f,
-       Script({{Die(3, 4), Die(1, 6), D100(10)},
-               nearMoon,
-               {0.99f, Die(10, 10), D100(99)},
-               {D100(95), 0.25f}}),
+      {"rocky", "T", 1, 0.1f, Script({one, nearMoon, {0.99f, Die(10, 10), D100(99), D100(95), 0.25f}}),
        0.0010900000095367432, nullptr, true},
-      // v = 10 + 1.4979: 0.000109 x 11.4979 doubled 13 times to pass 10: a giant moon.
-      {"giant", "J", 20, 10,
-       Script({{Die(3, 4), Die(1, 6)},
-               {Die(2, 10), Die(2, 4), 0.5f, D100(99)},  // 2 x 2 + 1 + 0.44 + 0.5
-               kQuietElements,
-               {0.99f, Die(10, 10)},
-               std::vector<float>(13, D100(60))}),
-       10.26676671873333, "J", false},
-      // No moons of its own, but 0.0001 + 1.0 captures one: v = 10 - 3.4539 + 5 makes 0.00126,
-      // past the doubling limit and its world, so it takes (0.05 + 0.9) x 0.001.
-      {"captured", "T", 0.001, 0.1f,
-       Script({{Die(1, 4), Die(1, 6), D100(100)},
-               RockyOrbit(10, 5, 0.5f),  // 34.5
-               kDistantElements,
-               {0.99f, Die(10, 10), 0.5f}}),
-       0.95 * 0.001, "Z", false},
+      // v = 10 + 1.4979: 0.000109 x 11.4979 doubled 13 times to pass 10; 2 x 2 + 1 + 0.44 + 0.5.
+      {"giant", "J", 20, 10, Script({{Die(3, 4), Die(1, 6), Die(2, 10), Die(2, 4), 0.5f, D100(99)},
+       kQuietElements, {0.99f, Die(10, 10)}, std::vector(13, D100(60))}), 10.26676671873333, "J", false},
+      // No moons of its own, but 0.0001 + 1.0 captures one at 34.5: v = 10 - 3.4539 + 5 makes
+      // 0.00126, past the doubling limit and its world, so it takes (0.05 + 0.9) x 0.001.
+      {"captured", "T", 0.001, 0.1f, Script({{Die(1, 4), Die(1, 6), D100(100)}, RockyOrbit(10, 5, 0.5f),
+       kDistantElements, {0.99f, Die(10, 10), 0.5f}}), 0.95 * 0.001, "Z", false},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;
@@ -242,107 +232,92 @@ TEST(SortMoonsTest, SortsTheMoonsByDistanceOnly) {
   EXPECT_EQ(rig.At(rig.w.BodyMass, 1), 0.5);
 }
 
-// A rocky body of radius 1 at this distance from its star of one solar mass (or, for a moon,
-// its world's radii), with a period of 1000 hours, a day of 24, tilt 23 and inclination 2. The
-// tide is 1.3e20 (r^-2 - (r + 12.7e6)^-2) cos^2(tilt) with r = a x 1.49e11 m: 1.057e-4 at
-// 0.2 AU, 3.13e-5 at 0.3 AU, 3.08e-6 at 0.65 AU, 9e-12 at 30 AU.
-struct TideRig : Rig {
-  TideRig(int star, int body, double axis) {
-    Select(star, 3, body);
-    At(w.BodyClass) = "T";
-    At(w.BodySemiMajorAxis) = axis;
-    At(w.BodyRadius) = 1;
-    At(w.BodyObliquity) = 23;
-    At(w.BodyInclination) = 2;
-    At(w.BodyPeriod) = 1000;
-    At(w.BodyDayLength) = 24;
-  }
-};
-
-TEST(ApplyTidesTest, StarLocksOrBrakesACloseWorld) {
-  // Above (moons + 1) x 4e-6 the world turns its face to the star, its tilt 2u (2u + 178 on a
-  // retrograde orbit), its day its year, 2/3 of it on a d100 of 91 to 99, 1/2 on 100. From 2e-6
-  // to 4e-6 the day is braked to 20 + day x d100 x tide x 500000. A tilt past 90 (taken as
-  // 180 - tilt) turns the day backwards, even with no tide at all.
+TEST(ApplyTidesTest, StarOrWorldLocksOrBrakesABody) {
+  // Above (moons + 1) x 4e-6 a body turns its face to what raises the tide, its tilt 2u (2u +
+  // 178 on a retrograde orbit), its day its year, 2/3 of it on a d100 of 91 to 99, 1/2 on 100; a
+  // world held harder by a moon is not turned. From 2e-6 to 4e-6 the day is braked to 20 + day x
+  // d100 x tide x 500000. A tilt past 90 (taken as 180 - tilt) turns the day backwards, tide or
+  // none. Giants and worlds round a pair are left alone. The star's tide on a body of radius 1,
+  // 1.3e20 (r^-2 - (r + 12.7e6)^-2) cos^2(tilt) with r = a x 1.49e11 m, is 1.057e-4 at 0.2 AU,
+  // 3.13e-5 at 0.3 AU, 3.08e-6 at 0.65 AU and 9e-12 at 30 AU.
   struct Row {
     const char* name;
-    double axis, inclination;
-    float tilt;
-    int moons;
+    int star, body;
+    double axis;
+    Change change;
     std::vector<float> draws;
     float obliquity, day;
   };
-  const Row rows[] = {
-      {"synchronous", 0.2, 2, 23, 0, {0.25f, D100(90)}, 0.5f, 1000},
-      {"three to two", 0.2, 2, 23, 0, {0.25f, D100(91)}, 0.5f, 666.66669f},
-      {"two to one", 0.2, 2, 23, 0, {0.25f, D100(100)}, 0.5f, 500},
-      {"retrograde orbit", 0.2, 120, 23, 0, {0.25f, D100(90)}, 178.5f, -1000},
-      {"six moons", 0.3, 2, 23, 6, {0.25f, D100(90)}, 0.5f, 1000},
-      {"seven moons hold it", 0.3, 2, 23, 7, {}, 23, 24},
-      {"braked", 0.65, 2, 23, 0, {D100(50)}, 23, 1867.6689f},
-      {"braked, tilted past 90", 0.65, 2, 157, 0, {D100(50)}, 157, -1867.6689f},
-      {"far out", 30, 2, 120, 0, {}, 120, -24},
+  const auto moons = [](int n) {
+    return [n](Rig& r) { r.w.MoonCount[1][3] = static_cast<std::int16_t>(n); };
   };
+  const auto tilt = [](float t) { return Set(&World::BodyObliquity, t); };
+  const Change held = [](Rig& r) { r.survey.MoonTide = 1; };
+  // A belt body of radius 0.05 (4.84e-5 at 0.1 AU) feels its star, not its belt's world, which
+  // has no radius; a body that is not the world ignores the moon tide.
+  const Change belt = [held](Rig& r) {
+    r.w.BodyClass(1, 3, 0) = "P";
+    r.w.BodyRadius(1, 3, 0) = 0;
+    r.w.MoonCount[1][3] = 5;
+    r.At(r.w.BodyRadius) = 0.05f;
+    held(r);
+  };
+  // A moon of radius 0.5 at 20 radii of a giant of 300 masses and radius 10 feels 1.2e17
+  // (r^-2 - (r + 6.35e6)^-2) cos^2(180 - 150), r = 10 x 6378000 x 20: 5.5e-4 > 16e-6.
+  const Change giantsMoon = [held](Rig& r) {
+    r.w.BodyClass(1, 3, 0) = "J";
+    r.w.BodyMass(1, 3, 0) = 300;
+    r.w.BodyRadius(1, 3, 0) = 10;
+    r.w.MoonCount[1][3] = 3;
+    r.At(r.w.BodyRadius) = 0.5f;
+    r.At(r.w.BodyObliquity) = 150;
+    held(r);
+  };
+  // A moon of a world with no radius is at no distance: no tide rather than an infinite one.
+  const Change nowhere = [](Rig& r) {
+    r.w.BodyRadius(1, 3, 0) = 0;
+    r.At(r.w.BodyObliquity) = 120;
+    r.At(r.w.BodyDayLength) = -10;
+  };
+  const Change none = [](Rig&) {};
+  // clang-format off
+  const Row rows[] = {
+      {"synchronous", 1, 0, 0.2, none, {0.25f, D100(90)}, 0.5f, 1000},
+      {"three to two", 1, 0, 0.2, none, {0.25f, D100(91)}, 0.5f, 666.66669f},
+      {"two to one", 1, 0, 0.2, none, {0.25f, D100(100)}, 0.5f, 500},
+      {"retrograde orbit", 1, 0, 0.2, Set(&World::BodyInclination, 120), {0.25f, D100(90)}, 178.5f, -1000},
+      {"six moons", 1, 0, 0.3, moons(6), {0.25f, D100(90)}, 0.5f, 1000},
+      {"seven moons hold it", 1, 0, 0.3, moons(7), {}, 23, 24},
+      {"braked", 1, 0, 0.65, none, {D100(50)}, 23, 1867.6689f},
+      {"braked, tilted past 90", 1, 0, 0.65, tilt(157), {D100(50)}, 157, -1867.6689f},
+      {"far out, tilted past 90", 1, 0, 30, tilt(120), {}, 120, -24},
+      {"giant", 1, 0, 0.2, Set(&World::BodyClass, "J"), {}, 23, 24},
+      {"round a pair", 0, 0, 0.2, none, {}, 23, 24},
+      {"held by a moon", 1, 0, 0.2, held, {}, 23, 24},
+      {"belt body", 1, 2, 0.1, belt, {0.5f, D100(90)}, 1, 1000},
+      {"giant's moon", 1, 1, 20, giantsMoon, {0.5f, D100(96)}, 1, 666.66669f},
+      {"moon at no distance", 1, 1, 5, nowhere, {}, 120, 10},
+  };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    TideRig rig(1, 0, row.axis);
-    rig.At(rig.w.BodyInclination) = row.inclination;
-    rig.At(rig.w.BodyObliquity) = row.tilt;
-    rig.w.MoonCount[1][3] = static_cast<std::int16_t>(row.moons);
+    // A rocky body of radius 1, period 1000 hours, day 24, tilt 23 and inclination 2.
+    Rig rig;
+    rig.Select(row.star, 3, row.body);
+    rig.At(rig.w.BodyClass) = "T";
+    rig.At(rig.w.BodySemiMajorAxis) = row.axis;
+    rig.At(rig.w.BodyRadius) = 1;
+    rig.At(rig.w.BodyObliquity) = 23;
+    rig.At(rig.w.BodyInclination) = 2;
+    rig.At(rig.w.BodyPeriod) = 1000;
+    rig.At(rig.w.BodyDayLength) = 24;
+    row.change(rig);
     rig.Draws(row.draws);
     rig.survey.ApplyTides();
     EXPECT_EQ(rig.random.ScriptLeft(), 0u);
     EXPECT_FLOAT_EQ(rig.At(rig.w.BodyObliquity), row.obliquity);
     EXPECT_FLOAT_EQ(rig.At(rig.w.BodyDayLength), row.day);
   }
-}
-
-TEST(ApplyTidesTest, WhoseTideABodyFeels) {
-  // A giant, a world round a pair, and a world already held by a stronger moon are left alone
-  // without a draw.
-  for (const int which : {0, 1, 2}) {
-    TideRig rig(which == 1 ? 0 : 1, 0, 0.2);
-    if (which == 0) rig.At(rig.w.BodyClass) = "J";
-    if (which == 2) rig.survey.MoonTide = 1;
-    rig.survey.ApplyTides();
-    EXPECT_EQ(rig.At(rig.w.BodyDayLength), 24.0f) << which;
-  }
-  // A belt body at 0.1 AU (radius 0.05: 4.84e-5 > 6 x 4e-6) feels its star, not the belt world
-  // (which has no radius), and a body other than the world ignores the moon tide.
-  TideRig belt(1, 2, 0.1);
-  belt.w.BodyClass(1, 3, 0) = "P";
-  belt.w.BodyMass(1, 3, 0) = 1000;
-  belt.w.BodyRadius(1, 3, 0) = 0;
-  belt.w.MoonCount[1][3] = 5;
-  belt.At(belt.w.BodyRadius) = 0.05f;
-  belt.survey.MoonTide = 1;
-  belt.Draws({0.5f, D100(90)});
-  belt.survey.ApplyTides();
-  EXPECT_EQ(belt.random.ScriptLeft(), 0u);
-  EXPECT_FLOAT_EQ(belt.At(belt.w.BodyObliquity), 1.0f);
-  EXPECT_FLOAT_EQ(belt.At(belt.w.BodyDayLength), 1000.0f);
-  // A moon of radius 0.5 at 20 radii of a giant of 300 masses and radius 10 feels
-  // 1.2e17 (r^-2 - (r + 6.35e6)^-2) cos^2(180 - 150), r = 10 x 6378000 x 20: 5.5e-4 > 16e-6.
-  TideRig moon(1, 1, 20);
-  moon.w.BodyClass(1, 3, 0) = "J";
-  moon.w.BodyMass(1, 3, 0) = 300;
-  moon.w.BodyRadius(1, 3, 0) = 10;
-  moon.w.MoonCount[1][3] = 3;
-  moon.At(moon.w.BodyRadius) = 0.5f;
-  moon.At(moon.w.BodyObliquity) = 150;
-  moon.survey.MoonTide = 1;
-  moon.Draws({0.5f, D100(96)});
-  moon.survey.ApplyTides();
-  EXPECT_EQ(moon.random.ScriptLeft(), 0u);
-  EXPECT_FLOAT_EQ(moon.At(moon.w.BodyObliquity), 1.0f);
-  EXPECT_FLOAT_EQ(moon.At(moon.w.BodyDayLength), 666.66669f);
-  // A moon of a world with no radius is at no distance: no tide rather than an infinite one.
-  TideRig nowhere(1, 1, 5);
-  nowhere.w.BodyRadius(1, 3, 0) = 0;
-  nowhere.At(nowhere.w.BodyObliquity) = 120;
-  nowhere.At(nowhere.w.BodyDayLength) = -10;
-  nowhere.survey.ApplyTides();
-  EXPECT_EQ(nowhere.At(nowhere.w.BodyDayLength), 10.0f);
 }
 
 // A belt world on orbit o of the rig's star (age 5 unless given), the orbit inside at the
@@ -368,18 +343,15 @@ TEST(BeltBodiesTest, CountFromTheWorldsMassOrTheYoungDisc) {
     std::vector<float> dice;  // d6, and d8 when young
     int count;
   };
+  // clang-format off
   const Row rows[] = {
-      {"P", 0.0015, 5, {Die(1, 6)}, 5},
-      {"P", 0.0015, 5, {Die(6, 6)}, 10},
-      {"I", 3.5, 5, {Die(1, 6)}, 4},
-      {"I", 3.5, 5, {Die(6, 6)}, 9},
-      {"P", 0.01, 5, {Die(6, 6)}, 20},  // 36
+      {"P", 0.0015, 5, {Die(1, 6)}, 5}, {"P", 0.0015, 5, {Die(6, 6)}, 10},
+      {"I", 3.5, 5, {Die(1, 6)}, 4}, {"I", 3.5, 5, {Die(6, 6)}, 9}, {"P", 0.01, 5, {Die(6, 6)}, 20},
       // 1 + 2 - 1.5, 2 + 2 - 1.5 and 1 + 4 - 1.5 round to 2, 2 and 4; 1 + 2 - 3 leaves none.
-      {"I", 0, 0.05f, {Die(1, 6), Die(1, 8)}, 2},
-      {"I", 0, 0.05f, {Die(1, 6), Die(2, 8)}, 2},
-      {"I", 0, 0.05f, {Die(2, 6), Die(1, 8)}, 4},
-      {"P", 0, 0.1f, {Die(1, 6), Die(1, 8)}, 0},
+      {"I", 0, 0.05f, {Die(1, 6), Die(1, 8)}, 2}, {"I", 0, 0.05f, {Die(1, 6), Die(2, 8)}, 2},
+      {"I", 0, 0.05f, {Die(2, 6), Die(1, 8)}, 4}, {"P", 0, 0.1f, {Die(1, 6), Die(1, 8)}, 0},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.worldClass << row.worldMass << " " << row.count);
     Rig rig;
@@ -406,41 +378,22 @@ TEST(BeltBodiesTest, BodiesSpreadAroundTheWorldsPath) {
     std::vector<float> draws;
     std::vector<double> axes;  // the world's, then each body's
   };
+  // clang-format off
   const Row rows[] = {
       {"one", 0, 4, 1, 0.4, {Die(1, 6)}, {1, 1}},
       {"one, too close", 0, 4, 0.005, 0.004, {Die(1, 6), 0.5f}, {0.005, 0.05}},
       {"two", 1, 4, 1, 0.4, {Die(1, 6), 0.5f, 0.5f}, {1, 0.75, 1.25}},
-      {"two, too close",
-       1,
-       4,
-       0.008,
-       0.004,
-       {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f},
-       {0.008, 0.05, 0.055}},
+      {"two, too close", 1, 4, 0.008, 0.004, {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f}, {0.008, 0.05, 0.055}},
       // From 8 AU (u1, u2) = (0.75, 0.5), (0.25, 0), (0.5, 0.75).
-      {"three beyond orbit 8",
-       2,
-       9,
-       10,
-       8,
-       {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
+      {"three beyond orbit 8", 2, 9, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {11.016666666666666, 9.6, 10.95, 12.5}},
-      {"three",
-       2,
-       8,
-       10,
-       8,
-       {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
+      {"three", 2, 8, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {10.016666666666667, 9.1, 9.95, 11.0}},
       // Orbit 1 spreads from the star itself, 0.004 apart: two fall within 0.01 AU.
-      {"three at the star",
-       2,
-       1,
-       0.004,
-       0,
-       {Die(1, 6), 0.0f, 0.99f, 0.25f, 0.5f, 0.0f, 0.5f, 0.5f, 0.75f},
+      {"three at the star", 2, 1, 0.004, 0, {Die(1, 6), 0.0f, 0.99f, 0.25f, 0.5f, 0.0f, 0.5f, 0.5f, 0.75f},
        {0.06800000000000002, 0.0475, 0.052500000000000005, 0.10400000000000001}},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;
@@ -465,22 +418,20 @@ TEST(BeltBodiesTest, BodyMassDoublesUpToTheAgeCap) {
     double mass;
     const char* bodyClass;
   };
+  const std::vector<float> one = Script({{Die(1, 6)}, kQuietElements});
+  // clang-format off
   const Row rows[] = {
       // Cap 0.001: 0.00004 doubles five times to 0.00128.
-      {"old", 10, false, Script({{Die(1, 6)}, kQuietElements, {0.5f}, std::vector(5, D100(25))}),
-       0.00128, nullptr},
-      {"old, no doubling", 10, false, Script({{Die(1, 6)}, kQuietElements, {0.5f, D100(26)}}),
-       0.00004, "Z"},
+      {"old", 10, false, Script({one, {0.5f}, std::vector(5, D100(25))}), 0.00128, nullptr},
+      {"old, no doubling", 10, false, Script({one, {0.5f, D100(26)}}), 0.00004, "Z"},
       // Age 0 caps at 0.01 / 0.01 = 1: 6.994e-5 doubles 14 times.
-      {"ageless", 0, false,
-       Script({{Die(1, 6)}, kQuietElements, {0.999f}, std::vector(14, D100(1))}), 1.14589697265625,
+      {"ageless", 0, false, Script({one, {0.999f}, std::vector(14, D100(1))}), 1.14589697265625,
        nullptr},
       // Age 0.05: 1 + 2 - 1.5 rounds to 2 bodies; x 1.5, cap 0.2: doubled 12 times.
-      {"young", 0.05f, true,
-       Script(
-           {{Die(1, 6), Die(1, 8), 0.5f, 0.5f}, kQuietElements, {0.5f}, std::vector(12, D100(25))}),
-       0.24576000122070316, nullptr},
+      {"young", 0.05f, true, Script({{Die(1, 6), Die(1, 8), 0.5f, 0.5f}, kQuietElements, {0.5f},
+       std::vector(12, D100(25))}), 0.24576000122070316, nullptr},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;

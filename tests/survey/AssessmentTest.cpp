@@ -114,6 +114,7 @@ TEST(AssessLifeTest, SurfacePenalties) {
     float points;
   };
   const auto water = [](float w) { return Set(&World::BodyWaterCover, w); };
+  // clang-format off
   const Row rows[] = {
       {"all sea", water(1), 15.5f},
       {"W 0.95: 10 - 100 x 0.05", water(0.95f), 5.499999f},
@@ -145,6 +146,7 @@ TEST(AssessLifeTest, SurfacePenalties) {
       {"grade 3", Set(&World::BodyLifeComplexity, 3), 10.5f},
       {"grade 4", Set(&World::BodyLifeComplexity, 4), 5.5f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -164,12 +166,14 @@ TEST(AssessLifeTest, PointsOnALetterBoundFallToTheLowerLetter) {
     const char* letter;
     const char* above;
   };
+  // clang-format off
   const Row rows[] = {
       {0.78f, 1, 0.7f, 6, 3.5f, 5, "A", "B"}, {0.78f, 1, 0.7f, 4, 3.5f, 10, "B", "C"},
       {2.25f, 1, 0.7f, 6, 6, 20, "C", "D"},   {2.5f, 1, 0.7f, 6, 3.5f, 30, "D", "E"},
       {2.75f, 1, 0.7f, 4, 6, 50, "E", "F"},   {3.5f, 1, 1, 4, 3.5f, 100, "F", "G"},
       {6, 1.5f, 1, 4, 3.5f, 200, "G", "H"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.points);
     for (const int lastDie : {5, 6}) {
@@ -208,6 +212,7 @@ TEST(AssessLifeTest, RadiationTermsAndTheirGuards) {
     bool doublingRoll;  // X = Int(radiation) + 2 below 15
     float points;
   };
+  // clang-format off
   const Row rows[] = {
       {"world", 0, [](Rig&) {}, 6, true, 6.5f},
       // The field over a day of 0 is left out, and 20 x R - 0 costs 20.
@@ -217,10 +222,11 @@ TEST(AssessLifeTest, RadiationTermsAndTheirGuards) {
       {"star at distance 0", 0, Set(&World::BodySemiMajorAxis, 0), 0, true, 0.5f},
       // 21 + 10 + taint 8.5 (hazardous) 18.5 + 0.5.
       {"moon", 1, [](Rig&) {}, 21, false, 50},
-      {"moon of a retrograde world", 1, [](Rig& r) { r.w.BodyDayLength(1, 3, 0) = -10; }, 0, true,
+      {"moon of a retrograde world", 1, [](Rig& r) {r.w.BodyDayLength(1, 3, 0) = -10;}, 0, true,
        0.5f},
       {"belt body", 1, [](Rig& r) { r.w.BodyClass(1, 3, 0) = "P"; }, 6, true, 6.5f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig(row.body);

@@ -86,12 +86,14 @@ TEST(AtmosphereTest, PressureAlbedoAndTheRetentionLadder) {
     float age;
     const char* step;
   };
+  // clang-format off
   const Row rows[] = {
       {4, 4.5f, "SubJovian"},                        // 0.0122
       {1, 0.5f, "Primordial"}, {1, 4.5f, "Living"},  // 0.0034
       {0.08, 4.5f, "Thin"},                          // 0.00032
       {0.05, 4.5f, "Trace"},                         // 0.00020
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.step);
     AirRig rig;
@@ -114,10 +116,12 @@ TEST(AtmosphereTest, TraceOfCarbonDioxideNamesTheWorldByItsPressure) {
     float carbonDioxide;
     const char* bodyClass;
   };
+  // clang-format off
   const Row rows[] = {
       {0.5f, 10 * 0.2236068f * 1.1625f + 1.125f, "W"},  // P = sqrt(0.05) x 1.1625
       {1.5f, 10 * 0.2236068f * 1.2625f + 3.375f, "V"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bodyClass);
     AirRig rig;
@@ -144,6 +148,7 @@ TEST(AtmosphereTest, HabitabilityCheckRoutes) {
     const char* starType;
     const char* step;
   };
+  // clang-format off
   const Row rows[] = {
       {290, 0.005f, 300, 280, "G 2 V  ", "Dry"}, {385, 1.0f, 390, 300, "G 2 V  ", "Hot"},
       {300, 1.0f, 401, 250, "G 2 V  ", "Hot"},   {265, 1.0f, 300, 250, "G 2 V  ", "Cold"},
@@ -152,6 +157,7 @@ TEST(AtmosphereTest, HabitabilityCheckRoutes) {
       {300, 0.1f, 320, 280, "G 2 V  ", "Hot"},   {370, 0.3f, 380, 300, "G 2 V  ", "Hot"},
       {300, 1.0f, 320, 280, "K 6 III", "Hot"},   {300, 1.0f, 320, 280, "G 2 V  ", "Living"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.mean << " K, " << row.pressure << " bars");
     AirRig rig;
@@ -178,10 +184,12 @@ TEST(AtmosphereTest, DryAndHotAirs) {
     float carbonDioxide, nitrogen, vapour;
     int passes;
   };
+  // clang-format off
   const Row rows[] = {
       {0.005f, {0.0f, 0.0f, 0.0f, 0.0f}, 0.005f / 39 + 0.05f, 0.005f / 195, 0.005f / 487.5f, 0},
       {1, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f}, 69.5f, 3.475f, 0.1f, 1},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.pressure);
     AirRig rig;

@@ -65,12 +65,14 @@ TEST(SurveyDriverTest, LaysOutOrbitsAndMakesWorldsOutermostFirst) {
     double axis2, axis3;
     int lastHigh;
   };
+  // clang-format off
   const Row rows[] = {
       {"G 2 V  ", {0.5f, 0.5f, 0.5f, 0.5f}, 0.4, 0.7, 4282},
       // 0.4 x 1.05^2 = 0.441 stays; 0.7 x 0.9^2 = 0.567 is pushed out to 0.441 + 0.2.
       {"G 2 V  ", {0.75f, 0.75f, 0.0f, 0.0f}, 0.441, 0.641, 4282},
       {"K 0 III", {0.5f, 0.5f, 0.5f, 0.5f}, 0.4, 0.7, 4261},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.type);
     auto world = LoneStar(row.type, 1e8f, 4.6f);

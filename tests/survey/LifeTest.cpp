@@ -42,6 +42,7 @@ TEST(MakeLivingWorldTest, ChoosesAnaerobicChlorineOrOxygenWorld) {
     std::vector<float> rolls;  // after the two factors
     const char* air;
   };
+  // clang-format off
   const Row rows[] = {
       {"young: no chlorine roll", 1.0f, 1, "T", {}, "Nitrogen"},
       {"95 + 10 - 4.5 = 100.5", 4.5f, 1, "T", {D100(95)}, "Chlorine"},
@@ -50,6 +51,7 @@ TEST(MakeLivingWorldTest, ChoosesAnaerobicChlorineOrOxygenWorld) {
       {"light world: 100 + 5 - 4.5", 4.5f, 0.5f, "T", {D100(100)}, "Chlorine"},
       {"light world: 99 + 5 - 4.5", 4.5f, 0.5f, "T", {D100(99)}, "Oxygen"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -100,6 +102,7 @@ TEST(MakeLivingWorldTest, TimesKeepTheirBoundsWithoutWaterOrStarlight) {
     std::vector<float> draws;
     float onset, oxygenation;
   };
+  // clang-format off
   const Row rows[] = {
       // 0.7 - 39200 / 5000 < 0.5; sqrt(0.84 x 5800 / 45000) = 0.329 < 0.35.
       {"very hot star: both floors", 45000, 1, 1, Script({kUnitFactor, kUnitFactor}), 0.5f, 0.35f},
@@ -111,6 +114,7 @@ TEST(MakeLivingWorldTest, TimesKeepTheirBoundsWithoutWaterOrStarlight) {
        1.5f},
       {"star temperature 0", 0, 0.5f, 1, Script({kUnitFactor, kUnitFactor}), 1.86f, 1.5f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -141,6 +145,7 @@ TEST(MakeHydrosphereTest, WaterCoverFromMassHeatAndVolcanism) {
     std::vector<float> draws;
     float water;
   };
+  // clang-format off
   const Row rows[] = {
       {"every factor", 1.5, 1.1f, 6500, 2, 3, 345, {0.75f, 0.25f}, 0.86388642f},
       {"1.2, the lowest d1000", 2.4, 1, 5800, 0, 0, 300, {0.5f, 0.5f, Die(1, 1000)}, 0.9001f},
@@ -152,6 +157,7 @@ TEST(MakeHydrosphereTest, WaterCoverFromMassHeatAndVolcanism) {
        Script({kUnitFactor, {D100(50), D100(30), D100(10), D100(31)}}), 0.2f},
       {"no surface", 1.0, 0, 5800, 4.5f, 0, 300, {0.5f, 0.5f, D100(31)}, 0.0f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -177,6 +183,7 @@ TEST(PlaceContinentsTest, ContinentsFromTheWaterCover) {
     std::vector<float> draws;
     int continents;
   };
+  // clang-format off
   const Row rows[] = {
       {"0.15", 0.15f, {}, 1},
       {"0.99", 0.99f, {}, 0},
@@ -193,6 +200,7 @@ TEST(PlaceContinentsTest, ContinentsFromTheWaterCover) {
       {"0.3, d9 1: Int(2.4) / 3 raised to 1", 0.3f, {Die(1, 9)}, 1},
       {"not a number: no die of no faces", std::numeric_limits<float>::quiet_NaN(), {}, 0},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -236,11 +244,13 @@ TEST(MakeAnaerobicWorldTest, ReducingAirAndTheSendBackWhenTooHot) {
     float times;
     int complexity;
   };
+  // clang-format off
   const Row rows[] = {
       {"hot: back to the check", 0.5, 0, 1, 0},
       {"hot on the tenth pass", 0.5, 9, 1, 1},
       {"no times", 2, 0, 0, 1},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig hot;
@@ -269,6 +279,7 @@ TEST(MakeOxygenWorldTest, EarlyAirKeepsSomeOfTheReducingGases) {
     std::vector<float> draws;
     float carbonDioxide, methane, ammonia, oxygen, pressure;
   };
+  // clang-format off
   const Row rows[] = {
       // k / 10 x 0.9975, k / 60, k / 60 x 0.91, 0.001 x 0.49; with 0.78 bars of nitrogen.
       {2, Script({kUnitFactor, {0.75f, 0.25f}, kUnitFactor, {0.75f, 0.25f}, {0.25f, 0.25f}}),
@@ -277,6 +288,7 @@ TEST(MakeOxygenWorldTest, EarlyAirKeepsSomeOfTheReducingGases) {
       {2.8f, Script({{0.75f, 0.75f}, kUnitFactor, kUnitFactor, kUnitFactor, kUnitFactor}), 0, 0, 0,
        0.001f, 0.78881f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.age);
     LifeRig rig;
@@ -311,13 +323,9 @@ TEST(ChangedAirTest, LateComplexityLadderOfOxygenAndChlorineWorlds) {
     int complexity;
     float gas;
   };
+  // clang-format off
   const Row rows[] = {
-      {"O2 0.8 set back: 46, 21, 21",
-       false,
-       1,
-       1,
-       {D100(10), D100(46), D100(21), D100(21)},
-       6,
+      {"O2 0.8 set back: 46, 21, 21", false, 1, 1, {D100(10), D100(46), D100(21), D100(21)}, 6,
        0.26f},
       {"O2: 45 + 30 is not above 75", false, 1, 1, {D100(10), D100(45)}, 3, 0.26f},
       {"O2: the roll for 6 fails", false, 1, 1, {D100(10), D100(46), D100(21), D100(20)}, 5, 0.26f},
@@ -325,18 +333,14 @@ TEST(ChangedAirTest, LateComplexityLadderOfOxygenAndChlorineWorlds) {
       {"O2: too little for 5", false, 0.05f, 0.02f, {D100(46)}, 4, 0.016f},
       // 0.8 is not above 0.25 x 3.3 = 0.825 (nor 0.35 x 3.3).
       {"O2: no ladder", false, 3.3f, 1, {}, 3, 0.8f},
-      {"Cl 0.6 set back: 51, 31, 31",
-       true,
-       1,
-       1,
-       {D100(50), D100(51), D100(31), D100(31)},
-       6,
+      {"Cl 0.6 set back: 51, 31, 31", true, 1, 1, {D100(50), D100(51), D100(31), D100(31)}, 6,
        0.25f},
       {"Cl: 50 + 30 is not above 80", true, 1, 1, {D100(50), D100(50)}, 3, 0.25f},
       {"Cl: 31 + 30 above 60, 30 + 30 not", true, 1, 1, {D100(50), D100(51), D100(30)}, 4, 0.25f},
       // 0.3 x 2 x 0.04 = 0.024: above 0.2 x 0.1, not above 0.03.
       {"Cl: too little for 5", true, 0.1f, 0.04f, {D100(51)}, 4, 0.024f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;
@@ -405,6 +409,7 @@ TEST(AssignCivilizationsTest, AgeAndRollDecideLivingExtinctOrBoth) {
     const char* extinctEra;
   };
   const auto d400 = [](int face) { return Die(face, 400); };
+  // clang-format off
   const Row rows[] = {
       {"99: nothing", 4.9f, {D100(95)}, 6, 0, "", ""},
       {"100: living", 4.9f, {D100(96), d400(1), D100(54)}, 7, 1, "Early Stone age", ""},
@@ -412,44 +417,25 @@ TEST(AssignCivilizationsTest, AgeAndRollDecideLivingExtinctOrBoth) {
       {"100: stone age, 91 - 20", 4.9f, {D100(96), d400(1), D100(91)}, 7, 1, "Late Stone age", ""},
       {"100: metal age, 34", 4.9f, {D100(96), d400(351), D100(34)}, 7, 1, "Early Metal age", ""},
       {"100: metal age, 70", 4.9f, {D100(96), d400(375), D100(70)}, 7, 1, "Mid Metal age", ""},
-      {"100: combustion age",
-       4.9f,
-       {D100(96), d400(376), D100(71)},
-       7,
-       1,
-       "Late Combustion age",
+      {"100: combustion age", 4.9f, {D100(96), d400(376), D100(71)}, 7, 1, "Late Combustion age",
        ""},
       {"100: temporal age", 4.9f, {D100(96), d400(400), D100(50)}, 7, 1, "Mid Temporal age", ""},
       {"101: nothing", 4.9f, {D100(97)}, 6, 0, "", ""},
       {"102: nothing", 4.9f, {D100(98)}, 6, 0, "", ""},
-      {"103: extinct, stone age as rolled",
-       4.9f,
-       {D100(99), d400(200), D100(35)},
-       8,
-       1,
-       "",
+      {"103: extinct, stone age as rolled", 4.9f, {D100(99), d400(200), D100(35)}, 8, 1, "",
        "Mid Stone age"},
       {"103: extinct metal age", 4.9f, {D100(99), d400(201), D100(71)}, 8, 1, "", "Late Metal age"},
-      {"103: extinct interstellar age",
-       4.9f,
-       {D100(99), d400(397), D100(34)},
-       8,
-       1,
-       "",
+      {"103: extinct interstellar age", 4.9f, {D100(99), d400(397), D100(34)}, 8, 1, "",
        "Early Interstellar age"},
-      {"104: both, the living first",
-       4.9f,
-       {D100(100), d400(351), D100(71), d400(398), D100(34)},
-       9,
-       2,
-       "Late Metal age",
-       "Early Temporal age"},
+      {"104: both, the living first", 4.9f, {D100(100), d400(351), D100(71), d400(398), D100(34)},
+       9, 2, "Late Metal age", "Early Temporal age"},
       // At 2.9 billion years x is at most 102: only a living civilization.
       {"young 100", 2.9f, {D100(98), d400(360), D100(50)}, 7, 1, "Mid Metal age", ""},
       {"young 102", 2.9f, {D100(100)}, 6, 0, "", ""},
       // At 10.5 x can pass 104: 110 is an extinct civilization only.
       {"old 110", 10.5f, {D100(100), d400(321), D100(71)}, 8, 1, "", "Late Nuclear age"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LifeRig rig;

@@ -120,11 +120,13 @@ TEST(MakeMoonSystemTest, ReachIsUnboundedWithoutAStarOrAWorldSize) {
     std::vector<float> pullBack;
     double axis;
   };
+  // clang-format off
   const Row rows[] = {
       {"bounded", 1, 1, {0.0f}, 108.45085394166118},
       {"no star", 0, 1, {}, 140},
       {"no size", 1, 0, {}, 140},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;

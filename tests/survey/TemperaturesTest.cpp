@@ -232,6 +232,7 @@ TEST(TemperaturesTest, Albedo) {
     float albedo;
   };
   const float one = Die(1, 6), three = Die(3, 6), six = Die(6, 6);
+  // clang-format off
   const Row rows[] = {
       {"giant", "J", 1, 1, "", {three, Die(4, 6)}, 0.52f},
       {"rocky", "T", 1, 1, "", {Die(2, 6), three}, 0.3f},
@@ -239,14 +240,10 @@ TEST(TemperaturesTest, Albedo) {
       {"density 0.35", "T", 0, 0.35f, "", {one, one, Die(5, 10)}, 0.12f},
       {"density 0.25", "T", 0, 0.25f, "", {one, one, Die(10, 20), Die(5, 10)}, 0.22f},
       {"0.57 drawn again", "T", 4, 1, "Nitrogen", {six, six, three, three}, 0.56f},
-      {"0.57 drawn again, carbon dioxide",
-       "T",
-       4,
-       1,
-       "Carbon Dioxide",
-       {six, six, three, three},
+      {"0.57 drawn again, carbon dioxide", "T", 4, 1, "Carbon Dioxide", {six, six, three, three},
        0.61f},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EarthRig rig;

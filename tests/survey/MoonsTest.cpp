@@ -62,7 +62,8 @@ TEST(MakeMoonSystemTest, CountFromTheWorldsMassWithACapture) {
       // Int(5 x 4.2586) + 4 - 2 = 23; at 4 masses or more no capture roll.
       {"5000 masses", 5000, 0, {Die(4, 4), Die(6, 6)}, 20},
       {"no mass, no logarithm; 0 + 1.0 captures none", 0, 0, {Die(4, 4), Die(6, 6), D100(100)}, 0},
-      {"0.001 masses: -1, but 0.0001 + 1.0 captures", 0.001, 0, {Die(1, 4), Die(1, 6), D100(100)}, 1},
+      {"0.001 masses: -1, but 0.0001 + 1.0 captures", 0.001, 0, {Die(1, 4), Die(1, 6), D100(100)},
+       1},
       {"locked", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(10)}, 0},
       {"locked, captures", 1, 8765.5f, {Die(4, 4), Die(1, 6), D100(95)}, 1},
       {"a full hour short of the year", 1, 8765, {Die(4, 4), Die(1, 6), D100(10)}, 2},
@@ -165,14 +166,17 @@ TEST(MakeMoonSystemTest, MoonMassAndTheTideThatTurnsTheWorld) {
       {"too light", "T", 1, 0.1f, Script({one, nearMoon, {0.99f, Die(9, 10), D100(99)}}),
        0.0009810000085830688, "Z", false},
       // The tide 0.0551 turns the world to 2/3 of the period 0.24295 h; its tilt 2.25 + 3 - 1.5.
-      {"rocky", "T", 1, 0.1f, Script({one, nearMoon, {0.99f, Die(10, 10), D100(99), D100(95), 0.25f}}),
+      {"rocky", "T", 1, 0.1f,
+       Script({one, nearMoon, {0.99f, Die(10, 10), D100(99), D100(95), 0.25f}}),
        0.0010900000095367432, nullptr, true},
       // v = 10 + 1.4979: 0.000109 x 11.4979 doubled 13 times to pass 10; 2 x 2 + 1 + 0.44 + 0.5.
       {"giant", "J", 20, 10, Script({{Die(3, 4), Die(1, 6), Die(2, 10), Die(2, 4), 0.5f, D100(99)},
-       kQuietElements, {0.99f, Die(10, 10)}, std::vector(13, D100(60))}), 10.26676671873333, "J", false},
+       kQuietElements, {0.99f, Die(10, 10)},
+       std::vector(13, D100(60))}), 10.26676671873333, "J", false},
       // No moons of its own, but 0.0001 + 1.0 captures one at 34.5: v = 10 - 3.4539 + 5 makes
       // 0.00126, past the doubling limit and its world, so it takes (0.05 + 0.9) x 0.001.
-      {"captured", "T", 0.001, 0.1f, Script({{Die(1, 4), Die(1, 6), D100(100)}, RockyOrbit(10, 5, 0.5f),
+      {"captured", "T", 0.001, 0.1f,
+       Script({{Die(1, 4), Die(1, 6), D100(100)}, RockyOrbit(10, 5, 0.5f),
        kDistantElements, {0.99f, Die(10, 10), 0.5f}}), 0.95 * 0.001, "Z", false},
   };
   // clang-format on
@@ -287,7 +291,8 @@ TEST(ApplyTidesTest, StarOrWorldLocksOrBrakesABody) {
       {"synchronous", 1, 0, 0.2, none, {0.25f, D100(90)}, 0.5f, 1000},
       {"three to two", 1, 0, 0.2, none, {0.25f, D100(91)}, 0.5f, 666.66669f},
       {"two to one", 1, 0, 0.2, none, {0.25f, D100(100)}, 0.5f, 500},
-      {"retrograde orbit", 1, 0, 0.2, Set(&World::BodyInclination, 120), {0.25f, D100(90)}, 178.5f, -1000},
+      {"retrograde orbit", 1, 0, 0.2, Set(&World::BodyInclination, 120), {0.25f, D100(90)}, 178.5f,
+       -1000},
       {"six moons", 1, 0, 0.3, moons(6), {0.25f, D100(90)}, 0.5f, 1000},
       {"seven moons hold it", 1, 0, 0.3, moons(7), {}, 23, 24},
       {"braked", 1, 0, 0.65, none, {D100(50)}, 23, 1867.6689f},
@@ -385,14 +390,16 @@ TEST(BeltBodiesTest, BodiesSpreadAroundTheWorldsPath) {
       {"one", 0, 4, 1, 0.4, {Die(1, 6)}, {1, 1}},
       {"one, too close", 0, 4, 0.005, 0.004, {Die(1, 6), 0.5f}, {0.005, 0.05}},
       {"two", 1, 4, 1, 0.4, {Die(1, 6), 0.5f, 0.5f}, {1, 0.75, 1.25}},
-      {"two, too close", 1, 4, 0.008, 0.004, {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f}, {0.008, 0.05, 0.055}},
+      {"two, too close", 1, 4, 0.008, 0.004, {Die(1, 6), 0.5f, 0.5f, 0.5f, 0.5f},
+       {0.008, 0.05, 0.055}},
       // From 8 AU (u1, u2) = (0.75, 0.5), (0.25, 0), (0.5, 0.75).
       {"three beyond orbit 8", 2, 9, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {11.016666666666666, 9.6, 10.95, 12.5}},
       {"three", 2, 8, 10, 8, {Die(1, 6), 0.75f, 0.5f, 0.25f, 0.0f, 0.5f, 0.75f},
        {10.016666666666667, 9.1, 9.95, 11.0}},
       // Orbit 1 spreads from the star itself, 0.004 apart: two fall within 0.01 AU.
-      {"three at the star", 2, 1, 0.004, 0, {Die(1, 6), 0.0f, 0.99f, 0.25f, 0.5f, 0.0f, 0.5f, 0.5f, 0.75f},
+      {"three at the star", 2, 1, 0.004, 0,
+       {Die(1, 6), 0.0f, 0.99f, 0.25f, 0.5f, 0.0f, 0.5f, 0.5f, 0.75f},
        {0.06800000000000002, 0.0475, 0.052500000000000005, 0.10400000000000001}},
   };
   // clang-format on

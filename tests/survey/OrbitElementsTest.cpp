@@ -83,7 +83,8 @@ TEST(OrbitElementsTest, EccentricityInclinationAnglesAndPeriod) {
       // 40 world radii: chance 35, 0.025 x 2 doubled twice; i doubled.
       {"moon", moon, 40, {0.5f, 0.5f, D100(35), D100(35), D100(36)}, {D100(36)}, 0.2, 2.35,
        std::sqrt(Cube(80) / 8) * 1.4076},
-      {"moon of a massless world", [](Rig& r) { r.Select(1, 2, 1); }, 10, {0.1f}, {D100(26)}, 0.005, 1.175,
+      {"moon of a massless world", [](Rig& r) { r.Select(1, 2, 1); }, 10, {0.1f}, {D100(26)}, 0.005,
+       1.175,
        0},
       // At the pair's centre a body counts as unbound: e replaced without doubling rolls.
       {"at the pair's centre", pair, 0, {0.5f, 0.5f, 0.5f, 0.5f}, {D100(26)}, 0.85, 4.7, 0},

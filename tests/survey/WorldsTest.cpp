@@ -212,7 +212,8 @@ TEST(LimitWorldMassTest, PartnerAndSnowLineGiantTakeTheirShare) {
   // clang-format off
   const Row rows[] = {
       {"partner: R 114.20", 2, 1, 0, 3, 20, "", 0, kUnitFactor, 0.00011331140899847982},
-      {"giant: R 44.44", 1, 1, 0, 3, 0, "J", 5, wide091, 0.0019221679687500004 * 0.9099999999999998},
+      {"giant: R 44.44", 1, 1, 0, 3, 0, "J", 5, wide091,
+       0.0019221679687500004 * 0.9099999999999998},
       {"both", 2, 1, 0, 3, 20, "J", 5, unit2, 2.1780356087080848e-07},
       {"far giant: R 5.56", 1, 1, 0, 3, 0, "J", 8, kUnitFactor, 0.9841500000000002},
       {"farther giant: q > 1", 1, 1, 0, 3, 0, "J", 14, {}, 1},

@@ -12,12 +12,10 @@ namespace ax {
 
 // The survey turns a system of stars into a planetary system. Each step works on the body
 // named by the world's selection (CurrentStar, CurrentOrbit, CurrentBody) and draws from the
-// one random source in the order the steps are written. Steps are virtual so that a test can
-// replace the steps a step calls and check its own draws and calls alone.
+// one random source in the order the steps are written.
 class Survey {
  public:
   Survey(World& world, Random& random);
-  virtual ~Survey() = default;
 
   // The system window's hooks: the star symbols before the survey, one orbit after each world.
   std::function<void()> DrawStarSymbols;
@@ -26,61 +24,61 @@ class Survey {
   std::function<void()> Beep;
 
   // The Survey action: the whole system, every star and every orbit.
-  virtual void SurveySystem();
-  virtual void SurveyWorld();
+  void SurveySystem();
+  void SurveyWorld();
 
   // World mass and class.
-  virtual void MakeTerrestrialWorld();
-  virtual void MakeJovianWorld();
-  virtual void LimitWorldMass();
+  void MakeTerrestrialWorld();
+  void MakeJovianWorld();
+  void LimitWorldMass();
 
   // Orbital elements and period of the selected body.
-  virtual void MakeOrbitElements();
+  void MakeOrbitElements();
 
   // Density, radius, gravity, tilt, day, rings, volcanism, rare earths.
-  virtual void PhysicalParticulars();
+  void PhysicalParticulars();
 
   // Moons and tides.
-  virtual void MakeMoonSystem();
-  virtual void SortMoons();
-  virtual void ApplyTides();
+  void MakeMoonSystem();
+  void SortMoons();
+  void ApplyTides();
 
   // The large bodies of a belt ("P" or "I" world).
-  virtual void MakeMoons();
+  void MakeMoons();
 
   // Albedo and surface temperatures.
-  virtual void ComputeAlbedo();
-  virtual void ComputeTemperatures();
+  void ComputeAlbedo();
+  void ComputeTemperatures();
   static double EquilibriumTemperature(double luminosity, double albedo, double distance);
   static double GreenhouseTemperature(double temperature, double pressure, double extra);
   double TiltFactor() const;
 
   // Atmosphere of the selected body, and through the habitability check its life.
-  virtual void MakeAtmosphere();
-  virtual void MakeJovianAtmosphere();
-  virtual void MakeNoAtmosphere();
-  virtual void MakeSubJovianAtmosphere();
-  virtual void MakePrimordialAtmosphere();
-  virtual void CheckHabitability();
-  virtual void MakeThinAtmosphere();
-  virtual void MakeTraceAtmosphere();
-  virtual void MakeDryAtmosphere();
-  virtual void MakeColdAtmosphere();
-  virtual void MakeHotAtmosphere();
+  void MakeAtmosphere();
+  void MakeJovianAtmosphere();
+  void MakeNoAtmosphere();
+  void MakeSubJovianAtmosphere();
+  void MakePrimordialAtmosphere();
+  void CheckHabitability();
+  void MakeThinAtmosphere();
+  void MakeTraceAtmosphere();
+  void MakeDryAtmosphere();
+  void MakeColdAtmosphere();
+  void MakeHotAtmosphere();
 
   // Living worlds.
-  virtual void MakeLivingWorld();
-  virtual void MakeHydrosphere();
-  virtual void PlaceContinents();
-  virtual void MakeAnaerobicWorld();
-  virtual void MakeOxygenWorld();
-  virtual void MakeChlorineWorld();
+  void MakeLivingWorld();
+  void MakeHydrosphere();
+  void PlaceContinents();
+  void MakeAnaerobicWorld();
+  void MakeOxygenWorld();
+  void MakeChlorineWorld();
 
   // Civilizations of a world whose life reached the top grade.
-  virtual void AssignCivilizations();
+  void AssignCivilizations();
 
   // Radiation, compatibility, taint and habitability points of an oxygen world.
-  virtual void AssessLife();
+  void AssessLife();
 
   // Working values of the survey.
   std::array<double, kStarSlots> OrbitScale{};  // AU: the star's mass, 3x for a remnant
@@ -100,7 +98,7 @@ class Survey {
   float LifeOnsetTime = 0;    // billions of years before life arises
   float OxygenationTime = 0;  // billions of years life needs to change the air
 
- protected:
+ private:
   // BodyPressure = the gases x (1 + u/50), then albedo and temperatures that fit the new air.
   void FinishWithGases(double gases);
   // An oxygen or a chlorine world: one procedure with the gas and grades of each. Returns

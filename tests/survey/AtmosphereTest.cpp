@@ -1,343 +1,286 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <functional>
-#include <memory>
-#include <set>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "TestDraws.h"
-#include "model/Random.h"
-#include "model/World.h"
-#include "survey/Survey.h"
+#include "SurveyRig.h"
 
 namespace ax {
 namespace {
 
 using test::D100;
 using test::Die;
+using test::Rig;
+using test::Script;
+using test::ThenAny;
 
-// Temperatures come from the test; the steps named in `stubbed` only record themselves.
-class AtmosphereSurvey : public Survey {
- public:
-  using Survey::Survey;
-
-  std::int16_t high = 300;
-  std::int16_t low = 280;
-  std::set<std::string> stubbed;
-  std::vector<std::string> calls;
-  std::function<void()> traceAir;  // what the trace procedure leaves, when set
-
-  void ComputeAlbedo() override { calls.push_back("Albedo"); }
-  void ComputeTemperatures() override {
-    calls.push_back("Temperatures");
-    Body(world_.BodyTempHigh) = high;
-    Body(world_.BodyTempLow) = low;
-    DayNightFactor = 1;
-  }
-  void MakeHydrosphere() override { calls.push_back("Hydrosphere"); }
-  void MakeLivingWorld() override { calls.push_back("Living"); }
-  void AssignCivilizations() override { calls.push_back("Civilizations"); }
-  void MakeSubJovianAtmosphere() override {
-    if (!Stub("SubJovian")) Survey::MakeSubJovianAtmosphere();
-  }
-  void MakePrimordialAtmosphere() override {
-    if (!Stub("Primordial")) Survey::MakePrimordialAtmosphere();
-  }
-  void CheckHabitability() override {
-    if (!Stub("Habitability")) Survey::CheckHabitability();
-  }
-  void MakeThinAtmosphere() override {
-    if (!Stub("Thin")) Survey::MakeThinAtmosphere();
-  }
-  void MakeTraceAtmosphere() override {
-    if (traceAir) {
-      traceAir();
-    } else if (!Stub("Trace")) {
-      Survey::MakeTraceAtmosphere();
-    }
-  }
-  void MakeDryAtmosphere() override {
-    if (!Stub("Dry")) Survey::MakeDryAtmosphere();
-  }
-  void MakeColdAtmosphere() override {
-    if (!Stub("Cold")) Survey::MakeColdAtmosphere();
-  }
-  void MakeHotAtmosphere() override {
-    if (!Stub("Hot")) Survey::MakeHotAtmosphere();
-  }
-
-  bool Called(const std::string& step) const {
-    return std::find(calls.begin(), calls.end(), step) != calls.end();
-  }
-
- private:
-  bool Stub(const std::string& step) {
-    if (stubbed.count(step) == 0) return false;
-    calls.push_back(step);
-    return true;
-  }
+// The rig's Earth with a little volcanism, its air not yet made.
+struct AirRig : Rig {
+  AirRig() { At(w.BodyVolcanism) = 0.5f; }
 };
 
-// An Earth-sized world on orbit 1 of a sunlike star, selected.
-std::unique_ptr<World> EarthSizedWorld(float age = 4.0f) {
-  auto world = std::make_unique<World>();
-  world->StarCount = 1;
-  world->StarType[1] = "G 2 V  ";
-  world->StarTemperature[1] = 5800;
-  world->SystemAge = age;
-  world->CurrentStar = 1;
-  world->CurrentOrbit = 1;
-  world->CurrentBody = 0;
-  world->BodyClass(1, 1, 0) = "T";
-  world->BodyMass(1, 1, 0) = 1;
-  world->BodyRadius(1, 1, 0) = 1;
-  world->BodyDensity(1, 1, 0) = 1;
-  world->BodyDayLength(1, 1, 0) = 24;
-  world->BodyPeriod(1, 1, 0) = 8766;
-  world->BodyVolcanism(1, 1, 0) = 0.5f;
-  world->BodyTempHigh(1, 1, 0) = 300;
-  world->BodyTempLow(1, 1, 0) = 280;
-  return world;
+// The step the air went to first, read from what only that step leaves behind: the cold step
+// its passes (a cold world warmed by its new air may come to life after), the living world its
+// times, the hot step (which also counts passes) and the dry step their water vapour; the trace
+// step leaves neither passes nor vapour.
+std::string FirstStep(AirRig& rig) {
+  const std::string& air = rig.At(rig.w.BodyAtmosphere);
+  if (air == "SubJovian" || air == "Primordial") return air;
+  if (rig.survey.ColdPasses > 0) return "Cold";
+  if (rig.survey.LifeOnsetTime > 0) return "Living";
+  const bool vapour = rig.At(rig.w.BodyWaterVapor) > 0;
+  if (rig.survey.AtmospherePasses > 0) return vapour ? "Hot" : "Thin";
+  return vapour ? "Dry" : "Trace";
 }
 
-TEST(AtmosphereTest, GiantsAndTinyBodiesAreSettledFirst) {
-  auto world = EarthSizedWorld();
-  world->BodyMass(1, 1, 0) = 4.01;
-  Random none = Random::Scripted({});
-  AtmosphereSurvey giant(*world, none);
-  giant.MakeAtmosphere();
-  EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "Jovian");
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "J");
-
-  world->BodyMass(1, 1, 0) = 0.0009;
-  world->BodyClass(1, 1, 0) = "Z";
-  world->BodyDensity(1, 1, 0) = 0.5f;
-  Random dice = Random::Scripted({Die(1, 6), Die(1, 6)});
-  AtmosphereSurvey tiny(*world, dice);
-  tiny.MakeAtmosphere();
-  EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "None");
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "Z");           // a tiny body keeps its class
-  EXPECT_FLOAT_EQ(world->BodyAlbedo(1, 1, 0), 0.03f);  // (2 + 0.5 / 10) / 100, raised to 0.03
-  EXPECT_EQ(dice.ScriptLeft(), 0u);
-}
-
-TEST(AtmosphereTest, LockedWorldIsAirlessButALockedMoonIsNot) {
-  auto world = EarthSizedWorld();
-  world->BodyDayLength(1, 1, 0) = -8766;  // turns one face to its star, whichever way
-  Random dice = Random::Scripted({Die(6, 6), Die(6, 6)});
-  AtmosphereSurvey survey(*world, dice);
-  survey.MakeAtmosphere();
-  EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "None");
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "T");
-  EXPECT_FLOAT_EQ(world->BodyAlbedo(1, 1, 0), 0.12f);  // 12 / 100, raised to no floor
-
-  // The same rotation on a moon that already has air: only the survey pressure is set.
-  world->CurrentBody = 1;
-  world->BodyMass(1, 1, 1) = 0.5;
-  world->BodyRadius(1, 1, 1) = 0.8f;
-  world->BodyDayLength(1, 1, 1) = 100;
-  world->BodyPeriod(1, 1, 1) = 100;
-  world->BodyPressure(1, 1, 1) = 0.7f;
-  Random moonDraws = Random::Scripted({});
-  AtmosphereSurvey moon(*world, moonDraws);
-  moon.MakeAtmosphere();
-  EXPECT_EQ(moon.SurveyPressure, 0.7f);
-  EXPECT_TRUE(world->BodyAtmosphere(1, 1, 1).empty());
+TEST(AtmosphereTest, GiantsTinyAndLockedBodiesAreSettledFirst) {
+  // Above 4 masses a giant's air: albedo 2d6 / 100 + 0.45.
+  AirRig giant;
+  giant.At(giant.w.BodyMass) = 4.01;
+  giant.Draws({Die(3, 6), Die(4, 6)});
+  giant.survey.MakeAtmosphere();
+  EXPECT_EQ(giant.At(giant.w.BodyAtmosphere), "Jovian");
+  EXPECT_EQ(giant.At(giant.w.BodyClass), "J");
+  EXPECT_FLOAT_EQ(giant.At(giant.w.BodyAlbedo), 0.52f);
+  // Below 0.001 none, the class kept; albedo (2d6 + (1 - density) / 10) / 100, at least 0.03.
+  AirRig tiny;
+  tiny.At(tiny.w.BodyMass) = 0.0009;
+  tiny.At(tiny.w.BodyClass) = "Z";
+  tiny.At(tiny.w.BodyDensity) = 0.5f;
+  tiny.Draws({Die(1, 6), Die(1, 6)});
+  tiny.survey.MakeAtmosphere();
+  EXPECT_EQ(tiny.At(tiny.w.BodyAtmosphere), "None");
+  EXPECT_EQ(tiny.At(tiny.w.BodyClass), "Z");
+  EXPECT_FLOAT_EQ(tiny.At(tiny.w.BodyAlbedo), 0.03f);
+  // A world turning one face to its star, whichever way, freezes its air out: 12 / 100.
+  AirRig locked;
+  locked.At(locked.w.BodyDayLength) = -8766;
+  locked.Draws({Die(6, 6), Die(6, 6)});
+  locked.survey.MakeAtmosphere();
+  EXPECT_EQ(locked.At(locked.w.BodyAtmosphere), "None");
+  EXPECT_EQ(locked.At(locked.w.BodyClass), "T");
+  EXPECT_FLOAT_EQ(locked.At(locked.w.BodyAlbedo), 0.12f);
+  // A moon locked to its world keeps the air it has: only the survey pressure is taken.
+  AirRig moon;
+  moon.Select(1, 3, 1);
+  moon.At(moon.w.BodyMass) = 0.5;
+  moon.At(moon.w.BodyRadius) = 0.8f;
+  moon.At(moon.w.BodyDayLength) = 100;
+  moon.At(moon.w.BodyPeriod) = 100;
+  moon.At(moon.w.BodyPressure) = 0.7f;
+  moon.survey.MakeAtmosphere();
+  EXPECT_EQ(moon.survey.SurveyPressure, 0.7f);
+  EXPECT_EQ(moon.At(moon.w.BodyAtmosphere), "");
 }
 
 TEST(AtmosphereTest, PressureAlbedoAndTheRetentionLadder) {
+  // P = sqrt(4d6 x m / 18), x ((age / 4 + V) / 10 + 1) when age / 4 + V > 1; albedo
+  // (2d6 + 5) / 100 + sqrt(P) / 5. The index m / r / T, T the mean temperature less 10 K
+  // (about 250 K at 1 AU for a thin air, 290 to 330 K for a thick one), picks the step: above
+  // 0.00739 a small giant's air, else under 0.7 billion years a young one's, above 0.00041 the
+  // habitability check (a warm Earth lives), above 0.000231 a thin air, else a trace.
   struct Row {
     double mass;
-    float radius;
     float age;
     const char* step;
   };
-  // Mean temperature (300 + 280) / 2 - 10 = 280 K; the index is mass / radius / 280.
-  for (const Row row :
-       {Row{3.0, 1.0f, 4.0f, "SubJovian"},                                   // 0.0107
-        Row{1.0, 1.0f, 0.5f, "Primordial"},                                  // young
-        Row{1.0, 1.0f, 4.0f, "Habitability"}, Row{0.1, 1.0f, 4.0f, "Thin"},  // 0.000357
-        Row{0.06, 1.0f, 4.0f, "Trace"}}) {                                   // 0.000214
-    auto world = EarthSizedWorld(row.age);
-    world->BodyMass(1, 1, 0) = row.mass;
-    world->BodyRadius(1, 1, 0) = row.radius;
-    Random random = Random::Scripted({Die(3, 6), Die(4, 6), Die(5, 6), Die(6, 6),  // 4d6 = 18
-                                      Die(3, 6), Die(4, 6)});                      // albedo
-    AtmosphereSurvey survey(*world, random);
-    survey.stubbed = {"SubJovian", "Primordial", "Habitability", "Thin", "Trace"};
-    survey.MakeAtmosphere();
-    EXPECT_EQ(random.ScriptLeft(), 0u) << row.step;
-    EXPECT_EQ(survey.calls.back(), row.step) << row.mass;
-    // P = sqrt(18 x m / 18); age / 4 + 0.5 above 1 raises it by (age / 4 + 0.5) / 10 + 1.
+  // clang-format off
+  const Row rows[] = {
+      {4, 4.5f, "SubJovian"},                        // 0.0122
+      {1, 0.5f, "Primordial"}, {1, 4.5f, "Living"},  // 0.0034
+      {0.08, 4.5f, "Thin"},                          // 0.00032
+      {0.05, 4.5f, "Trace"},                         // 0.00020
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.step);
+    AirRig rig;
+    rig.w.SystemAge = row.age;
+    rig.At(rig.w.BodyMass) = row.mass;
+    rig.Draws(ThenAny({Die(3, 6), Die(4, 6), Die(5, 6), Die(6, 6), Die(3, 6), Die(4, 6)}));
+    rig.survey.MakeAtmosphere();
     const double outgassing = row.age / 4.0 + 0.5;
     const double p = std::sqrt(row.mass) * (outgassing > 1 ? outgassing / 10 + 1 : 1);
-    EXPECT_FLOAT_EQ(survey.SurveyPressure, static_cast<float>(p)) << row.step;
-    EXPECT_FLOAT_EQ(world->BodyAlbedo(1, 1, 0), static_cast<float>(0.12 + std::sqrt(p) / 5));
+    EXPECT_FLOAT_EQ(rig.survey.SurveyPressure, static_cast<float>(p));
+    EXPECT_EQ(FirstStep(rig), row.step);
   }
 }
 
-TEST(AtmosphereTest, CarbonDioxideClassesFollowThePressure) {
+TEST(AtmosphereTest, TraceOfCarbonDioxideNamesTheWorldByItsPressure) {
+  // A trace air: 10 P x NarrowFactor + age / 2 x V bars of carbon dioxide. Above 5 bars it is a
+  // hothouse (V), from 0.1 to 5 a dry world (W).
   struct Row {
-    float pressure;
+    float volcanism;
+    float carbonDioxide;
     const char* bodyClass;
   };
-  for (const Row row : {Row{5.0f, "W"}, Row{5.01f, "V"}, Row{0.1f, "W"}, Row{0.0999f, "M"}}) {
-    auto world = EarthSizedWorld();
-    world->BodyMass(1, 1, 0) = 0.06;  // the trace rung of the ladder
-    Random random = Random::Scripted({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
-    AtmosphereSurvey survey(*world, random);
-    survey.traceAir = [&] {
-      world->BodyAtmosphere(1, 1, 0) = "Carbon Dioxide";
-      world->BodyPressure(1, 1, 0) = row.pressure;
-      world->BodyCarbonDioxide(1, 1, 0) = row.pressure;
-    };
-    survey.MakeAtmosphere();
-    EXPECT_EQ(world->BodyClass(1, 1, 0), row.bodyClass) << row.pressure;
+  // clang-format off
+  const Row rows[] = {
+      {0.5f, 10 * 0.2236068f * 1.1625f + 1.125f, "W"},  // P = sqrt(0.05) x 1.1625
+      {1.5f, 10 * 0.2236068f * 1.2625f + 3.375f, "V"},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bodyClass);
+    AirRig rig;
+    rig.At(rig.w.BodyMass) = 0.05;
+    rig.At(rig.w.BodyVolcanism) = row.volcanism;
+    rig.Draws(ThenAny(
+        {Die(3, 6), Die(4, 6), Die(5, 6), Die(6, 6), Die(3, 6), Die(4, 6), 0.5f, 0.5f, 0.0f}));
+    rig.survey.MakeAtmosphere();
+    EXPECT_EQ(FirstStep(rig), "Trace");
+    EXPECT_EQ(rig.At(rig.w.BodyAtmosphere), "Carbon Dioxide");
+    EXPECT_FLOAT_EQ(rig.At(rig.w.BodyCarbonDioxide), row.carbonDioxide);
+    EXPECT_EQ(rig.At(rig.w.BodyClass), row.bodyClass);
   }
-  // Driven through the trace procedure with exact draws: 10 x P x Narrow + age / 2 x V.
-  auto world = EarthSizedWorld();
-  world->BodyMass(1, 1, 0) = 0.06;
-  Random random = Random::Scripted({Die(3, 6), Die(3, 6), Die(3, 6), Die(3, 6),  // 4d6 = 12
-                                    Die(1, 6), Die(1, 6),                        // albedo
-                                    0.5f, 0.5f,                                  // Narrow = 1
-                                    0.0f});                                      // u x P / 5
-  AtmosphereSurvey survey(*world, random);
-  survey.MakeAtmosphere();
-  // P = sqrt(12 x 0.06 / 18) x 1.15 = 0.23; CO2 = 2.3 + 2 x 0.5 = 3.3 bars: class "W".
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "Carbon Dioxide");
-  EXPECT_FLOAT_EQ(world->BodyCarbonDioxide(1, 1, 0), static_cast<float>(10 * 0.23 + 1.0));
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "W");
 }
 
 TEST(AtmosphereTest, HabitabilityCheckRoutes) {
+  // Below water's triple point (0.006 bars) dry; above 380 K on average or 400 K on the hot
+  // side hot; below 270, 280 or 170 cold; liquid water needs P / (T - 273) of 0.0067 up to
+  // 358 K and P / (T - 358) of 0.028 above; and life a main-sequence star. Just at freezing
+  // the mean is taken as 273.1 K.
   struct Row {
-    float mean;
-    float pressure;
-    std::int16_t high;
-    std::int16_t low;
+    float mean, pressure;
+    std::int16_t high, low;
     const char* starType;
     const char* step;
   };
-  for (const Row row : {
-           Row{290, 0.005f, 300, 280, "G 2 V  ", "Dry"},   // below the triple point
-           Row{385, 1.0f, 390, 300, "G 2 V  ", "Hot"},     // too warm on average
-           Row{300, 1.0f, 401, 250, "G 2 V  ", "Hot"},     // a hot side above 400
-           Row{265, 1.0f, 300, 250, "G 2 V  ", "Cold"},    // too cold on average
-           Row{271, 1.0f, 290, 200, "G 2 V  ", "Hot"},     // below 273: negative quotient
-           Row{273, 1.0f, 290, 200, "G 2 V  ", "Living"},  // moved to 273.1: 1 / 0.1
-           Row{300, 0.1f, 320, 280, "G 2 V  ", "Hot"},     // 0.1 / 27 below 0.0067
-           Row{370, 0.3f, 380, 300, "G 2 V  ", "Hot"},     // 0.3 / 12 below 0.028
-           Row{300, 1.0f, 320, 280, "K 6 III", "Hot"},     // no life round a giant
-           Row{300, 1.0f, 320, 280, "G 2 V  ", "Living"},
-       }) {
-    auto world = EarthSizedWorld();
-    world->StarType[1] = row.starType;
-    world->BodyTempHigh(1, 1, 0) = row.high;
-    world->BodyTempLow(1, 1, 0) = row.low;
-    Random random = Random::Scripted({});
-    AtmosphereSurvey survey(*world, random);
-    survey.stubbed = {"Dry", "Hot", "Cold"};
-    survey.SurveyMeanTemp = row.mean;
-    survey.SurveyPressure = row.pressure;
-    survey.CheckHabitability();
-    EXPECT_EQ(survey.calls, std::vector<std::string>{row.step}) << row.mean << " " << row.high;
-    EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "Habcheck");
+  // clang-format off
+  const Row rows[] = {
+      {290, 0.005f, 300, 280, "G 2 V  ", "Dry"}, {385, 1.0f, 390, 300, "G 2 V  ", "Hot"},
+      {300, 1.0f, 401, 250, "G 2 V  ", "Hot"},   {265, 1.0f, 300, 250, "G 2 V  ", "Cold"},
+      {300, 1.0f, 279, 250, "G 2 V  ", "Cold"},  {300, 1.0f, 300, 169, "G 2 V  ", "Cold"},
+      {271, 1.0f, 290, 200, "G 2 V  ", "Hot"},   {273, 1.0f, 290, 200, "G 2 V  ", "Living"},
+      {300, 0.1f, 320, 280, "G 2 V  ", "Hot"},   {370, 0.3f, 380, 300, "G 2 V  ", "Hot"},
+      {300, 1.0f, 320, 280, "K 6 III", "Hot"},   {300, 1.0f, 320, 280, "G 2 V  ", "Living"},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.mean << " K, " << row.pressure << " bars");
+    AirRig rig;
+    rig.w.StarType[1] = row.starType;
+    rig.At(rig.w.BodyTempHigh) = row.high;
+    rig.At(rig.w.BodyTempLow) = row.low;
+    rig.survey.SurveyMeanTemp = row.mean;
+    rig.survey.SurveyPressure = row.pressure;
+    rig.Draws(ThenAny({}));
+    rig.survey.CheckHabitability();
+    EXPECT_EQ(FirstStep(rig), row.step);
+    EXPECT_NE(rig.At(rig.w.BodyAtmosphere), "Habcheck");
+  }
+}
+
+TEST(AtmosphereTest, DryAndHotAirs) {
+  // Dry: P / (2 age + 30 + u) + V / 10 of carbon dioxide, P / (10 age + 150 + u) of nitrogen,
+  // P / (25 age + 375 + u) of water vapour. Hot: (age + 65) P x NarrowFactor, (age / 20 + 3.25 P)
+  // x NarrowFactor and 0.1 P x WideFactor, every factor 1 here; 73 bars keep it above 400 K.
+  // Each pressure is the sum of its gases x (1 + u / 50).
+  struct Row {
+    float pressure;
+    std::vector<float> draws;
+    float carbonDioxide, nitrogen, vapour;
+    int passes;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {0.005f, {0.0f, 0.0f, 0.0f, 0.0f}, 0.005f / 39 + 0.05f, 0.005f / 195, 0.005f / 487.5f, 0},
+      {1, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f}, 69.5f, 3.475f, 0.1f, 1},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.pressure);
+    AirRig rig;
+    rig.At(rig.w.BodyTempHigh) = 390;
+    rig.At(rig.w.BodyTempLow) = 300;
+    rig.survey.SurveyMeanTemp = 385;
+    rig.survey.SurveyPressure = row.pressure;
+    rig.Draws(ThenAny(row.draws));
+    rig.survey.CheckHabitability();
+    EXPECT_EQ(rig.At(rig.w.BodyAtmosphere), "Carbon Dioxide");
+    EXPECT_FLOAT_EQ(rig.At(rig.w.BodyCarbonDioxide), row.carbonDioxide);
+    EXPECT_FLOAT_EQ(rig.At(rig.w.BodyNitrogen), row.nitrogen);
+    EXPECT_FLOAT_EQ(rig.At(rig.w.BodyWaterVapor), row.vapour);
+    EXPECT_FLOAT_EQ(rig.At(rig.w.BodyPressure), row.carbonDioxide + row.nitrogen + row.vapour);
+    EXPECT_EQ(rig.survey.AtmospherePasses, row.passes);
   }
 }
 
 TEST(AtmosphereTest, PassChainsEndAtTheTenthPass) {
-  // Warm enough to keep thickening a thin atmosphere: it stops after ten passes.
-  auto thin = EarthSizedWorld();
-  Random random(3);
-  AtmosphereSurvey thinSurvey(*thin, random);
-  thinSurvey.high = 250;
-  thinSurvey.low = 200;
-  thinSurvey.SurveyPressure = 0.5f;
-  thinSurvey.MakeThinAtmosphere();
-  EXPECT_EQ(thinSurvey.AtmospherePasses, 10);
-  EXPECT_EQ(thin->BodyAtmosphere(1, 1, 0), "Carbon Dioxide");
-
-  // Hot and the check send a body back and forth until the passes run out.
-  auto hot = EarthSizedWorld();
-  AtmosphereSurvey hotSurvey(*hot, random);
-  hotSurvey.high = 350;
-  hotSurvey.low = 300;
-  hot->BodyTempHigh(1, 1, 0) = 350;
-  hot->BodyTempLow(1, 1, 0) = 300;
-  hotSurvey.SurveyMeanTemp = 375;
-  hotSurvey.SurveyPressure = 0.2f;  // at 375 K: 0.2 / 17 is below 0.028, hot again
-  hotSurvey.CheckHabitability();
-  EXPECT_EQ(hotSurvey.AtmospherePasses, 10);
-  EXPECT_EQ(hot->BodyAtmosphere(1, 1, 0), "Carbon Dioxide");
-  EXPECT_EQ(hot->BodyWaterCover(1, 1, 0), 0.0f);
-}
-
-TEST(AtmosphereTest, FrozenBodyIsAirlessEvenAfterTheLastPass) {
-  auto world = EarthSizedWorld();
-  Random random = Random::Scripted({0.0f, Die(2, 6), Die(2, 6)});  // finish, then albedo dice
-  AtmosphereSurvey survey(*world, random);
-  survey.high = 60;
-  survey.low = 30;
-  world->BodyTempHigh(1, 1, 0) = 60;
-  world->BodyTempLow(1, 1, 0) = 30;
-  survey.SurveyPressure = 1;
-  survey.AtmospherePasses = 9;  // this pass is the tenth
-  world->BodyAtmosphere(1, 1, 0) = "Habcheck";
-  survey.MakeColdAtmosphere();
-  EXPECT_EQ(survey.AtmospherePasses, 10);
-  EXPECT_EQ(world->BodyAtmosphere(1, 1, 0), "None");
-  EXPECT_EQ(random.ScriptLeft(), 0u);
+  // Half a bar at 1 AU: each pass of a thin air leaves some 4 bars of carbon dioxide, which keep
+  // the world warm enough (above 200 and 150 K) for another pass, up to the tenth.
+  AirRig thin;
+  thin.At(thin.w.BodyTempHigh) = 250;
+  thin.At(thin.w.BodyTempLow) = 200;
+  thin.survey.SurveyPressure = 0.5f;
+  thin.Draws(ThenAny({}));
+  thin.survey.MakeThinAtmosphere();
+  EXPECT_EQ(thin.survey.AtmospherePasses, 10);
+  EXPECT_EQ(thin.At(thin.w.BodyAtmosphere), "Carbon Dioxide");
+  // Too cold for any gas (high + low <= 160, low <= 35): airless, even on the tenth pass.
+  AirRig frozen;
+  frozen.At(frozen.w.BodyTempHigh) = 60;
+  frozen.At(frozen.w.BodyTempLow) = 30;
+  frozen.At(frozen.w.BodyAtmosphere) = "Habcheck";
+  frozen.survey.SurveyPressure = 1;
+  frozen.survey.AtmospherePasses = 9;
+  frozen.Draws(ThenAny({}));
+  frozen.survey.MakeColdAtmosphere();
+  EXPECT_EQ(frozen.survey.AtmospherePasses, 10);
+  EXPECT_EQ(frozen.At(frozen.w.BodyAtmosphere), "None");
 }
 
 TEST(AtmosphereTest, SubJovianGasesAndCloudLife) {
-  auto world = EarthSizedWorld(4.9f);
-  world->BodyMass(1, 1, 0) = 3;
-  Random random = Random::Scripted({
-      0.5f, 0.5f, 0.5f, 0.5f,  // hydrogen and helium, Narrow = 1 each
-      0.5f, 0.5f, 0.5f, 0.5f,  // methane (above 100 K) and ammonia (above 230 K)
-      0.0f,                    // u x P
-      D100(80), D100(60),      // 24 + 80 > 100, then 24 + 60 > 75
-      Die(7, 10), Die(5, 5),   // 7 + 4.9 > 10: complexity d5 + 1 = 6
-  });
-  AtmosphereSurvey survey(*world, random);
-  survey.SurveyPressure = 2;
-  survey.MakeSubJovianAtmosphere();
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "S");
-  EXPECT_FLOAT_EQ(world->BodyHydrogen(1, 1, 0), (49 + 700) * 2.0f);
-  EXPECT_FLOAT_EQ(world->BodyHelium(1, 1, 0), static_cast<float>((14.7 + 200) * 2));
-  EXPECT_FLOAT_EQ(world->BodyAmmonia(1, 1, 0), static_cast<float>((2.45 + 20) * 2));
-  EXPECT_EQ(world->BodyLifeComplexity(1, 1, 0), 6);
-  EXPECT_TRUE(survey.Called("Civilizations"));
-  EXPECT_EQ(world->BodyLifeKind(1, 1, 0), "Subjovian life");
+  // 2 bars at 4.9 billion years: (10 age + 700) P of hydrogen, (3 age + 200) P of helium, above
+  // 100 K (age + 50) P of methane, above 230 K (age / 2 + 20) P of ammonia. Life: 24 + d100
+  // above 100, then above 75, then d10 + age above 10 gives d5 + 1; at 6 a civilization may
+  // arise: 4 + 96 = 100 is a living one, in the early stone age (54 - 20).
+  AirRig rig;
+  rig.w.SystemAge = 4.9f;
+  rig.At(rig.w.BodyMass) = 3;
+  rig.At(rig.w.BodyTempHigh) = 300;
+  rig.survey.SurveyPressure = 2;
+  rig.Draws(ThenAny({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f,  // gases
+                     Die(3, 6), Die(4, 6),                                  // albedo
+                     D100(80), D100(60), Die(7, 10), Die(5, 5),             // life
+                     D100(96), Die(1, 400), D100(54)}));                    // civilization
+  rig.survey.MakeSubJovianAtmosphere();
+  EXPECT_EQ(rig.At(rig.w.BodyClass), "S");
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyHydrogen), 1498);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyHelium), 429.4f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyMethane), 109.8f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyAmmonia), 44.9f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyPressure), 1498 + 429.4f + 109.8f + 44.9f);
+  EXPECT_EQ(rig.At(rig.w.BodyLifeComplexity), 7);
+  EXPECT_EQ(rig.At(rig.w.BodyTechEra), "Early Stone age");
+  EXPECT_EQ(rig.At(rig.w.BodyLifeKind), "Subjovian life");
 }
 
 TEST(AtmosphereTest, PrimordialAirOfAYoungWorld) {
-  auto world = EarthSizedWorld(0.5f);
-  Random random = Random::Scripted({
-      0.5f, 0.5f,              // Wide = 1: Q = 10 x 1 + 1 / 0.5 = 12
-      Die(4, 10),              // volcanism + 3
-      0.5f, 0.5f, 0.5f, 0.5f,  // ammonia and methane (High 300: no water vapour)
-      0.5f, 0.5f, 0.5f, 0.5f,  // nitrogen and carbon dioxide
-      0.0f,                    // u x P / 50
-  });
-  AtmosphereSurvey survey(*world, random);
-  survey.SurveyPressure = 1;
-  survey.RetentionIndex = 0.004;
-  survey.MakePrimordialAtmosphere();
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_EQ(world->BodyClass(1, 1, 0), "Y");
-  EXPECT_FLOAT_EQ(world->BodyVolcanism(1, 1, 0), 3.5f);
-  EXPECT_FLOAT_EQ(world->BodyMethane(1, 1, 0), static_cast<float>(0.12 * 12));
-  EXPECT_FLOAT_EQ(world->BodyCarbonDioxide(1, 1, 0), 12.0f);
-  EXPECT_EQ(world->BodyWaterVapor(1, 1, 0), 0.0f);
-  // 12 + 3 + 1.44 + 0.96 bars of gas.
-  EXPECT_FLOAT_EQ(world->BodyPressure(1, 1, 0), static_cast<float>(12 + 3 + 1.44 + 0.96));
-  EXPECT_TRUE(survey.Called("Hydrosphere"));  // 300 K: between 280 and 380
+  // Q = 10 P x WideFactor + 1 / age = 12 bars at half a billion years; the volcanism rises by
+  // d10 - 1. So much air (albedo 0.52 after the bright redraw) heats the day side to about
+  // 510 K: water vapour (above 360 K), ammonia, methane, nitrogen and carbon dioxide at 0.04,
+  // 0.08, 0.12, 0.25 and 1 x Q (each NarrowFactor 1), the retention allowing each.
+  AirRig rig;
+  rig.w.SystemAge = 0.5f;
+  rig.survey.SurveyPressure = 1;
+  rig.survey.RetentionIndex = 0.004;
+  rig.Draws(ThenAny(Script({{0.5f, 0.5f, Die(4, 10)},
+                            {Die(6, 6), Die(6, 6), Die(1, 6), Die(1, 6)},  // albedo
+                            std::vector<float>(10, 0.5f),
+                            {0.0f}})));
+  rig.survey.MakePrimordialAtmosphere();
+  EXPECT_EQ(rig.At(rig.w.BodyClass), "Y");
+  EXPECT_EQ(rig.At(rig.w.BodyAtmosphere), "Primordial");
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyVolcanism), 3.5f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyWaterVapor), 0.48f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyAmmonia), 0.96f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyMethane), 1.44f);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyNitrogen), 3);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyCarbonDioxide), 12);
+  EXPECT_FLOAT_EQ(rig.At(rig.w.BodyPressure), 17.88f);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ const std::set<std::string> kLivingClasses = {"N", "S", "K", "A", "B", "C",
 std::string Fault(World& w, bool young) {
   for (int s = 0; s < kStarSlots; ++s) {
     const bool used = w.StarCount == 2 || s == 1;
+    if (w.StarSurveyOrbit[s] < 0 || w.StarSurveyOrbit[s] > 15) return "snow line out of range";
     if (w.OrbitCount[s] < 0 || w.OrbitCount[s] > 15 || (!used && w.OrbitCount[s] != 0)) {
       return "orbit count " + std::to_string(w.OrbitCount[s]) + " of star " + std::to_string(s);
     }
@@ -34,6 +35,16 @@ std::string Fault(World& w, bool young) {
       const int moons = w.MoonCount[s][o];
       if (moons < 0 || moons > 20) return "moon count " + std::to_string(moons);
       if (o > 0 && w.BodyClass(s, o, 0).empty() && moons != 0) return "moons of an empty orbit";
+      // Moons, and belts of more than two bodies, are sorted outwards; a moon stays outside the
+      // distance at which its world's tide would tear it apart.
+      const std::string& worldClass = w.BodyClass(s, o, 0);
+      const bool belt = worldClass == "P" || worldClass == "I";
+      for (int b = 2; b <= moons && (!belt || moons > 2); ++b) {
+        if (w.BodySemiMajorAxis(s, o, b) < w.BodySemiMajorAxis(s, o, b - 1)) {
+          return "bodies out of order at " + std::to_string(s) + "/" + std::to_string(o);
+        }
+      }
+      if (!belt && moons > 0 && w.BodySemiMajorAxis(s, o, 1) < 2.44) return "moon inside 2.44";
       for (int b = 0; b <= moons; ++b) {
         const std::string where =
             std::to_string(s) + "/" + std::to_string(o) + "/" + std::to_string(b);
@@ -83,9 +94,25 @@ std::string Fault(World& w, bool young) {
         if (life < 0 || life > 9 || (life > 0 && kLivingClasses.count(bodyClass) == 0)) {
           return "life " + std::to_string(life) + " on class " + bodyClass + " at " + where;
         }
-        if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3) {
+        if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3 ||
+            w.BodyTempHigh(s, o, b) > 20000) {
           return "temperatures " + std::to_string(w.BodyTempHigh(s, o, b)) + "/" +
                  std::to_string(w.BodyTempLow(s, o, b)) + " at " + where;
+        }
+        if (w.BodyPeriod(s, o, b) < 0 || w.BodyRadiation(s, o, b) < 0 ||
+            w.BodyContinents(s, o, b) < 0 || w.BodyObliquity(s, o, b) < 0) {
+          return "negative period, radiation, continents or tilt at " + where;
+        }
+        // Every body but a belt's world went through its particulars and its air.
+        const bool beltWorld = b == 0 && (bodyClass == "P" || bodyClass == "I");
+        if (!beltWorld && !(w.BodyDensity(s, o, b) > 0 && w.BodyRadius(s, o, b) > 0 &&
+                            w.BodyGravity(s, o, b) > 0 && w.BodyAlbedo(s, o, b) > 0 &&
+                            w.BodyAlbedo(s, o, b) < 1)) {
+          return "size or albedo of class " + bodyClass + " at " + where;
+        }
+        if (bodyClass.size() == 1 && bodyClass[0] >= 'A' && bodyClass[0] <= 'H' &&
+            w.BodyHabitability(s, o, b) == 0) {
+          return "oxygen world not assessed at " + where;
         }
       }
     }

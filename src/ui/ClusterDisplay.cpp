@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,12 +22,17 @@
 #include <string>
 
 #include "cluster/Jump.h"
+#include "control/Seeds.h"
 #include "display/NumberPicture.h"
 #include "generate/NumberText.h"
 #include "io/ClusterFile.h"
-#include "ui/ClusDisScreen.h"
+#include "ui/ClusterScreen.h"
 #include "ui/ClusterGeneration.h"
 #include "ui/FormFields.h"
+#include "ui/HelpMenu.h"
+#include "ui/MenuItems.h"
+#include "ui/SeedLabel.h"
+#include "ui/Settings.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
@@ -36,35 +40,29 @@ namespace {
 
 constexpr int kResizeSettle = 150;  // ms without resizing before the cluster is drawn anew
 
-// "C05:    1234": the cluster's code, three blanks and the count with its leading blank.
-QString StarCountText(const std::string& code, std::int64_t stars) {
-  return QStringLiteral("%1:    %2").arg(QString::fromStdString(code)).arg(stars);
-}
-
 QString FileText(const std::filesystem::path& file) {
   return QString::fromStdString(file.filename().string());
 }
 
 }  // namespace
 
-ClusterDisplay::ClusterDisplay(World& world, Random& random, SystemDisplay& systemWindow,
+ClusterDisplay::ClusterDisplay(World& world, Random& random, ClusterHandoff& handoff,
                                QWidget* parent)
     : QMainWindow(parent),
       world_(world),
       random_(random),
-      systemWindow_(systemWindow),
+      handoff_(handoff),
       reader_(std::make_unique<SystemFileReader>()),
       folder_(std::filesystem::current_path()) {
   setObjectName(QStringLiteral("ClusterDisplay"));
   setWindowTitle(QStringLiteral("Cluster"));
   BuildControls();
   BuildMenus();
-  Generation = new ClusterGeneration(this);
-  connect(Generation, &ClusterGeneration::GenerateRequested, this,
+  generation_ = new ClusterGeneration(this);
+  connect(generation_, &ClusterGeneration::GenerateRequested, this,
           &ClusterDisplay::StartGeneration);
-  connect(&systemWindow_, &SystemDisplay::ReturnToCluster, this, &ClusterDisplay::ReturnFromStar);
-  connect(&systemWindow_, &SystemDisplay::ClusterStarClosed, this,
-          &ClusterDisplay::StarSystemClosed);
+  handoff_.Returned = [this] { ReturnFromStar(); };
+  handoff_.StarClosed = [this] { StarSystemClosed(); };
 
   ChooseFile = [this](const FileDialogRequest& request) {
     return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), request.directory,
@@ -85,16 +83,18 @@ ClusterDisplay::ClusterDisplay(World& world, Random& random, SystemDisplay& syst
 
 ClusterDisplay::~ClusterDisplay() {
   CancelGeneration();
+  handoff_.Returned = nullptr;
+  handoff_.StarClosed = nullptr;
 }
 
 void ClusterDisplay::BuildControls() {
   auto* central = new QWidget(this);
-  Screen = new ClusDisScreen(central);
-  Screen->DrawOver = [this](Canvas& canvas) { DrawSelection(canvas); };
-  connect(Screen, &ClusDisScreen::Clicked, this, &ClusterDisplay::ClusterSelectStar);
-  connect(Screen, &ClusDisScreen::DoubleClicked, this, [this] {
+  screen_ = new ClusterScreen(central);
+  screen_->DrawOver = [this](Canvas& canvas) { DrawSelection(canvas); };
+  connect(screen_, &ClusterScreen::Clicked, this, &ClusterDisplay::ClusterSelectStar);
+  connect(screen_, &ClusterScreen::DoubleClicked, this, [this] {
     ClusterSelectStar();
-    if (ClusterJumpButton->isEnabled()) JumpIntoClusterStar();
+    if (jumpButton_->isEnabled()) JumpIntoClusterStar();
   });
 
   auto addText = [central](QGridLayout* grid, int column, const char* label, const char* name) {
@@ -107,96 +107,96 @@ void ClusterDisplay::BuildControls() {
     return text;
   };
   auto* texts = new QGridLayout;
-  XText = addText(texts, 0, "&X:", "XText");
-  YText = addText(texts, 2, "&Y:", "YText");
-  ZText = addText(texts, 4, "&Z:", "ZText");
-  RangeText = addText(texts, 6, "&Range:", "RangeText");
-  RangeSpinUp = Named(new QToolButton(central), "RangeSpin");
-  RangeSpinDown = Named(new QToolButton(central), "RangeSpin");
-  RangeSpinUp->setArrowType(Qt::UpArrow);
-  RangeSpinDown->setArrowType(Qt::DownArrow);
+  xText_ = addText(texts, 0, "&X:", "XText");
+  yText_ = addText(texts, 2, "&Y:", "YText");
+  zText_ = addText(texts, 4, "&Z:", "ZText");
+  rangeText_ = addText(texts, 6, "&Range:", "RangeText");
+  rangeSpinUp_ = Named(new QToolButton(central), "RangeSpin");
+  rangeSpinDown_ = Named(new QToolButton(central), "RangeSpin");
+  rangeSpinUp_->setArrowType(Qt::UpArrow);
+  rangeSpinDown_->setArrowType(Qt::DownArrow);
   auto* spin = new QVBoxLayout;
   spin->setSpacing(0);
-  for (QToolButton* arrow : {RangeSpinUp, RangeSpinDown}) {
+  for (QToolButton* arrow : {rangeSpinUp_, rangeSpinDown_}) {
     arrow->setAutoRepeat(true);
     arrow->setFixedSize(18, 12);
     spin->addWidget(arrow);
   }
   texts->addLayout(spin, 0, 8);
-  connect(RangeSpinUp, &QToolButton::clicked, this, [this] { StepRange(1); });
-  connect(RangeSpinDown, &QToolButton::clicked, this, [this] { StepRange(-1); });
-  connect(RangeText, &QLineEdit::returnPressed, this, &ClusterDisplay::RedrawCluster);
+  connect(rangeSpinUp_, &QToolButton::clicked, this, [this] { StepRange(1); });
+  connect(rangeSpinDown_, &QToolButton::clicked, this, [this] { StepRange(-1); });
+  connect(rangeText_, &QLineEdit::returnPressed, this, &ClusterDisplay::RedrawCluster);
+  xText_->setToolTip(QStringLiteral("The centre of the view along X, in cells"));
+  yText_->setToolTip(QStringLiteral("The centre of the view along Y, in cells"));
+  zText_->setToolTip(QStringLiteral("The centre of the view along Z, in cells"));
+  rangeText_->setToolTip(QStringLiteral("How far from the centre stars are drawn, in cells"));
+  rangeSpinUp_->setToolTip(QStringLiteral("Widen the range by one cell"));
+  rangeSpinDown_->setToolTip(QStringLiteral("Narrow the range by one cell"));
 
-  ClusterRedraw = Named(new QPushButton(QStringLiteral("Re&draw"), central), "ClusterRedraw");
-  ClusterJumpButton = Named(new QPushButton(QStringLiteral("JUMP"), central), "ClusterJumpButton");
-  ClusterCancelGeneration =
+  redrawButton_ = Named(new QPushButton(QStringLiteral("Re&draw"), central), "ClusterRedraw");
+  jumpButton_ = Named(new QPushButton(QStringLiteral("JUMP"), central), "ClusterJumpButton");
+  cancelButton_ =
       Named(new QPushButton(QStringLiteral("Cancel"), central), "ClusterCancelGeneration");
-  ClusterRedraw->setToolTip(QStringLiteral("Draw the stars around the centre and range above"));
-  ClusterJumpButton->setToolTip(QStringLiteral("Open the selected star's system"));
-  ClusterCancelGeneration->setToolTip(QStringLiteral("Stop the generation; nothing is kept"));
-  connect(ClusterRedraw, &QPushButton::clicked, this, &ClusterDisplay::RedrawCluster);
-  connect(ClusterJumpButton, &QPushButton::clicked, this, &ClusterDisplay::JumpIntoClusterStar);
-  connect(ClusterCancelGeneration, &QPushButton::clicked, this, &ClusterDisplay::CancelGeneration);
-  texts->addWidget(ClusterRedraw, 0, 9);
-  texts->addWidget(ClusterJumpButton, 0, 10);
+  redrawButton_->setToolTip(QStringLiteral("Draw the stars around the centre and range above"));
+  jumpButton_->setToolTip(QStringLiteral("Open the selected star's system"));
+  cancelButton_->setToolTip(QStringLiteral("Stop the generation; nothing is kept"));
+  connect(redrawButton_, &QPushButton::clicked, this, &ClusterDisplay::RedrawCluster);
+  connect(jumpButton_, &QPushButton::clicked, this, &ClusterDisplay::JumpIntoClusterStar);
+  connect(cancelButton_, &QPushButton::clicked, this, &ClusterDisplay::CancelGeneration);
+  texts->addWidget(redrawButton_, 0, 9);
+  texts->addWidget(jumpButton_, 0, 10);
   texts->setColumnStretch(11, 1);
 
-  ClusterTempLabel = Named(new QLabel(central), "ClusterTempLabel");
-  ClusterTempLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  tempLabel_ = Named(new QLabel(central), "ClusterTempLabel");
+  tempLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   QFont fixed(QStringLiteral("Monospace"));
   fixed.setStyleHint(QFont::TypeWriter);
-  ClusterTempLabel->setFont(fixed);
-  ClusterProgress = Named(new QProgressBar(central), "ClusterProgress");
-  ClusterProgress->setRange(0, 100);
-  ClusterProgress->hide();
-  ClusterCancelGeneration->hide();
-  ClusterRecordScroll = Named(new QScrollBar(Qt::Horizontal, central), "ClusterRecordScroll");
-  ClusterRecordScroll->hide();  // it has no behaviour of its own
+  tempLabel_->setFont(fixed);
+  progress_ = Named(new QProgressBar(central), "ClusterProgress");
+  progress_->setRange(0, 100);
+  progress_->hide();
+  cancelButton_->hide();
+  auto* recordScroll = Named(new QScrollBar(Qt::Horizontal, central), "ClusterRecordScroll");
+  recordScroll->hide();  // it has no behaviour of its own
 
   auto* progress = new QHBoxLayout;
-  progress->addWidget(ClusterTempLabel, 1);
-  progress->addWidget(ClusterProgress);
-  progress->addWidget(ClusterCancelGeneration);
+  progress->addWidget(tempLabel_, 1);
+  progress->addWidget(progress_);
+  progress->addWidget(cancelButton_);
   auto* layout = new QVBoxLayout(central);
-  layout->addWidget(Screen, 1);
+  layout->addWidget(screen_, 1);
   layout->addLayout(texts);
   layout->addLayout(progress);
-  layout->addWidget(ClusterRecordScroll);
+  layout->addWidget(recordScroll);
   setCentralWidget(central);
   statusBar();
 }
 
 void ClusterDisplay::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  ClusterMenuFileNewCluster = file->addAction(QStringLiteral("&New Cluster"));
-  ClusterMenuFileOpen = file->addAction(QStringLiteral("&Open..."));
-  ClusterMenuFileDefaultDirectory = file->addAction(QStringLiteral("&Default Directory..."));
+  QMenu* file = AddMenu(menuBar(), "&File", "ClusterMenuFile");
+  newClusterItem_ = AddItem(file, "&New Cluster", "ClusterMenuFileNewCluster");
+  openItem_ = AddItem(file, "&Open...", "ClusterMenuFileOpen");
+  defaultDirectoryItem_ = AddItem(file, "&Default Directory...", "ClusterMenuFileDefaultDirectory");
   AddImageCommands(file);
   file->addSeparator();
-  ClusterMenuFileExit = file->addAction(QStringLiteral("E&xit"));
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-  ClusterMenuViewSecondX = view->addAction(QStringLiteral("Enable Second View (+&X)"));
-  ClusterMenuViewSecondX->setCheckable(true);
-  ClusterMenuFileNewCluster->setObjectName(QStringLiteral("ClusterMenuFileNewCluster"));
-  ClusterMenuFileOpen->setObjectName(QStringLiteral("ClusterMenuFileOpen"));
-  ClusterMenuFileDefaultDirectory->setObjectName(QStringLiteral("ClusterMenuFileDefaultDirectory"));
-  ClusterMenuFileExit->setObjectName(QStringLiteral("ClusterMenuFileExit"));
-  ClusterMenuViewSecondX->setObjectName(QStringLiteral("ClusterMenuViewSecondX"));
-  ClusterMenuFileNewCluster->setShortcut(QKeySequence::New);
-  ClusterMenuFileOpen->setShortcut(QKeySequence::Open);
+  exitItem_ = AddItem(file, "E&xit", "ClusterMenuFileExit");
+  QMenu* view = AddMenu(menuBar(), "&View", "ClusterMenuView");
+  QAction* secondView = AddItem(view, "Enable Second View (+&X)", "ClusterMenuViewSecondX", true);
+  newClusterItem_->setShortcut(QKeySequence::New);
+  openItem_->setShortcut(QKeySequence::Open);
 
-  connect(ClusterMenuFileNewCluster, &QAction::triggered, this, &ClusterDisplay::NewCluster);
-  connect(ClusterMenuFileOpen, &QAction::triggered, this, &ClusterDisplay::OpenClusterFile);
-  connect(ClusterMenuFileDefaultDirectory, &QAction::triggered, this,
+  connect(newClusterItem_, &QAction::triggered, this, &ClusterDisplay::NewCluster);
+  connect(openItem_, &QAction::triggered, this, &ClusterDisplay::OpenClusterFile);
+  connect(defaultDirectoryItem_, &QAction::triggered, this,
           &ClusterDisplay::ChooseDefaultDirectory);
-  connect(ClusterMenuFileExit, &QAction::triggered, this, &ClusterDisplay::close);
-  connect(ClusterMenuViewSecondX, &QAction::toggled, this, [this](bool on) {
+  connect(exitItem_, &QAction::triggered, this, &ClusterDisplay::close);
+  connect(secondView, &QAction::toggled, this, [this](bool on) {
     view_.SecondView = on;
     LayOutClusterWindow();
   });
-  AddSeedCommands();
-  AddComfortCommands();
-  AddHelpCommands();
+  seedLabel_ = AddSeedLabel(statusBar(), "ClusterSeedLabel");
+  AddHelpMenu(*this, "Cluster");
+  setAcceptDrops(true);
 }
 
 void ClusterDisplay::Enter() {
@@ -209,15 +209,17 @@ void ClusterDisplay::Enter() {
 
 void ClusterDisplay::UpdateCommands() {
   // Another cluster waits until the star visited is left: its return writes to this one.
-  const bool idle = !generating_ && !jumpActive_;
-  ClusterMenuFileExit->setEnabled(!generating_);
-  ClusterMenuFileNewCluster->setEnabled(idle);
-  ClusterMenuFileOpen->setEnabled(idle);
-  ClusterMenuFileDefaultDirectory->setEnabled(!generating_);
-  ClusterRedraw->setEnabled(!generating_);
-  ClusterJumpButton->setEnabled(idle && selected_.has_value());
-  ClusterProgress->setVisible(generating_);
-  ClusterCancelGeneration->setVisible(generating_);
+  const bool idle = !generating_ && !handoff_.Active();
+  exitItem_->setEnabled(!generating_);
+  newClusterItem_->setEnabled(idle);
+  openItem_->setEnabled(idle);
+  defaultDirectoryItem_->setEnabled(!generating_);
+  redrawButton_->setEnabled(!generating_);
+  jumpButton_->setEnabled(idle && selected_.has_value());
+  // There is something to draw once a cluster is open and no generation is writing one.
+  exportImageItem_->setEnabled(!clusterFile_.empty() && !generating_);
+  progress_->setVisible(generating_);
+  cancelButton_->setVisible(generating_);
 }
 
 void ClusterDisplay::Report(const QString& message) {
@@ -225,7 +227,7 @@ void ClusterDisplay::Report(const QString& message) {
 }
 
 void ClusterDisplay::LayOutClusterWindow() {
-  Screen->SetViews(view_.SecondView ? 2 : 1);
+  screen_->SetViews(view_.SecondView ? 2 : 1);
   RedrawCluster();
 }
 
@@ -236,37 +238,37 @@ void ClusterDisplay::resizeEvent(QResizeEvent* event) {
 }
 
 void ClusterDisplay::ShowViewTexts(const ClusterViewTexts& texts) {
-  XText->setText(QString::fromStdString(texts.X));
-  YText->setText(QString::fromStdString(texts.Y));
-  ZText->setText(QString::fromStdString(texts.Z));
-  RangeText->setText(QString::fromStdString(texts.Range));
+  xText_->setText(QString::fromStdString(texts.X));
+  yText_->setText(QString::fromStdString(texts.Y));
+  zText_->setText(QString::fromStdString(texts.Z));
+  rangeText_->setText(QString::fromStdString(texts.Range));
 }
 
 void ClusterDisplay::StepRange(int step) {
-  const double range = LeadingNumber(RangeText->text().toStdString()) + step;
-  RangeText->setText(QStringLiteral(" %1").arg(range));
+  const double range = LeadingNumber(rangeText_->text().toStdString()) + step;
+  rangeText_->setText(QStringLiteral(" %1").arg(range));
 }
 
 void ClusterDisplay::RedrawCluster() {
   if (generating_) return;
-  RangeSpinUp->setEnabled(false);
-  RangeSpinDown->setEnabled(false);
+  rangeSpinUp_->setEnabled(false);
+  rangeSpinDown_->setEnabled(false);
   auto value = [](const QLineEdit* text) { return LeadingNumber(text->text().toStdString()); };
-  view_.X = value(XText);
-  view_.Y = value(YText);
-  view_.Z = value(ZText);
-  view_.Range = value(RangeText);
+  view_.X = value(xText_);
+  view_.Y = value(yText_);
+  view_.Z = value(zText_);
+  view_.Range = value(rangeText_);
   drawn_.clear();
   formerSelections_.clear();
   selected_.reset();
-  Screen->SetViews(view_.SecondView ? 2 : 1);
+  screen_->SetViews(view_.SecondView ? 2 : 1);
   if (clusterFile_.empty()) {
-    Screen->Render([](Canvas&) {});
+    screen_->Render([](Canvas&) {});
   } else {
     try {
       ClusterFileReader reader(clusterFile_);
       ClusterScan scan;
-      Screen->Render([&](Canvas& canvas) { drawn_ = DrawCluster(canvas, view_, reader, &scan); });
+      screen_->Render([&](Canvas& canvas) { drawn_ = DrawCluster(canvas, view_, reader, &scan); });
       if (scan.Problem.empty()) {
         statusBar()->clearMessage();
       } else {
@@ -280,8 +282,8 @@ void ClusterDisplay::RedrawCluster() {
                  .arg(FileText(clusterFile_), QString::fromStdString(error.Reason())));
     }
   }
-  RangeSpinUp->setEnabled(true);
-  RangeSpinDown->setEnabled(true);
+  rangeSpinUp_->setEnabled(true);
+  rangeSpinDown_->setEnabled(true);
   UpdateCommands();
 }
 
@@ -296,13 +298,13 @@ void ClusterDisplay::DrawSelection(Canvas& canvas) const {
 }
 
 void ClusterDisplay::ClusterSelectStar() {
-  if (clusterFile_.empty() || jumpActive_ || generating_) return;
-  const auto nearest = NearestDrawnStar(drawn_, view_, Screen->PointerX, Screen->PointerY);
+  if (clusterFile_.empty() || handoff_.Active() || generating_) return;
+  const auto nearest = NearestDrawnStar(drawn_, view_, screen_->PointerX, screen_->PointerY);
   if (!nearest) return;
   if (selected_) formerSelections_.push_back(*selected_);
   selected_ = drawn_[*nearest];
   selectedRecord_ = selected_->Record;
-  Screen->update();
+  screen_->update();
   ShowSelectedStar();
   UpdateCommands();
 }
@@ -322,12 +324,12 @@ std::optional<ClusterRecord> ClusterDisplay::ReadSelectedRecord() {
 
 void ClusterDisplay::ShowSelectedStar() {
   if (const auto record = ReadSelectedRecord()) {
-    ClusterTempLabel->setText(QString::fromLatin1(SelectedStarSummary(*record, view_)));
+    tempLabel_->setText(QString::fromLatin1(SelectedStarSummary(*record, view_)));
   }
 }
 
 void ClusterDisplay::JumpIntoClusterStar() {
-  if (jumpActive_ || generating_) return;
+  if (handoff_.Active() || generating_) return;
   const auto record = ReadSelectedRecord();
   if (!record) return;
   JumpOutcome outcome = JumpOutcome::Fresh;
@@ -339,25 +341,13 @@ void ClusterDisplay::JumpIntoClusterStar() {
             .arg(QString::fromStdString(record->FileName), QString::fromStdString(error.Reason())));
     return;
   }
-  jumpRecord_ = record;
-  jumpFile_ = clusterFile_;
-  jumpActive_ = true;
   // Coming back, the view is centred on the star visited.
   ShowViewTexts(CentreViewOnStar(view_, world_));
+  handoff_.Visit({clusterFile_, clusterCode_, *record, outcome});
   UpdateCommands();
-  systemWindow_.EnterClusterStar(outcome == JumpOutcome::Kept, clusterCode_);
-  if (outcome == JumpOutcome::KeptFileMissing || outcome == JumpOutcome::KeptFileForeign) {
-    systemWindow_.statusBar()->showMessage(
-        QStringLiteral("The kept system %1 %2; the star's system is made anew")
-            .arg(QString::fromStdString(record->FileName),
-                 outcome == JumpOutcome::KeptFileMissing
-                     ? QStringLiteral("is missing")
-                     : QStringLiteral("now holds another star's system")));
-  }
 }
 
 void ClusterDisplay::ReturnFromStar() {
-  if (!jumpRecord_) return;
   show();
   raise();
   KeepVisitedStar();
@@ -367,153 +357,24 @@ void ClusterDisplay::ReturnFromStar() {
 }
 
 void ClusterDisplay::KeepVisitedStar() {
-  if (world_.SystemSurveyed != 0) {
-    try {
-      KeepClusterStarSystem(world_, jumpFile_, *jumpRecord_);
-    } catch (const std::exception& error) {
-      Report(QStringLiteral("Could not keep the system of %1: %2")
-                 .arg(QString::fromStdString(jumpRecord_->SystemName),
-                      QString::fromStdString(error.what())));
-    }
-  }
-  jumpRecord_.reset();
-  jumpActive_ = false;
+  const std::string problem = handoff_.Keep();
+  if (!problem.empty()) Report(QString::fromStdString(problem));
   UpdateCommands();
 }
 
 void ClusterDisplay::StarSystemClosed() {
-  jumpRecord_.reset();
-  jumpActive_ = false;
   show();
   raise();
   RedrawCluster();
 }
 
-void ClusterDisplay::NewCluster() {
-  if (generating_ || jumpActive_) return;
-  // Say at once when no number is left, before the user sets up a cluster that cannot be made.
-  if (!FirstFreeClusterNumber(folder_)) {
-    Report(QStringLiteral("No new cluster can be made in %1: C01 to C99 are all taken")
-               .arg(QString::fromStdString(folder_.string())));
-    return;
-  }
-  Generation->Open();
+void ClusterDisplay::UseSettings(Settings& settings) {
+  settings.KeepGeometry(*this, QStringLiteral("ClusterDisplay"));
 }
 
-void ClusterDisplay::ChooseDefaultDirectory() {
-  const QString chosen = ChooseFolder(QString::fromStdString(folder_.string()));
-  if (chosen.isEmpty()) return;
-  folder_ = std::filesystem::path(chosen.toStdString());
-  Report(QStringLiteral("New clusters are written to %1").arg(chosen));
-}
-
-void ClusterDisplay::OpenClusterFile() {
-  if (generating_ || jumpActive_) return;
-  FileDialogRequest request;
-  request.directory = clusterFile_.empty()
-                          ? QString::fromStdString(folder_.string())
-                          : QString::fromStdString(clusterFile_.parent_path().string());
-  request.filter = QStringLiteral("Astrolattix Files (*.axl)");
-  request.defaultExtension = QStringLiteral("axl");
-  const QString path = ChooseFile(request);
-  if (path.isEmpty()) return;
-  OpenClusterFileAt(path);
-}
-
-void ClusterDisplay::OpenClusterFileAt(const QString& path) {
-  if (generating_ || jumpActive_) return;
-  const std::filesystem::path file(path.toStdString());
-  try {
-    ClusterFileReader check(file);
-    // A file whose very first record is unsound is no cluster: a star's return would write
-    // into it.
-    const ClusterScan first = check.ForEach([](const ClusterRecordView&) { return false; });
-    if (first.Records == 0 && !first.Problem.empty()) {
-      throw ClusterFileError(file, "it is not a cluster file (" + first.Problem + ")");
-    }
-  } catch (const ClusterFileError& error) {
-    Report(QStringLiteral("Could not open %1: %2")
-               .arg(FileText(file), QString::fromStdString(error.Reason())));
-    return;
-  }
-  clusterFile_ = file;
-  clusterCode_ = ClusterCodeOfFile(file);
-  ShowClusterSeed(std::nullopt);
-  setWindowTitle(QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_)));
-  jumpActive_ = false;
-  selectedRecord_ = 0;
-  ClusterTempLabel->clear();
-  RedrawCluster();
-}
-
-void ClusterDisplay::StartGeneration(const ClusterSettings& settings) {
-  if (generating_ || jumpActive_) return;
-  generating_ = true;
-  generatedSize_ = settings.Size;
-  cancel_ = false;
-  ClusterProgress->setValue(0);
-  ClusterTempLabel->clear();
-  UpdateCommands();
-  generationSeed_ = NewClusterSeed();
-  worker_ = std::thread([this, settings, folder = folder_, seed = generationSeed_] {
-    ClusterResult result;
-    QString error;
-    try {
-      Random random(seed);  // its own source, as the command line's: the window's stays its own
-      result = GenerateCluster(settings, random, folder, [this](const ax::ClusterProgress& step) {
-        QMetaObject::invokeMethod(
-            this, [this, step] { ShowProgress(step); }, Qt::QueuedConnection);
-        return !cancel_.load();
-      });
-    } catch (const std::exception& failure) {
-      error = QString::fromStdString(failure.what());
-    }
-    QMetaObject::invokeMethod(
-        this, [this, result, error] { FinishGeneration(result, error); }, Qt::QueuedConnection);
-  });
-}
-
-void ClusterDisplay::CancelGeneration() {
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
-}
-
-void ClusterDisplay::ShowProgress(const ax::ClusterProgress& progress) {
-  if (!generating_) return;
-  ClusterProgress->setValue(progress.Percent);
-  ClusterTempLabel->setText(StarCountText(progress.Code, progress.Stars));
-}
-
-void ClusterDisplay::FinishGeneration(const ClusterResult& result, const QString& error) {
-  if (worker_.joinable()) worker_.join();
-  generating_ = false;
-  UpdateCommands();
-  if (!error.isEmpty()) {
-    ClusterTempLabel->clear();
-    Report(QStringLiteral("The cluster could not be made: %1").arg(error));
-    return;
-  }
-  if (result.Cancelled) {
-    ClusterTempLabel->clear();
-    Report(QStringLiteral("The generation was cancelled; nothing was written"));
-    return;
-  }
-  clusterFile_ = result.File;
-  clusterCode_ = result.Code;
-  ShowClusterSeed(generationSeed_);
-  setWindowTitle(QStringLiteral("Cluster %1").arg(QString::fromStdString(clusterCode_)));
-  jumpActive_ = false;
-  selectedRecord_ = 0;
-  ClusterTempLabel->setText(StarCountText(clusterCode_, result.Stars));
-  ShowNewCluster(generatedSize_);
-}
-
-void ClusterDisplay::ShowNewCluster(int size) {
-  const QString middle = QString::number(size / 2.0);
-  XText->setText(middle);
-  YText->setText(middle);
-  ZText->setText(middle);
-  RedrawCluster();
+void ClusterDisplay::ShowClusterSeed(std::optional<std::uint64_t> seed) {
+  seed_ = seed;
+  ShowSeed(seedLabel_, seed);
 }
 
 void ClusterDisplay::closeEvent(QCloseEvent* event) {
@@ -524,11 +385,12 @@ void ClusterDisplay::closeEvent(QCloseEvent* event) {
   }
   resizeTimer_->stop();
   // A form left open would generate into a window that is gone.
-  Generation->hide();
-  if (jumpActive_) {
+  generation_->hide();
+  if (handoff_.Active()) {
     // Closing here must not lose what JUMP would have kept.
-    KeepVisitedStar();
-    systemWindow_.LeaveClusterStar();
+    const std::string problem = handoff_.Leave();
+    if (!problem.empty()) Report(QString::fromStdString(problem));
+    UpdateCommands();
   }
   world_.ClusterMode = 0;
   event->accept();

@@ -19,7 +19,8 @@
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
-#include "ui/SystemDisplay.h"
+#include "control/ClusterHandoff.h"
+#include "ui/FileDialogs.h"
 
 class QAction;
 class QLabel;
@@ -27,25 +28,24 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class QScrollBar;
-class QTextBrowser;
 class QTimer;
 class QToolButton;
 
 namespace ax {
 
-class ClusDisScreen;
+class ClusterScreen;
 class ClusterGeneration;
 class Settings;
 
 // The cluster window: the stars of a cluster file seen along +Z (and +X), a star picked with
-// the mouse, the jump into its system, new clusters and cluster files.
+// the mouse, the jump into its system, new clusters and cluster files. Tests find the widgets
+// by their object names.
 class ClusterDisplay : public QMainWindow {
   Q_OBJECT
 
  public:
-  ClusterDisplay(World& world, Random& random, SystemDisplay& systemWindow,
-                 QWidget* parent = nullptr);
+  // The hand-off takes a star's system to the system window and brings it back.
+  ClusterDisplay(World& world, Random& random, ClusterHandoff& handoff, QWidget* parent = nullptr);
   ~ClusterDisplay() override;
 
   // Entered from the start form.
@@ -58,11 +58,6 @@ class ClusterDisplay : public QMainWindow {
   void RedrawCluster();
   void ClusterSelectStar();
   void JumpIntoClusterStar();
-  // The system window's JUMP while it shows a cluster star: keep a surveyed system, come back.
-  void ReturnFromStar();
-  // The system window closed while it showed a cluster star.
-  void StarSystemClosed();
-
   // Starts a generation on a worker thread; the window stays responsive and offers Cancel.
   void StartGeneration(const ClusterSettings& settings);
   bool Generating() const { return generating_; }
@@ -73,44 +68,18 @@ class ClusterDisplay : public QMainWindow {
   const ClusterViewState& View() const { return view_; }
   const std::vector<DrawnStar>& Drawn() const { return drawn_; }
   std::int32_t SelectedRecord() const { return selectedRecord_; }
-  bool JumpActive() const { return jumpActive_; }
+  bool JumpActive() const { return handoff_.Active(); }
 
   // File dialogs; by default the platform's. An empty answer means the user cancelled.
   std::function<QString(const FileDialogRequest&)> ChooseFile;
   std::function<QString(const QString& directory)> ChooseFolder;
 
-  ClusDisScreen* Screen = nullptr;
-  ClusterGeneration* Generation = nullptr;
-  QLineEdit* XText = nullptr;
-  QLineEdit* YText = nullptr;
-  QLineEdit* ZText = nullptr;
-  QLineEdit* RangeText = nullptr;
-  QToolButton* RangeSpinUp = nullptr;
-  QToolButton* RangeSpinDown = nullptr;
-  QPushButton* ClusterRedraw = nullptr;
-  QPushButton* ClusterJumpButton = nullptr;
-  QPushButton* ClusterCancelGeneration = nullptr;
-  QLabel* ClusterTempLabel = nullptr;
-  QProgressBar* ClusterProgress = nullptr;
-  QScrollBar* ClusterRecordScroll = nullptr;
-  QAction* ClusterMenuFileNewCluster = nullptr;
-  QAction* ClusterMenuFileOpen = nullptr;
-  QAction* ClusterMenuFileDefaultDirectory = nullptr;
-  QAction* ClusterMenuFileExit = nullptr;
-  QAction* ClusterMenuViewSecondX = nullptr;
-
   // Seeds: each new cluster is made from a seed of its own, which the status bar shows.
   std::optional<std::uint64_t> Seed() const { return seed_; }
-  QLabel* ClusterSeedLabel = nullptr;
 
   // Comforts: the window's place and size remembered, tooltips, a dropped cluster file.
   void UseSettings(Settings& settings);
   void OpenClusterFileAt(const QString& path);
-
-  // Help and About.
-  QAction* ClusterMenuHelpContents = nullptr;
-  QAction* ClusterMenuHelpAbout = nullptr;
-  QTextBrowser* HelpPage = nullptr;  // null until first shown
 
   // Image export: File, Export Image... draws the cluster view afresh, with the selection, into
   // a PNG or SVG image of a chosen size.
@@ -120,7 +89,6 @@ class ClusterDisplay : public QMainWindow {
   std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
   // The save dialog (ChooseFile opens files only); an empty answer means the user cancelled.
   std::function<QString(const FileDialogRequest&)> ChooseImageFile;
-  QAction* ClusterMenuFileExportImage = nullptr;
 
  signals:
   // The window closed; the start form shows itself again.
@@ -145,6 +113,10 @@ class ClusterDisplay : public QMainWindow {
   void DrawSelection(Canvas& canvas) const;
   void UpdateCommands();
   void Report(const QString& message);
+  // The system window's JUMP while it shows a cluster star: keep a surveyed system, come back.
+  void ReturnFromStar();
+  // The system window closed while it showed a cluster star.
+  void StarSystemClosed();
   void KeepVisitedStar();
   std::optional<ClusterRecord> ReadSelectedRecord();
 
@@ -153,7 +125,7 @@ class ClusterDisplay : public QMainWindow {
 
   World& world_;
   Random& random_;
-  SystemDisplay& systemWindow_;
+  ClusterHandoff& handoff_;
   std::unique_ptr<SystemFileReader> reader_;
   QTimer* resizeTimer_ = nullptr;
 
@@ -165,10 +137,6 @@ class ClusterDisplay : public QMainWindow {
   std::vector<DrawnStar> formerSelections_;
   std::optional<DrawnStar> selected_;
   std::int32_t selectedRecord_ = 0;
-  // The star whose system the system window shows, and the cluster it belongs to.
-  std::optional<ClusterRecord> jumpRecord_;
-  std::filesystem::path jumpFile_;
-  bool jumpActive_ = false;
 
   bool generating_ = false;
   int generatedSize_ = 0;
@@ -176,17 +144,29 @@ class ClusterDisplay : public QMainWindow {
   std::thread worker_;
 
   // Seeds.
-  void AddSeedCommands();
-  std::uint64_t NewClusterSeed();
   void ShowClusterSeed(std::optional<std::uint64_t> seed);
   std::uint64_t generationSeed_ = 0;  // the seed of the generation under way
   std::optional<std::uint64_t> seed_;
 
-  // Comforts.
-  void AddComfortCommands();
-
-  // Help and About.
-  void AddHelpCommands();
+  ClusterScreen* screen_ = nullptr;
+  ClusterGeneration* generation_ = nullptr;
+  QLineEdit* xText_ = nullptr;
+  QLineEdit* yText_ = nullptr;
+  QLineEdit* zText_ = nullptr;
+  QLineEdit* rangeText_ = nullptr;
+  QToolButton* rangeSpinUp_ = nullptr;
+  QToolButton* rangeSpinDown_ = nullptr;
+  QPushButton* redrawButton_ = nullptr;
+  QPushButton* jumpButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QLabel* tempLabel_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* seedLabel_ = nullptr;
+  QAction* newClusterItem_ = nullptr;
+  QAction* openItem_ = nullptr;
+  QAction* defaultDirectoryItem_ = nullptr;
+  QAction* exitItem_ = nullptr;
+  QAction* exportImageItem_ = nullptr;
 };
 
 }  // namespace ax

@@ -5,23 +5,23 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "control/ClusterHandoff.h"
+#include "control/SystemCommands.h"
 #include "display/Canvas.h"
 #include "display/ViewState.h"
-#include "io/FileCommands.h"
-#include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "ui/FileDialogs.h"
 
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTextBrowser;
 class QTimer;
 
 namespace ax {
@@ -31,32 +31,19 @@ class DeliberateSystem;
 class IncompleteSystem;
 class NamingForm;
 class Settings;
-class SysDisScreen;
-
-// What a file dialog is asked for; the answer is the chosen path or an empty text when the
-// user cancelled.
-struct FileDialogRequest {
-  bool save = false;
-  QString directory;
-  QString filter;            // "Star Files (*.ax2)"
-  QString defaultExtension;  // "ax2"
-  QString fileName;          // preset name of a Save As
-};
-
-// Asks `choose` for a file; a name given without an extension gets the request's default one.
-// Empty when the user cancelled.
-QString ChooseFileWithExtension(const std::function<QString(const FileDialogRequest&)>& choose,
-                                const FileDialogRequest& request);
+class SystemScreen;
 
 // The system window: one star system shown in four display modes and worked on through the
-// buttons and menus, with the control panel beside it.
+// buttons and menus, with the control panel beside it. Its state and the commands that need
+// no widget are the controller's; the window asks it and shows the answer. Tests find the
+// widgets by their object names.
 class SystemDisplay : public QMainWindow {
   Q_OBJECT
 
  public:
   // The world belongs to the program; the random source is clock-seeded by the program and
-  // seeded by tests.
-  SystemDisplay(World& world, Random& random, QWidget* parent = nullptr);
+  // seeded by tests. The hand-off brings the cluster window's stars in and leads back.
+  SystemDisplay(World& world, Random& random, ClusterHandoff& handoff, QWidget* parent = nullptr);
   ~SystemDisplay() override;
 
   // Entered from the start form: the control panel shown and checked, an empty drawing area.
@@ -71,12 +58,16 @@ class SystemDisplay : public QMainWindow {
 
   // Commands.
   void GenerateRandomSystem();
+  void GenerateFromSeed();
   void SurveyAction();
   void ToggleDisplayMode();
   void WorldButtonClick();
   void OpenSystemFile();
+  void OpenSystemFileAt(const QString& path);
+  void OpenRecentFile(const QString& path);
   void SaveSystemAs();
   void UndoSystem();
+  void PutSeedInNote();
   // Shows the deliberate or incomplete generation form, made on first use.
   void OpenDeliberateForm();
   void OpenIncompleteForm();
@@ -85,106 +76,42 @@ class SystemDisplay : public QMainWindow {
   void ScrollAction(const QString& tag);
   void ClickAt(double x, double y);
   void ButtonTimerTick();
+  // File, Export Image...: the current mode as a PNG or SVG image of a chosen size, through
+  // ChooseImageSize and then ChooseFile.
+  void ExportImageFile();
+  // File, Export Report... and Edit, Copy Report.
+  void ExportReport();
+  void CopyReport();
 
   // Draws the current mode on a canvas whose scale is already 0..100.
   void DrawScreen(Canvas& canvas);
   // The symbolic list's grid: the star and orbit of the cell at a point, or false.
   static bool GridCellAt(double x, double y, int& star, int& orbit);
 
+  const SystemCommands& Commands() const { return commands_; }
   ViewState& View() { return view_; }
   std::int16_t DisplayMode() const { return view_.DisplayMode; }
-  bool SystemPresent() const { return systemPresent_ != 0; }
+  bool SystemPresent() const { return commands_.Present(); }
   std::int16_t RepeatCount() const { return repeatCount_; }
-
-  // The file dialog; by default the platform's.
-  std::function<QString(const FileDialogRequest&)> ChooseFile;
-
-  SysDisScreen* Screen = nullptr;
-  ControlPanel* Panel = nullptr;
-  NamingForm* Naming = nullptr;
-  DeliberateSystem* Deliberate = nullptr;  // null until first opened
-  IncompleteSystem* Incomplete = nullptr;  // null until first opened
-  QTimer* ButtonTimer = nullptr;
-  QString ButtonTimerTag;
-
-  QPushButton* ModeButton2 = nullptr;
-  QPushButton* ModeButton = nullptr;
-  QPushButton* WorldButton = nullptr;
-  QPushButton* SurveyButton = nullptr;
-  QPushButton* JumpButton = nullptr;
-  QPushButton* UpScroll = nullptr;
-  QPushButton* DownScroll = nullptr;
-  QPushButton* LeftScroll = nullptr;
-  QPushButton* RightScroll = nullptr;
-
-  QMenu* SystemMenuFile = nullptr;
-  QAction* SystemMenuFileOpen = nullptr;
-  QAction* SystemMenuFileSaveAs = nullptr;
-  QAction* SystemMenuFileExit = nullptr;
-  QMenu* SystemMenuEdit = nullptr;
-  QAction* SystemMenuEditUndoSystem = nullptr;
-  QAction* SystemMenuEditSystemName = nullptr;
-  QAction* SystemMenuEditPlanetName = nullptr;
-  QMenu* SystemMenuOptions = nullptr;
-  QAction* SystemMenuOptionsAutoSurvey = nullptr;
-  QAction* SystemMenuOptionsEnableUndo = nullptr;
-  QMenu* SystemMenuGenerate = nullptr;
-  QAction* SystemMenuGenerateRandom = nullptr;
-  QAction* SystemMenuGenerateDeliberate = nullptr;
-  QAction* SystemMenuGenerateIncomplete = nullptr;
-  QMenu* SystemMenuView = nullptr;
-  QAction* SystemMenuViewControlPanel = nullptr;
-  QAction* SystemMenuViewOrbits = nullptr;
-  QAction* SystemMenuViewPlanets = nullptr;
-  QAction* SystemMenuViewMoonOrbits = nullptr;
-  QAction* SystemMenuViewMoonPositions = nullptr;
-
-  // Seeds: a random system is made from a seed of its own, which the status bar shows.
-  void GenerateFromSeed();
-  void PutSeedInNote();
   // The seed of the system shown, when it was made from one.
-  std::optional<std::uint64_t> Seed() const { return seed_; }
+  std::optional<std::uint64_t> Seed() const { return commands_.Seed(); }
+  // The arrow the auto-repeat repeats: "up", "down", "left" or "right".
+  const QString& RepeatTag() const { return repeatTag_; }
+
+  // The remembered files, options and geometry. The settings outlive the window; without them
+  // nothing is remembered between runs.
+  void UseSettings(Settings& settings);
+
+  // Test hooks. The file dialog; by default the platform's.
+  FileChooser ChooseFile;
   // Asks for a seed; nothing when the user cancelled or typed no seed. By default a dialog.
   std::function<std::optional<std::uint64_t>()> AskSeed;
-  QAction* SystemMenuGenerateFromSeed = nullptr;
-  QAction* SystemMenuEditSeedInNote = nullptr;
-  QLabel* SeedLabel = nullptr;
-
-  // Comforts: remembered files, options and geometry, shortcuts, tooltips, dropped files.
-  // The settings outlive the window; without them nothing is remembered between runs.
-  void UseSettings(Settings& settings);
-  void OpenSystemFileAt(const QString& path);
-  void OpenRecentFile(const QString& path);
-  QMenu* SystemMenuFileOpenRecent = nullptr;
-
-  // Help and About.
-  void ShowHelp();
-  void ShowAbout();
-  QMenu* SystemMenuHelp = nullptr;
-  QAction* SystemMenuHelpContents = nullptr;
-  QAction* SystemMenuHelpAbout = nullptr;
-  QTextBrowser* HelpPage = nullptr;  // null until first shown
-
-  // Image export: File, Export Image... saves the current mode as a PNG or SVG image of a
-  // chosen size, through ChooseImageSize and then ChooseFile.
-  void ExportImageFile();
-  // The size dialog, given the drawing area's size; nothing when the user cancelled.
+  // The image size dialog, given the drawing area's size; nothing when the user cancelled.
   std::function<std::optional<QSize>(QSize current)> ChooseImageSize;
-  QAction* SystemMenuFileExportImage = nullptr;
-
-  // Report export: File, Export Report... and Edit, Copy Report.
-  void ExportReport();
-  void CopyReport();
-  QAction* SystemMenuFileExportReport = nullptr;
-  QAction* SystemMenuEditCopyReport = nullptr;
 
  signals:
   // The window closed; the start form shows itself again.
   void Closed();
-  // JUMP under a cluster star: the cluster window keeps a surveyed system and comes back.
-  void ReturnToCluster();
-  // The window closed while it showed a cluster star; the cluster window comes back.
-  void ClusterStarClosed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -197,6 +124,8 @@ class SystemDisplay : public QMainWindow {
  private:
   void BuildButtons(QWidget* central);
   void BuildMenus();
+  // A new random system from this seed, or from a fresh one.
+  void GenerateFrom(std::optional<std::uint64_t> seed);
   void ResetSystemView();
   void ShowSymbolicSystem();
   void ShowWorld();
@@ -204,53 +133,77 @@ class SystemDisplay : public QMainWindow {
   void Redraw();
   void ViewMenuChanged(QAction* item);
   void ScrollWorld(const QString& tag);
-  bool HoldsWorld(int star, int orbit) const;
+  bool HoldsWorld(int star, int orbit) const { return commands_.HoldsWorld(star, orbit); }
   void MoveToWorld(int step);
   void ClickReport(double x, double y);
+  // Shows a command's word in the status bar: a text, a clear, or nothing.
+  void ShowStatus(const CommandResult& result);
   void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                           const std::string& reason);
-
   void DrawStarReadOut(Canvas& canvas);
   void DrawSymbols(Canvas& canvas);
 
-  // Image export.
+  // The menus' feature parts, each in its own file.
+  void AddSeedCommands();
+  void AddRecentFiles();
+  void AddShortcutsAndTips();
   void AddImageCommands();
-
-  // Report export.
   void AddReportCommands();
-  void UpdateReportCommands();
-  bool ReportBodySelected() const;
+  void RememberFile(const QString& path);
+  void FillRecentMenu();
 
   World& world_;
   Random& random_;
-  ViewState view_;
-  UndoCopy undo_;
-  std::unique_ptr<SystemFileReader> reader_;
-  std::int16_t systemPresent_ = 0;
-  std::int16_t previousMode_ = 0;
-  std::int16_t repeatCount_ = 0;
-  std::string clusterCode_;  // the cluster of the star shown, for Save As
-
-  // Seeds.
-  void AddSeedCommands();
-  void UpdateSeedCommands();
-  // The source of a new random system: seeded with the seed asked for, or a fresh one.
-  Random& StartSeededSystem();
-  // Where the survey draws: the seeded source of a seed-made system, else the window's own.
-  Random& SystemRandom();
-  void ForgetSeed();
-  std::optional<std::uint64_t> seed_;
-  std::optional<std::uint64_t> pendingSeed_;
-  std::optional<Random> seeded_;
-
-  // Comforts.
-  void AddComfortCommands();
-  void RememberFile(const QString& path);
-  void FillRecentMenu();
+  ClusterHandoff& handoff_;
+  SystemCommands commands_;
+  ViewState& view_;
   Settings* settings_ = nullptr;
+  std::int16_t repeatCount_ = 0;
+  QString repeatTag_;
 
-  // Help and About.
-  void AddHelpCommands();
+  SystemScreen* screen_ = nullptr;
+  ControlPanel* panel_ = nullptr;
+  NamingForm* naming_ = nullptr;
+  DeliberateSystem* deliberate_ = nullptr;  // null until first opened
+  IncompleteSystem* incomplete_ = nullptr;  // null until first opened
+  QTimer* buttonTimer_ = nullptr;
+
+  // The widgets that the commands turn on and off or that the tips describe, by their names.
+  QPushButton* modeButton2_ = nullptr;  // "ModeButton2": to the orbit drawing
+  QPushButton* modeButton_ = nullptr;   // "ModeButton": back from it
+  QPushButton* worldButton_ = nullptr;
+  QPushButton* surveyButton_ = nullptr;
+  QPushButton* jumpButton_ = nullptr;
+  QPushButton* upScroll_ = nullptr;
+  QPushButton* downScroll_ = nullptr;
+  QPushButton* leftScroll_ = nullptr;
+  QPushButton* rightScroll_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  QMenu* generateMenu_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QAction* openItem_ = nullptr;
+  QAction* saveAsItem_ = nullptr;
+  QAction* exitItem_ = nullptr;
+  QAction* undoItem_ = nullptr;
+  QAction* systemNameItem_ = nullptr;
+  QAction* planetNameItem_ = nullptr;
+  QAction* autoSurveyItem_ = nullptr;
+  QAction* enableUndoItem_ = nullptr;
+  QAction* randomItem_ = nullptr;
+  QAction* fromSeedItem_ = nullptr;
+  QAction* deliberateItem_ = nullptr;
+  QAction* incompleteItem_ = nullptr;
+  QAction* controlPanelItem_ = nullptr;
+  QAction* orbitsItem_ = nullptr;
+  QAction* planetsItem_ = nullptr;
+  QAction* moonOrbitsItem_ = nullptr;
+  QAction* moonPositionsItem_ = nullptr;
+  QAction* seedInNoteItem_ = nullptr;
+  QAction* exportImageItem_ = nullptr;
+  QAction* exportReportItem_ = nullptr;
+  QAction* copyReportItem_ = nullptr;
+  QLabel* seedLabel_ = nullptr;
 };
 
 }  // namespace ax

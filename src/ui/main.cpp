@@ -2,9 +2,10 @@
 
 #include <memory>
 
+#include "control/ClusterHandoff.h"
 #include "model/Random.h"
 #include "model/World.h"
-#include "ui/AXSplash.h"
+#include "ui/StartForm.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/Settings.h"
 #include "ui/SystemDisplay.h"
@@ -17,13 +18,15 @@ int main(int argc, char** argv) {
   ax::Random random;  // seeded from the clock
   // The user's settings, made before the windows that keep their geometry in them.
   ax::Settings settings;
-  ax::SystemDisplay systemWindow(*world, random);
-  ax::ClusterDisplay clusterWindow(*world, random, systemWindow);
+  // A cluster star's system goes from the cluster window to the system window and back.
+  ax::ClusterHandoff handoff(*world);
+  ax::SystemDisplay systemWindow(*world, random, handoff);
+  ax::ClusterDisplay clusterWindow(*world, random, handoff);
   systemWindow.UseSettings(settings);
   clusterWindow.UseSettings(settings);
-  ax::AXSplash splash;
-  splash.AttachSystemWindow(&systemWindow);
-  splash.AttachClusterWindow(&clusterWindow);
-  splash.show();
+  ax::StartForm start;
+  start.AttachSystemWindow(&systemWindow);
+  start.AttachClusterWindow(&clusterWindow);
+  start.show();
   return QApplication::exec();
 }

@@ -22,12 +22,16 @@ void SendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = fals
   QCoreApplication::sendEvent(&window, &event);
 }
 
+QTimer* Timer(const SystemDisplay& window) {
+  return test::Child<QTimer>(window, "ButtonTimer");
+}
+
 class AutoRepeatTest : public testing::Test {
  protected:
   void SetUp() override {
     rig.GenerateAndSurvey();
     BuildPair(*rig.world);
-    rig.window.WorldButton->click();  // the world read-out of star 1, orbit 1
+    rig.Button("WorldButton")->click();  // the world read-out of star 1, orbit 1
   }
   SystemWindowRig rig;
 };
@@ -35,15 +39,15 @@ class AutoRepeatTest : public testing::Test {
 TEST_F(AutoRepeatTest, HeldArrowKeyRepeatsAfterOneSecondThenFasterDownToAFloor) {
   SystemDisplay& w = rig.window;
   SendKey(w, QEvent::KeyPress, Qt::Key_Right);
-  EXPECT_TRUE(w.ButtonTimer->isActive());
-  EXPECT_EQ(w.ButtonTimer->interval(), 50);  // the key starts the timer at 50 ms
-  EXPECT_EQ(w.ButtonTimerTag, QStringLiteral("right"));
+  EXPECT_TRUE(Timer(w)->isActive());
+  EXPECT_EQ(Timer(w)->interval(), 50);  // the key starts the timer at 50 ms
+  EXPECT_EQ(w.RepeatTag(), QStringLiteral("right"));
 
   // The intervals the timer's ticks set, one tick after another.
   std::vector<int> intervals;
   for (int tick = 0; tick < 42; ++tick) {
     w.ButtonTimerTick();
-    intervals.push_back(w.ButtonTimer->interval());
+    intervals.push_back(Timer(w)->interval());
   }
   EXPECT_EQ(intervals[0], 1000);  // the pause before repeating
   EXPECT_EQ(intervals[1], 200);
@@ -59,17 +63,17 @@ TEST_F(AutoRepeatTest, HeldArrowKeyRepeatsAfterOneSecondThenFasterDownToAFloor) 
   SendKey(w, QEvent::KeyRelease, Qt::Key_Right, true);
   SendKey(w, QEvent::KeyPress, Qt::Key_Right, true);
   EXPECT_EQ(w.RepeatCount(), 42);
-  EXPECT_TRUE(w.ButtonTimer->isActive());
+  EXPECT_TRUE(Timer(w)->isActive());
 
   SendKey(w, QEvent::KeyRelease, Qt::Key_Right);
-  EXPECT_FALSE(w.ButtonTimer->isActive());
+  EXPECT_FALSE(Timer(w)->isActive());
   EXPECT_EQ(w.RepeatCount(), 0);
 
   // A new press starts over at 50 ms, then 1000 ms.
   SendKey(w, QEvent::KeyPress, Qt::Key_Down);
-  EXPECT_EQ(w.ButtonTimer->interval(), 50);
+  EXPECT_EQ(Timer(w)->interval(), 50);
   w.ButtonTimerTick();
-  EXPECT_EQ(w.ButtonTimer->interval(), 1000);
+  EXPECT_EQ(Timer(w)->interval(), 1000);
   SendKey(w, QEvent::KeyRelease, Qt::Key_Down);
 }
 
@@ -92,24 +96,24 @@ TEST_F(AutoRepeatTest, TimerEventsDriveTheRepeat) {
   SystemDisplay& w = rig.window;
   SendKey(w, QEvent::KeyPress, Qt::Key_Up);
   // The timer's own timeout signal, as its timer event would raise it.
-  ASSERT_TRUE(QMetaObject::invokeMethod(w.ButtonTimer, "timeout", Qt::DirectConnection));
-  EXPECT_EQ(w.ButtonTimer->interval(), 1000);
+  ASSERT_TRUE(QMetaObject::invokeMethod(Timer(w), "timeout", Qt::DirectConnection));
+  EXPECT_EQ(Timer(w)->interval(), 1000);
   EXPECT_EQ(w.RepeatCount(), 1);
   SendKey(w, QEvent::KeyRelease, Qt::Key_Up);
 }
 
 TEST_F(AutoRepeatTest, MouseHoldRepeatsOnlyOutsideTheWorldReadOut) {
   SystemDisplay& w = rig.window;
-  emit w.RightScroll->pressed();
-  EXPECT_FALSE(w.ButtonTimer->isActive());  // mode 2: a click acts once
-  w.WorldButton->click();                   // "SYSTEM"
-  w.ModeButton2->click();                   // the graphical system view
+  emit rig.Button("RightScroll")->pressed();
+  EXPECT_FALSE(Timer(w)->isActive());  // mode 2: a click acts once
+  rig.Button("WorldButton")->click();                   // "SYSTEM"
+  rig.Button("ModeButton2")->click();                   // the graphical system view
   ASSERT_EQ(w.DisplayMode(), 1);
-  emit w.UpScroll->pressed();
-  EXPECT_TRUE(w.ButtonTimer->isActive());
-  EXPECT_EQ(w.ButtonTimerTag, QStringLiteral("up"));
-  emit w.UpScroll->released();
-  EXPECT_FALSE(w.ButtonTimer->isActive());
+  emit rig.Button("UpScroll")->pressed();
+  EXPECT_TRUE(Timer(w)->isActive());
+  EXPECT_EQ(w.RepeatTag(), QStringLiteral("up"));
+  emit rig.Button("UpScroll")->released();
+  EXPECT_FALSE(Timer(w)->isActive());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
-#include "ui/ClusDisScreen.h"
+#include "ui/ClusterScreen.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/ClusterGeneration.h"
 #include "ui/SystemDisplay.h"
@@ -32,6 +32,7 @@ namespace ax {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Child;
 
 // The cluster window and the system window over one world, in a fresh current directory.
 class ClusterDisplayTest : public testing::Test {
@@ -55,8 +56,8 @@ class ClusterDisplayTest : public testing::Test {
   // Selects a drawn star by pointing at it in the +Z view.
   void Select(const DrawnStar& star) {
     const ClusterViewState& view = cluster.View();
-    cluster.Screen->PointerX = (star.X - view.X) * 50 / view.Range + 50;
-    cluster.Screen->PointerY = (star.Y - view.Y) * 50 / view.Range + 50;
+    Child<ClusterScreen>(cluster, "ClusDisScreen")->PointerX = (star.X - view.X) * 50 / view.Range + 50;
+    Child<ClusterScreen>(cluster, "ClusDisScreen")->PointerY = (star.Y - view.Y) * 50 / view.Range + 50;
     cluster.ClusterSelectStar();
   }
 
@@ -70,24 +71,25 @@ class ClusterDisplayTest : public testing::Test {
   test::TemporaryCurrentDir folder;
   std::unique_ptr<World> world = std::make_unique<World>();
   Random random{99};
-  SystemDisplay system{*world, random};
-  ClusterDisplay cluster{*world, random, system};
+  ClusterHandoff handoff{*world};
+  SystemDisplay system{*world, random, handoff};
+  ClusterDisplay cluster{*world, random, handoff};
   QString nextFile;
 };
 
 TEST_F(ClusterDisplayTest, ANewClusterIsWrittenDrawnAndCentred) {
-  EXPECT_EQ(cluster.XText->text(), QStringLiteral("50.00"));
-  EXPECT_EQ(cluster.RangeText->text(), QStringLiteral("50"));
+  EXPECT_EQ(Child<QLineEdit>(cluster, "XText")->text(), QStringLiteral("50.00"));
+  EXPECT_EQ(Child<QLineEdit>(cluster, "RangeText")->text(), QStringLiteral("50"));
   Generate(10, 1, ClusterShape::Cube);
   EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C01.AXL"));
   EXPECT_TRUE(fs::exists(fs::current_path() / "C01.AXL"));
   // Centred on the middle of the new cluster; every one of its 1000 stars lies within range.
-  EXPECT_EQ(cluster.XText->text(), QStringLiteral("5"));
+  EXPECT_EQ(Child<QLineEdit>(cluster, "XText")->text(), QStringLiteral("5"));
   EXPECT_DOUBLE_EQ(cluster.View().Z, 5);
   EXPECT_EQ(cluster.Drawn().size(), 1000U);
-  EXPECT_TRUE(cluster.ClusterMenuFileExit->isEnabled());
-  EXPECT_FALSE(cluster.ClusterProgress->isVisible());
-  EXPECT_FALSE(cluster.ClusterJumpButton->isEnabled());  // nothing selected yet
+  EXPECT_TRUE(Child<QAction>(cluster, "ClusterMenuFileExit")->isEnabled());
+  EXPECT_FALSE(Child<QProgressBar>(cluster, "ClusterProgress")->isVisible());
+  EXPECT_FALSE(Child<QPushButton>(cluster, "ClusterJumpButton")->isEnabled());  // nothing selected yet
 
   Generate(10, 1000, ClusterShape::Sphere);
   EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C02.AXL"));
@@ -98,13 +100,13 @@ TEST_F(ClusterDisplayTest, ANewClusterIsWrittenDrawnAndCentred) {
   cluster.ChooseFolder = [&elsewhere](const QString&) {
     return QString::fromStdString(elsewhere.string());
   };
-  cluster.ClusterMenuFileDefaultDirectory->trigger();
+  Child<QAction>(cluster, "ClusterMenuFileDefaultDirectory")->trigger();
   Generate(4, 1, ClusterShape::Cube);
   EXPECT_EQ(cluster.ClusterFilePath(), elsewhere / "C01.AXL");
   EXPECT_EQ(cluster.Drawn().size(), 64U);
 
   // The second view draws the same stars again, beside the first.
-  cluster.ClusterMenuViewSecondX->trigger();
+  Child<QAction>(cluster, "ClusterMenuViewSecondX")->trigger();
   EXPECT_TRUE(cluster.View().SecondView);
   EXPECT_EQ(cluster.Drawn().size(), 64U);
 }
@@ -115,45 +117,53 @@ TEST_F(ClusterDisplayTest, JumpAndReturnKeepTheSurveyedSystemForTheNextJump) {
   const DrawnStar star = cluster.Drawn()[100];
   Select(star);
   EXPECT_EQ(cluster.SelectedRecord(), star.Record);
-  ASSERT_TRUE(cluster.ClusterJumpButton->isEnabled());
-  EXPECT_TRUE(cluster.ClusterTempLabel->text().startsWith(QStringLiteral("Sec01:")));
+  ASSERT_TRUE(Child<QPushButton>(cluster, "ClusterJumpButton")->isEnabled());
+  EXPECT_TRUE(Child<QLabel>(cluster, "ClusterTempLabel")->text().startsWith(QStringLiteral("Sec01:")));
 
-  system.SystemMenuOptionsAutoSurvey->setChecked(true);
-  cluster.ClusterJumpButton->click();
+  Child<QAction>(system, "SystemMenuOptionsAutoSurvey")->setChecked(true);
+  Child<QPushButton>(cluster, "ClusterJumpButton")->click();
   EXPECT_TRUE(system.isVisible());
   EXPECT_EQ(world->ClusterMode, 1);
   EXPECT_EQ(world->SystemSurveyed, 1);
-  EXPECT_FALSE(system.SystemMenuGenerate->isEnabled());
-  EXPECT_FALSE(cluster.ClusterJumpButton->isEnabled());
+  EXPECT_FALSE(Child<QMenu>(system, "SystemMenuGenerate")->isEnabled());
+  EXPECT_FALSE(Child<QPushButton>(cluster, "ClusterJumpButton")->isEnabled());
   // While the star's system is shown, the cluster view takes no new selection.
   Select(cluster.Drawn()[0]);
   EXPECT_EQ(cluster.SelectedRecord(), star.Record);
   const std::string visited = EncodeSystem(*world);
   const std::string fileName = world->SystemFilePath.string();
 
-  system.JumpButton->click();
+  Child<QPushButton>(system, "JumpButton")->click();
   EXPECT_FALSE(system.isVisible());
   EXPECT_FALSE(cluster.JumpActive());
   EXPECT_TRUE(fs::exists(fs::current_path() / fileName));
   EXPECT_EQ(ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record).SystemKept, 1);
   // The view is centred on the star visited.
   EXPECT_NEAR(cluster.View().X, star.X, 0.005);
-  EXPECT_EQ(cluster.XText->text().toStdString(), FormatNumber(star.X, "00.00"));
+  EXPECT_EQ(Child<QLineEdit>(cluster, "XText")->text().toStdString(), FormatNumber(star.X, "00.00"));
 
   // The next jump finds the kept system exactly as it was left.
   Select(star);
   cluster.JumpIntoClusterStar();
   EXPECT_EQ(EncodeSystem(*world), visited);
+
+  // A kept system whose file is gone is made anew, and the system window says why.
+  Child<QPushButton>(system, "JumpButton")->click();
+  fs::remove(fs::current_path() / fileName);
+  Select(star);
+  cluster.JumpIntoClusterStar();
+  EXPECT_EQ(system.statusBar()->currentMessage().toStdString(),
+            "The kept system " + fileName + " is missing; the star's system is made anew");
 }
 
 TEST_F(ClusterDisplayTest, AStarLeftUnsurveyedIsNotKept) {
   Generate(5, 1, ClusterShape::Cube);
   const DrawnStar star = cluster.Drawn()[3];
   Select(star);
-  system.SystemMenuOptionsAutoSurvey->setChecked(false);
+  Child<QAction>(system, "SystemMenuOptionsAutoSurvey")->setChecked(false);
   cluster.JumpIntoClusterStar();
   EXPECT_EQ(world->SystemSurveyed, 0);
-  system.JumpButton->click();
+  Child<QPushButton>(system, "JumpButton")->click();
   EXPECT_EQ(ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record).SystemKept, 0);
   int files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(fs::current_path())) ++files;
@@ -162,10 +172,10 @@ TEST_F(ClusterDisplayTest, AStarLeftUnsurveyedIsNotKept) {
 
 TEST_F(ClusterDisplayTest, NothingReplacesAStarsSystemUntilJumpLeadsBack) {
   // An undo copy taken earlier in the session, of an ordinary system.
-  system.SystemMenuOptionsEnableUndo->setChecked(true);
+  Child<QAction>(system, "SystemMenuOptionsEnableUndo")->setChecked(true);
   system.Enter();
-  system.SystemMenuGenerateRandom->trigger();
-  system.SystemMenuGenerateRandom->trigger();
+  Child<QAction>(system, "SystemMenuGenerateRandom")->trigger();
+  Child<QAction>(system, "SystemMenuGenerateRandom")->trigger();
   system.close();
   cluster.Enter();
 
@@ -177,42 +187,42 @@ TEST_F(ClusterDisplayTest, NothingReplacesAStarsSystemUntilJumpLeadsBack) {
   cluster.OpenClusterFile();
   const DrawnStar star = cluster.Drawn()[7];
   Select(star);
-  system.SystemMenuOptionsAutoSurvey->setChecked(false);
-  cluster.ClusterJumpButton->click();
+  Child<QAction>(system, "SystemMenuOptionsAutoSurvey")->setChecked(false);
+  Child<QPushButton>(cluster, "ClusterJumpButton")->click();
   ASSERT_TRUE(cluster.JumpActive());
 
   // In the star's system nothing may put another system in its place.
   const std::string stars = EncodeSystem(*world);
-  for (QAction* off : {system.SystemMenuEditUndoSystem, system.SystemMenuFileOpen,
-                       system.SystemMenuGenerateRandom, system.SystemMenuGenerateFromSeed,
-                       system.SystemMenuGenerateDeliberate, system.SystemMenuGenerateIncomplete}) {
+  for (QAction* off : {Child<QAction>(system, "SystemMenuEditUndoSystem"), Child<QAction>(system, "SystemMenuFileOpen"),
+                       Child<QAction>(system, "SystemMenuGenerateRandom"), Child<QAction>(system, "SystemMenuGenerateFromSeed"),
+                       Child<QAction>(system, "SystemMenuGenerateDeliberate"), Child<QAction>(system, "SystemMenuGenerateIncomplete")}) {
     EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
   }
   system.UndoSystem();
   system.OpenSystemFileAt(QStringLiteral("undone.bak"));
   EXPECT_EQ(EncodeSystem(*world), stars);
   // Nor may the cluster window change cluster under it.
-  EXPECT_FALSE(cluster.ClusterMenuFileNewCluster->isEnabled());
-  EXPECT_FALSE(cluster.ClusterMenuFileOpen->isEnabled());
+  EXPECT_FALSE(Child<QAction>(cluster, "ClusterMenuFileNewCluster")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(cluster, "ClusterMenuFileOpen")->isEnabled());
   cluster.OpenClusterFileAt(QString::fromStdString(other.string()));
   cluster.StartGeneration({3, 1, ClusterShape::Cube});
   EXPECT_FALSE(cluster.Generating());
   EXPECT_EQ(cluster.ClusterFilePath().filename(), fs::path("C01.AXL"));
 
   // Save As offers the cluster's own file type.
-  system.SurveyButton->click();
+  Child<QPushButton>(system, "SurveyButton")->click();
   FileDialogRequest asked;
   system.ChooseFile = [&asked](const FileDialogRequest& request) {
     asked = request;
     return QStringLiteral("mine");
   };
-  system.SystemMenuFileSaveAs->trigger();
+  Child<QAction>(system, "SystemMenuFileSaveAs")->trigger();
   EXPECT_EQ(asked.filter, QStringLiteral("Astrolattix Systems (*.C01)"));
   EXPECT_TRUE(fs::exists("mine.C01"));
 
   // JUMP leads back and keeps the star, where it was, under the name it was saved as.
-  ASSERT_TRUE(system.JumpButton->isEnabled());
-  system.JumpButton->click();
+  ASSERT_TRUE(Child<QPushButton>(system, "JumpButton")->isEnabled());
+  Child<QPushButton>(system, "JumpButton")->click();
   EXPECT_FALSE(cluster.JumpActive());
   const ClusterRecord kept = ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record);
   EXPECT_EQ(kept.SystemKept, 1);
@@ -224,11 +234,11 @@ TEST_F(ClusterDisplayTest, NothingReplacesAStarsSystemUntilJumpLeadsBack) {
 TEST_F(ClusterDisplayTest, AnUnsurveyedStarLeadsBackThroughJump) {
   Generate(4, 1, ClusterShape::Cube);
   Select(cluster.Drawn()[5]);
-  system.SystemMenuOptionsAutoSurvey->setChecked(false);
+  Child<QAction>(system, "SystemMenuOptionsAutoSurvey")->setChecked(false);
   cluster.JumpIntoClusterStar();
   ASSERT_EQ(world->SystemSurveyed, 0);
-  EXPECT_TRUE(system.JumpButton->isEnabled());
-  system.JumpButton->click();
+  EXPECT_TRUE(Child<QPushButton>(system, "JumpButton")->isEnabled());
+  Child<QPushButton>(system, "JumpButton")->click();
   EXPECT_FALSE(system.isVisible());
   EXPECT_FALSE(cluster.JumpActive());
 }
@@ -236,16 +246,16 @@ TEST_F(ClusterDisplayTest, AnUnsurveyedStarLeadsBackThroughJump) {
 TEST_F(ClusterDisplayTest, ACancelledGenerationLeavesNothingBehind) {
   cluster.StartGeneration({250, 1, ClusterShape::Cube});
   EXPECT_TRUE(cluster.Generating());
-  EXPECT_FALSE(cluster.ClusterMenuFileExit->isEnabled());
+  EXPECT_FALSE(Child<QAction>(cluster, "ClusterMenuFileExit")->isEnabled());
   QElapsedTimer timer;
   timer.start();
   // The progress label counts the stars of the cluster being made.
-  while (cluster.ClusterTempLabel->text().isEmpty() && timer.elapsed() < 10000) {
+  while (Child<QLabel>(cluster, "ClusterTempLabel")->text().isEmpty() && timer.elapsed() < 10000) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }
-  EXPECT_TRUE(cluster.ClusterTempLabel->text().startsWith(QStringLiteral("C01:    ")))
-      << cluster.ClusterTempLabel->text().toStdString();
-  cluster.ClusterCancelGeneration->click();
+  EXPECT_TRUE(Child<QLabel>(cluster, "ClusterTempLabel")->text().startsWith(QStringLiteral("C01:    ")))
+      << Child<QLabel>(cluster, "ClusterTempLabel")->text().toStdString();
+  Child<QPushButton>(cluster, "ClusterCancelGeneration")->click();
   timer.restart();
   while (cluster.Generating() && timer.elapsed() < 10000) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -260,7 +270,7 @@ TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
   // All 99 cluster numbers taken: New Cluster says so and opens no form.
   for (int n = 1; n <= 99; ++n) std::ofstream(ClusterFileName(n));
   cluster.NewCluster();
-  EXPECT_FALSE(cluster.Generation->isVisible());
+  EXPECT_FALSE(Child<ClusterGeneration>(cluster, "ClusterGeneration")->isVisible());
   EXPECT_TRUE(Status().contains(QStringLiteral("C01 to C99")));
 
   // A short file is drawn up to its last complete record, and the status bar says so.

@@ -60,15 +60,15 @@ void ExpectOpenedAfresh(const DeliberateSystem& form) {
 }
 
 DeliberateSystem& OpenForm(SystemWindowRig& rig) {
-  rig.window.SystemMenuGenerateDeliberate->trigger();
-  return *rig.window.Deliberate;
+  rig.Item("SystemMenuGenerateDeliberate")->trigger();
+  return *rig.window.findChild<DeliberateSystem*>();
 }
 
 TEST(DeliberateSystemTest, OpensEmptyForOneStarAndBinaryShowsTheSecondStar) {
   SystemWindowRig rig;
-  ASSERT_TRUE(rig.window.SystemMenuGenerateDeliberate->isEnabled());
-  EXPECT_TRUE(rig.window.SystemMenuGenerateDeliberate->statusTip().isEmpty());
-  EXPECT_EQ(rig.window.Deliberate, nullptr);  // made on first use
+  ASSERT_TRUE(rig.Item("SystemMenuGenerateDeliberate")->isEnabled());
+  EXPECT_TRUE(rig.Item("SystemMenuGenerateDeliberate")->statusTip().isEmpty());
+  EXPECT_EQ(rig.window.findChild<DeliberateSystem*>(), nullptr);  // made on first use
 
   DeliberateSystem& form = OpenForm(rig);
   EXPECT_TRUE(form.isVisible());
@@ -115,17 +115,17 @@ TEST(DeliberateSystemTest, GenerateMenuIsClosedWhileAClusterStarIsShown) {
   SystemWindowRig rig;
   rig.world->ClusterMode = 1;
   rig.window.EnterClusterStar(false, "C01");
-  EXPECT_FALSE(rig.window.SystemMenuGenerate->isEnabled());
-  EXPECT_FALSE(rig.window.SystemMenuGenerateDeliberate->isEnabled());
-  EXPECT_FALSE(rig.window.SystemMenuGenerateIncomplete->isEnabled());
+  EXPECT_FALSE(test::Child<QMenu>(rig.window, "SystemMenuGenerate")->isEnabled());
+  EXPECT_FALSE(rig.Item("SystemMenuGenerateDeliberate")->isEnabled());
+  EXPECT_FALSE(rig.Item("SystemMenuGenerateIncomplete")->isEnabled());
   rig.window.OpenDeliberateForm();
-  EXPECT_EQ(rig.window.Deliberate, nullptr);
+  EXPECT_EQ(rig.window.findChild<DeliberateSystem*>(), nullptr);
 }
 
 TEST(DeliberateSystemTest, RejectedValuesAreMarkedAndTheSystemStaysAsItWas) {
   SystemWindowRig rig;
   rig.GenerateAndSurvey();
-  rig.window.ModeButton2->click();  // the graphical view, which a reset would leave
+  rig.Button("ModeButton2")->click();  // the graphical view, which a reset would leave
   ASSERT_EQ(rig.window.DisplayMode(), 1);
   int star = 0;
   int orbit = 0;
@@ -215,12 +215,12 @@ TEST(DeliberateSystemTest, GivenMassesMakeTheSystem) {
   EXPECT_LE(world.SystemAge, 10.0f);
   // A new system without the automatic survey: only SURVEY, no Save As yet.
   EXPECT_EQ(world.SystemSurveyed, 0);
-  EXPECT_TRUE(rig.window.SurveyButton->isEnabled());
-  EXPECT_FALSE(rig.window.ModeButton2->isEnabled());
-  EXPECT_FALSE(rig.window.SystemMenuFileSaveAs->isEnabled());
+  EXPECT_TRUE(rig.Button("SurveyButton")->isEnabled());
+  EXPECT_FALSE(rig.Button("ModeButton2")->isEnabled());
+  EXPECT_FALSE(rig.Item("SystemMenuFileSaveAs")->isEnabled());
 
   // The heavier star typed second stays second; with Auto Survey the worlds follow at once.
-  rig.window.SystemMenuOptionsAutoSurvey->setChecked(true);
+  rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(true);
   OpenForm(rig);
   form.BinaryStarOption->click();
   form.StarAMassText->setText(QStringLiteral("0.8"));
@@ -241,8 +241,8 @@ TEST(DeliberateSystemTest, GivenMassesMakeTheSystem) {
   EXPECT_EQ(world.StarPeriod, 119.2079086303711f);  // sqrt(30^3 / 1.9) years, as a float
   EXPECT_EQ(world.SystemAge, 2.0f);
   EXPECT_EQ(world.SystemSurveyed, 1);
-  EXPECT_TRUE(rig.window.SystemMenuFileSaveAs->isEnabled());
-  EXPECT_FALSE(rig.window.SurveyButton->isEnabled());
+  EXPECT_TRUE(rig.Item("SystemMenuFileSaveAs")->isEnabled());
+  EXPECT_FALSE(rig.Button("SurveyButton")->isEnabled());
 }
 
 TEST(DeliberateSystemTest, EscapeHidesEnterGenerates) {

@@ -51,8 +51,8 @@ void ExpectOpenedAfresh(const IncompleteSystem& form) {
 }
 
 IncompleteSystem& OpenForm(SystemWindowRig& rig) {
-  rig.window.SystemMenuGenerateIncomplete->trigger();
-  return *rig.window.Incomplete;
+  rig.Item("SystemMenuGenerateIncomplete")->trigger();
+  return *rig.window.findChild<IncompleteSystem*>();
 }
 
 // A G2 star's temperature is 5000 + 1000 x 8 / 10 - d100; a K1's 3500 + 1500 x 9 / 10 - d100.
@@ -73,8 +73,8 @@ void ExpectObservedStar(const World& world, int s, float light) {
 
 TEST(IncompleteSystemTest, BinaryShowsTheSecondStarAndTheSeparationChoices) {
   SystemWindowRig rig;
-  ASSERT_TRUE(rig.window.SystemMenuGenerateIncomplete->isEnabled());
-  EXPECT_TRUE(rig.window.SystemMenuGenerateIncomplete->statusTip().isEmpty());
+  ASSERT_TRUE(rig.Item("SystemMenuGenerateIncomplete")->isEnabled());
+  EXPECT_TRUE(rig.Item("SystemMenuGenerateIncomplete")->statusTip().isEmpty());
   IncompleteSystem& form = OpenForm(rig);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Incomplete System Generation"));
@@ -161,7 +161,7 @@ TEST(IncompleteSystemTest, RejectedValuesAreMarkedAndTheSystemStaysAsItWas) {
   EXPECT_EQ(world.BodyMass(star, orbit, 0), bodyMass);
   EXPECT_EQ(world.BodyPressure(star, orbit, 0), pressure);
   EXPECT_EQ(world.SystemSurveyed, 1);
-  EXPECT_TRUE(rig.window.ModeButton2->isEnabled());  // no reset of the view either
+  EXPECT_TRUE(rig.Button("ModeButton2")->isEnabled());  // no reset of the view either
 
   // A good letter with no subclass digit is the type box's fault alone.
   form.SingleStarOption->click();
@@ -178,7 +178,7 @@ TEST(IncompleteSystemTest, SunLikeStarIsSurveyedSavedAndReadBack) {
   TemporaryCurrentDir folder;
   SystemWindowRig rig;
   const World& world = *rig.world;
-  rig.window.SystemMenuOptionsAutoSurvey->setChecked(true);
+  rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(true);
   IncompleteSystem& form = OpenForm(rig);
   form.SystemNameText->setText(QStringLiteral("Helios"));
   form.StarATypeText->setText(QStringLiteral("G2V"));
@@ -192,16 +192,16 @@ TEST(IncompleteSystemTest, SunLikeStarIsSurveyedSavedAndReadBack) {
   EXPECT_EQ(world.SystemSurveyed, 1);
   EXPECT_GE(world.OrbitCount[1], 1);
   EXPECT_EQ(rig.window.DisplayMode(), 0);
-  ASSERT_TRUE(rig.window.SystemMenuFileSaveAs->isEnabled());
+  ASSERT_TRUE(rig.Item("SystemMenuFileSaveAs")->isEnabled());
 
   rig.NextFile = folder.Path("helios.ax2");
-  rig.window.SystemMenuFileSaveAs->trigger();
+  rig.Item("SystemMenuFileSaveAs")->trigger();
   ASSERT_TRUE(QFile::exists(folder.Path("helios.ax2")));
   const std::string saved = EncodeSystem(world);
 
-  rig.window.SystemMenuGenerateRandom->trigger();
+  rig.Item("SystemMenuGenerateRandom")->trigger();
   ASSERT_NE(EncodeSystem(world), saved);
-  rig.window.SystemMenuFileOpen->trigger();
+  rig.Item("SystemMenuFileOpen")->trigger();
   EXPECT_EQ(EncodeSystem(world), saved);
   EXPECT_EQ(world.SystemName, "Helios");
   EXPECT_EQ(world.StarType[1], "G 2 V  ");
@@ -233,7 +233,7 @@ TEST(IncompleteSystemTest, AlphaCentauriMakesAPairAtItsKnownSeparation) {
   EXPECT_EQ(world.StarMass[0], totalMass);
   EXPECT_EQ(world.StarLuminosity[0], kLightOf438 + kLightOf571);
   EXPECT_EQ(world.SystemSurveyed, 0);
-  EXPECT_TRUE(rig.window.SurveyButton->isEnabled());
+  EXPECT_TRUE(rig.Button("SurveyButton")->isEnabled());
 
   // A dim M dwarf typed first is exchanged for the Sun-like star; the period gives the
   // separation by Kepler's third law.

@@ -18,24 +18,19 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "io/ClusterRecord.h"
 #include "io/SystemFile.h"
-#include "model/Random.h"
-#include "model/World.h"
-#include "ui/AXSplash.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/Settings.h"
-#include "ui/SystemDisplay.h"
+#include "ui/StartForm.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax::test {
@@ -55,62 +50,25 @@ inline FolderImage TakeImage(const fs::path& folder) {
   return image;
 }
 
-inline std::string LowerExtension(const fs::path& file) {
+inline std::string Extension(const fs::path& file) {
   std::string extension = file.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension;
 }
 
 inline bool IsClusterFile(const fs::path& file) {
-  return LowerExtension(file) == ".axl";
-}
-
-// Pictures and reports: what the windows write that is neither a system nor a cluster.
-inline bool IsExportFile(const fs::path& file) {
-  const std::string extension = LowerExtension(file);
-  return extension == ".png" || extension == ".svg" || extension == ".md" || extension == ".html";
+  return Extension(file) == ".axl";
 }
 
 // Why a system file does not read with the program's reader; empty when it reads.
-inline std::string SystemFileProblem(const fs::path& file, World& into) {
+inline std::string SystemFileProblem(const fs::path& file) {
   try {
-    SystemFileReader().Read(file, into);
+    auto world = std::make_unique<World>();
+    SystemFileReader().Read(file, *world);
   } catch (const SystemFileError& error) {
     return error.Reason();
   }
   return {};
-}
-
-// The first key field in which the system read from a file differs from the one shown.
-inline std::string SystemDifference(const World& shown, const World& read) {
-  if (shown.StarCount != read.StarCount) return "star count";
-  if (shown.SystemName != read.SystemName) return "system name";
-  for (int s = 0; s < kStarSlots; ++s) {
-    const auto star = static_cast<std::size_t>(s);
-    if (s >= 1 && s <= shown.StarCount && shown.StarMass[star] != read.StarMass[star]) {
-      return "star mass";
-    }
-    if (shown.OrbitCount[star] != read.OrbitCount[star]) return "orbit count";
-    for (int o = 0; o <= std::min<int>(shown.OrbitCount[star], kOrbitSlots - 1); ++o) {
-      const int moons = shown.MoonCount[star][static_cast<std::size_t>(o)];
-      for (int b = 0; b <= std::min(moons, kBodySlots - 1); ++b) {
-        if (shown.BodyClass(s, o, b) != read.BodyClass(s, o, b)) return "body class";
-      }
-    }
-  }
-  return {};
-}
-
-// The number of complete records: a last slot of 124 to 127 bytes counts.
-inline std::size_t RecordCount(const std::string& bytes) {
-  return (bytes.size() + kClusterSlotBytes - kClusterRecordBytes) / kClusterSlotBytes;
-}
-
-// Record `index + 1`, which must be complete.
-inline ClusterRecordView RecordAt(const std::string& bytes, std::size_t index) {
-  return ClusterRecordView(reinterpret_cast<const std::uint8_t*>(bytes.data()) +
-                           index * kClusterSlotBytes);
 }
 
 // A cluster star whose system the system window shows.
@@ -119,108 +77,77 @@ struct Visit {
   std::int32_t Record = 0;
 };
 
-// Compares the folder after a step with the folder before it. Only the record of `returned`,
-// the star the step came back from, may change, and then into a sound kept record.
-class FolderChecker {
- public:
-  std::vector<std::string> Check(const FolderImage& before, const FolderImage& after,
-                                 const std::optional<Visit>& returned) {
-    std::vector<std::string> problems;
-    const auto fail = [&](const fs::path& file, const std::string& what) {
-      problems.push_back(file.filename().string() + ": " + what);
-    };
-    for (const auto& [file, bytes] : before) {
-      if (after.count(file) == 0) fail(file, "the file is gone");
-    }
-    for (const auto& [file, bytes] : after) {
-      const auto old = before.find(file);
-      const bool changed = old == before.end() || old->second != bytes;
-      if (IsClusterFile(file)) {
-        if (old != before.end()) CompareRecords(file, old->second, bytes, returned, fail);
-        CheckKeptRecords(file, bytes, after, fail);
-      } else if (changed && !IsExportFile(file)) {
-        const std::string problem = Readable(file, bytes);
-        if (!problem.empty()) fail(file, "written and does not read: " + problem);
-      }
-    }
-    return problems;
+// What is wrong with the record a return wrote over the star's earlier one.
+inline std::string Unsound(const ClusterRecord& was, const ClusterRecord& now,
+                           const fs::path& folder) {
+  if (now.RecordNumber != was.RecordNumber || now.StarCount != was.StarCount) {
+    return "its number or star count changed";
   }
+  if (now.SystemKept != 1) return "it is not marked kept";
+  if (now.X != was.X || now.Y != was.Y || now.Z != was.Z || now.VectorX != was.VectorX ||
+      now.VectorY != was.VectorY || now.VectorZ != was.VectorZ) {
+    return "the star moved";
+  }
+  if (now.Stars[0].Mass != was.Stars[0].Mass || now.Stars[1].Mass != was.Stars[1].Mass) {
+    return "a star's mass changed";
+  }
+  return SystemFileProblem(folder / now.FileName);
+}
 
- private:
-  using Fail = std::function<void(const fs::path&, const std::string&)>;
-
-  void CompareRecords(const fs::path& file, const std::string& was, const std::string& now,
-                      const std::optional<Visit>& returned, const Fail& fail) {
-    if (was.size() != now.size()) {
-      fail(file, "its size went from " + std::to_string(was.size()) + " to " +
-                     std::to_string(now.size()) + " bytes");
-      return;
-    }
-    const bool visited = returned && fs::weakly_canonical(file) == returned->Cluster;
-    for (std::size_t i = 0; i * kClusterSlotBytes < now.size(); ++i) {
-      const std::size_t length = std::min(kClusterSlotBytes, now.size() - i * kClusterSlotBytes);
-      if (was.compare(i * kClusterSlotBytes, length, now, i * kClusterSlotBytes, length) == 0) {
-        continue;
+// The folder after a step against the folder before it: nothing is lost, every system file
+// written reads, every kept record names a system file that is there, and only the record of
+// `returned`, the star the step came back from, may change, into a sound kept record.
+inline std::vector<std::string> CheckFolder(const FolderImage& before, const FolderImage& after,
+                                            const std::optional<Visit>& returned) {
+  std::vector<std::string> problems;
+  const auto fail = [&](const fs::path& file, const std::string& what) {
+    problems.push_back(file.filename().string() + ": " + what);
+  };
+  for (const auto& [file, bytes] : before) {
+    if (after.count(file) == 0) fail(file, "the file is gone");
+  }
+  for (const auto& [file, bytes] : after) {
+    const auto old = before.find(file);
+    if (!IsClusterFile(file)) {
+      const std::string extension = Extension(file);
+      const bool picture = extension == ".png" || extension == ".svg" || extension == ".md" ||
+                           extension == ".html";
+      if ((old == before.end() || old->second != bytes) && !picture) {
+        if (const std::string problem = SystemFileProblem(file); !problem.empty()) {
+          fail(file, "written and does not read: " + problem);
+        }
       }
-      const std::string record = "record " + std::to_string(i + 1);
-      if (!visited || static_cast<std::int32_t>(i + 1) != returned->Record) {
+      continue;
+    }
+    const auto* now = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::size_t at = 0; at + kClusterRecordBytes <= bytes.size(); at += kClusterSlotBytes) {
+      const std::string record = "record " + std::to_string(at / kClusterSlotBytes + 1);
+      const ClusterRecordView view(now + at);
+      // A kept system is read back above whenever it is written.
+      const fs::path kept = file.parent_path() / std::string(view.FileName());
+      if (view.SystemKept() != 0 && after.count(kept) == 0) {
+        fail(file, record + " is kept in " + kept.filename().string() + ", which is missing");
+      }
+      if (old == before.end()) continue;
+      if (old->second.size() != bytes.size()) {
+        fail(file, "its size changed");
+        break;
+      }
+      if (old->second.compare(at, kClusterSlotBytes, bytes, at, kClusterSlotBytes) == 0) continue;
+      const bool visited = returned && fs::weakly_canonical(file) == returned->Cluster &&
+                           view.RecordNumber() == returned->Record;
+      const auto* was = reinterpret_cast<const std::uint8_t*>(old->second.data()) + at;
+      if (!visited) {
         fail(file, record + " changed, and it is not the star just visited");
-      } else if (const std::string wrong =
-                     Unsound(RecordAt(was, i).Decode(), RecordAt(now, i).Decode(), file);
+      } else if (const std::string wrong = Unsound(ClusterRecordView(was).Decode(), view.Decode(),
+                                                   file.parent_path());
                  !wrong.empty()) {
         fail(file, record + " of the star just visited was rewritten unsound: " + wrong);
       }
     }
   }
-
-  // What is wrong with the record a return wrote over the star's earlier one.
-  std::string Unsound(const ClusterRecord& was, const ClusterRecord& now, const fs::path& file) {
-    if (now.RecordNumber != was.RecordNumber) return "its number changed";
-    if (now.SystemKept != 1) return "it is not marked kept";
-    if (now.X != was.X || now.Y != was.Y || now.Z != was.Z) return "the star moved";
-    if (now.VectorX != was.VectorX || now.VectorY != was.VectorY || now.VectorZ != was.VectorZ) {
-      return "its motion changed";
-    }
-    if (now.StarCount != was.StarCount) return "its star count changed";
-    for (std::size_t s = 0; s < 2; ++s) {
-      if (now.Stars[s].Mass != was.Stars[s].Mass) return "a star's mass changed";
-    }
-    auto kept = std::make_unique<World>();
-    const std::string problem = SystemFileProblem(file.parent_path() / now.FileName, *kept);
-    if (!problem.empty()) return "its kept system does not read: " + problem;
-    if (kept->StarCount != now.StarCount) return "its kept system has other stars";
-    return {};
-  }
-
-  void CheckKeptRecords(const fs::path& file, const std::string& bytes, const FolderImage& after,
-                        const Fail& fail) {
-    for (std::size_t i = 0; i < RecordCount(bytes); ++i) {
-      if (RecordAt(bytes, i).SystemKept() == 0) continue;
-      const fs::path kept = file.parent_path() / RecordAt(bytes, i).Decode().FileName;
-      const auto found = after.find(kept);
-      const std::string record = "record " + std::to_string(i + 1) + " is kept in " +
-                                 kept.filename().string() + ", which ";
-      if (found == after.end()) {
-        fail(file, record + "is missing");
-      } else if (const std::string problem = Readable(kept, found->second); !problem.empty()) {
-        fail(file, record + "does not read: " + problem);
-      }
-    }
-  }
-
-  // Reads a file once for each content it has had.
-  std::string Readable(const fs::path& file, const std::string& bytes) {
-    const std::size_t key = std::hash<std::string>()(bytes);
-    const auto known = verdicts_.find(file);
-    if (known != verdicts_.end() && known->second.first == key) return known->second.second;
-    auto world = std::make_unique<World>();
-    std::string problem = SystemFileProblem(file, *world);
-    verdicts_[file] = {key, problem};
-    return problem;
-  }
-
-  std::map<fs::path, std::pair<std::size_t, std::string>> verdicts_;
-};
+  return problems;
+}
 
 inline QWidget* Find(QWidget* parent, const QString& name) {
   return parent->findChild<QWidget*>(name);
@@ -235,11 +162,11 @@ inline bool Reachable(const QWidget& window, QAction* action) {
   if (action == nullptr || !window.isVisible() || !action->isEnabled() || !action->isVisible()) {
     return false;
   }
-  for (QObject* owner : action->associatedObjects()) {
+  const auto owners = action->associatedObjects();
+  return std::none_of(owners.begin(), owners.end(), [](QObject* owner) {
     auto* menu = qobject_cast<QMenu*>(owner);
-    if (menu != nullptr && !menu->isEnabled()) return false;
-  }
-  return true;
+    return menu != nullptr && !menu->isEnabled();
+  });
 }
 
 inline void Send(QWidget* target, QEvent::Type type, QPointF at) {
@@ -295,17 +222,17 @@ struct Program {
         << bytes.substr(0, bytes.size() / 2);
 
     settings = std::make_unique<Settings>(Path(root / "settings.ini"));
-    system = std::make_unique<SystemDisplay>(*world, random);
-    cluster = std::make_unique<ClusterDisplay>(*world, random, *system);
+    system = std::make_unique<SystemDisplay>(*world, random, handoff);
+    cluster = std::make_unique<ClusterDisplay>(*world, random, handoff);
     system->UseSettings(*settings);
     cluster->UseSettings(*settings);
-    splash = std::make_unique<AXSplash>();
-    splash->AttachSystemWindow(system.get());
-    splash->AttachClusterWindow(cluster.get());
-    splash->show();
+    start = std::make_unique<StartForm>();
+    start->AttachSystemWindow(system.get());
+    start->AttachClusterWindow(cluster.get());
+    start->show();
   }
   ~Program() {
-    splash.reset();
+    start.reset();
     cluster.reset();
     system.reset();
     QDir::setCurrent(previous);
@@ -320,10 +247,11 @@ struct Program {
   fs::path folder;
   std::unique_ptr<World> world = std::make_unique<World>();
   Random random;  // seeded, where the program's is clock-seeded: a seed's walk repeats
+  ClusterHandoff handoff{*world};
   std::unique_ptr<Settings> settings;
   std::unique_ptr<SystemDisplay> system;
   std::unique_ptr<ClusterDisplay> cluster;
-  std::unique_ptr<AXSplash> splash;
+  std::unique_ptr<StartForm> start;
 };
 
 }  // namespace ax::test

@@ -37,7 +37,7 @@ using test::TemporaryCurrentDir;
 // The visible items of Open Recent, as the paths they open.
 QStringList RecentItems(const SystemDisplay& window) {
   QStringList paths;
-  for (const QAction* item : window.SystemMenuFileOpenRecent->actions()) {
+  for (const QAction* item : test::Child<QMenu>(window, "SystemMenuFileOpenRecent")->actions()) {
     if (item->isVisible() && !item->data().toString().isEmpty()) {
       paths << item->data().toString();
     }
@@ -81,10 +81,10 @@ TEST(SettingsTest, RecentFilesOptionsAndGeometryRoundTrip) {
   {
     SystemWindowRig first;
     first.window.UseSettings(settings);
-    EXPECT_TRUE(first.window.SystemMenuOptionsAutoSurvey->isChecked());
-    EXPECT_FALSE(first.window.SystemMenuOptionsEnableUndo->isChecked());
-    first.window.SystemMenuOptionsEnableUndo->trigger();
-    first.window.SystemMenuOptionsAutoSurvey->trigger();
+    EXPECT_TRUE(first.Item("SystemMenuOptionsAutoSurvey")->isChecked());
+    EXPECT_FALSE(first.Item("SystemMenuOptionsEnableUndo")->isChecked());
+    first.Item("SystemMenuOptionsEnableUndo")->trigger();
+    first.Item("SystemMenuOptionsAutoSurvey")->trigger();
     first.window.show();
     first.window.setGeometry(QRect(10, 20, 790, 520));  // within the 800 x 600 offscreen screen
     placed = first.window.geometry();
@@ -93,8 +93,8 @@ TEST(SettingsTest, RecentFilesOptionsAndGeometryRoundTrip) {
   SystemWindowRig second;
   EXPECT_NE(second.window.geometry(), placed);
   second.window.UseSettings(settings);
-  EXPECT_FALSE(second.window.SystemMenuOptionsAutoSurvey->isChecked());
-  EXPECT_TRUE(second.window.SystemMenuOptionsEnableUndo->isChecked());
+  EXPECT_FALSE(second.Item("SystemMenuOptionsAutoSurvey")->isChecked());
+  EXPECT_TRUE(second.Item("SystemMenuOptionsEnableUndo")->isChecked());
   second.window.show();
   EXPECT_EQ(second.window.geometry(), placed);
   second.window.close();
@@ -109,21 +109,21 @@ TEST(SettingsTest, OpenRecentListsSavedAndOpenedFilesAndDropsMissingOnes) {
 
   rig.GenerateAndSurvey();
   rig.NextFile = folder.Path("a.ax2");
-  rig.window.SystemMenuFileSaveAs->trigger();
+  rig.Item("SystemMenuFileSaveAs")->trigger();
   const std::string a = EncodeSystem(*rig.world);
   rig.GenerateAndSurvey();
   rig.NextFile = folder.Path("b.ax2");
-  rig.window.SystemMenuFileSaveAs->trigger();
+  rig.Item("SystemMenuFileSaveAs")->trigger();
   EXPECT_EQ(RecentItems(rig.window), QStringList({folder.Path("b.ax2"), folder.Path("a.ax2")}));
 
-  rig.window.SystemMenuFileOpenRecent->actions()[1]->trigger();
+  test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()[1]->trigger();
   EXPECT_EQ(EncodeSystem(*rig.world), a);
   EXPECT_EQ(RecentItems(rig.window), QStringList({folder.Path("a.ax2"), folder.Path("b.ax2")}));
 
   ASSERT_TRUE(QFile::remove(folder.Path("b.ax2")));
-  rig.window.SystemMenuFileOpenRecent->actions()[1]->trigger();
+  test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()[1]->trigger();
   EXPECT_EQ(EncodeSystem(*rig.world), a);  // what was shown stays
-  EXPECT_TRUE(rig.window.statusBar()->currentMessage().contains(QStringLiteral("no longer there")));
+  EXPECT_TRUE(rig.Status().contains(QStringLiteral("no longer there")));
   EXPECT_EQ(RecentItems(rig.window), QStringList({folder.Path("a.ax2")}));
   EXPECT_EQ(settings.RecentFiles(), QStringList({folder.Path("a.ax2")}));
 
@@ -139,7 +139,7 @@ TEST(SettingsTest, DroppedFilesOpenInTheirWindows) {
   SystemWindowRig rig;
   rig.GenerateAndSurvey();
   rig.NextFile = folder.Path("dropped.ax2");
-  rig.window.SystemMenuFileSaveAs->trigger();
+  rig.Item("SystemMenuFileSaveAs")->trigger();
   const std::string saved = EncodeSystem(*rig.world);
   rig.GenerateAndSurvey();
   EXPECT_TRUE(rig.window.acceptDrops());
@@ -155,17 +155,17 @@ TEST(SettingsTest, DroppedFilesOpenInTheirWindows) {
   const char* argv[] = {"astrolattix-cli", "cluster",   "--size", "3", "--density", "1",
                         "--dir",           dir.c_str(), "--seed", "1"};
   ASSERT_EQ(RunCli(10, argv, out, err), 0);
-  ClusterDisplay cluster(*rig.world, rig.random, rig.window);
+  ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
   EXPECT_TRUE(Drop(cluster, folder.Path("clusters/C01.AXL")));
   EXPECT_EQ(cluster.ClusterFilePath(), std::filesystem::path(dir) / "C01.AXL");
 }
 
 TEST(HelpCommandsTest, TheHelpPageGivesEveryClassCodeItsColour) {
   SystemWindowRig rig;
-  rig.window.SystemMenuHelpContents->trigger();
-  ASSERT_NE(rig.window.HelpPage, nullptr);
-  EXPECT_TRUE(rig.window.HelpPage->isVisible());
-  const QString text = rig.window.HelpPage->toPlainText();
+  rig.Item("SystemMenuHelpContents")->trigger();
+  ASSERT_NE(rig.window.findChild<QTextBrowser*>("HelpPage"), nullptr);
+  EXPECT_TRUE(rig.window.findChild<QTextBrowser*>("HelpPage")->isVisible());
+  const QString text = rig.window.findChild<QTextBrowser*>("HelpPage")->toPlainText();
   for (const char* part : {"Display modes", "Symbolic list", "Graphical world view",
                            "The control panel", "Star Date", "Seeds"}) {
     EXPECT_TRUE(text.contains(QLatin1String(part))) << part;
@@ -208,7 +208,7 @@ TEST(HelpCommandsTest, TheHelpPageGivesEveryClassCodeItsColour) {
       box->accept();
     }
   });
-  rig.window.SystemMenuHelpAbout->trigger();
+  rig.Item("SystemMenuHelpAbout")->trigger();
   EXPECT_TRUE(about.contains(QStringLiteral("Version " AX_VERSION))) << about.toStdString();
 }
 

@@ -1,26 +1,43 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QDir>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <string>
 
+#include "control/ClusterHandoff.h"
+#include "control/PairSystem.h"
 #include "model/Random.h"
 #include "model/World.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax::test {
 
+// A child of a window by its object name; a test failure, not a crash, when it is missing.
+template <typename T>
+T* Child(const QObject& parent, const char* name) {
+  T* child = parent.findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) {
+    ADD_FAILURE() << "no " << name;
+    throw std::runtime_error(std::string("no ") + name);
+  }
+  return child;
+}
+
 // A system window on its own world and a seeded random source, with a file dialog that
 // answers what the test puts in NextFile.
 struct SystemWindowRig {
   std::unique_ptr<World> world = std::make_unique<World>();
   Random random{20261206};
-  SystemDisplay window{*world, random};
+  ClusterHandoff handoff{*world};
+  SystemDisplay window{*world, random, handoff};
   QString NextFile;
   int dialogs = 0;
   FileDialogRequest lastRequest;
@@ -33,10 +50,14 @@ struct SystemWindowRig {
     };
   }
 
+  QAction* Item(const char* name) const { return Child<QAction>(window, name); }
+  QPushButton* Button(const char* name) const { return Child<QPushButton>(window, name); }
+  QString Status() const { return window.statusBar()->currentMessage(); }
+
   // A new random system without the automatic survey, then the survey.
   void GenerateAndSurvey() {
-    window.SystemMenuGenerateRandom->trigger();
-    window.SurveyButton->click();
+    Item("SystemMenuGenerateRandom")->trigger();
+    Button("SurveyButton")->click();
   }
 };
 
@@ -64,41 +85,5 @@ class TemporaryCurrentDir {
   QTemporaryDir folder_;
   QString previous_;
 };
-
-// A hand-made surveyed pair: star 0 (the pair) has a jovian on orbit 1; star 1 a rocky world
-// with two moons on orbit 1 and a nitrogen world on orbit 2; star 2 a belt on orbit 1.
-inline void BuildPair(World& world) {
-  ClearSystem(world);
-  world.StarCount = 2;
-  world.StarType = {"G 2 V  ", "G 2 V  ", "M 5 V  "};
-  world.StarMass = {1.2, 1.0, 0.2};
-  world.StarLuminosity = {1.01f, 1.0f, 0.01f};
-  world.StarTemperature = {5800, 5800, 3000};
-  world.SystemAge = 4.5f;
-  world.StarSeparation = 40;
-  world.StarPeriod = 230;
-  world.OrbitCount = {1, 2, 1};
-  const auto place = [&](int s, int o, int b, const char* cls, double axis) {
-    world.BodyClass(s, o, b) = cls;
-    world.BodySemiMajorAxis(s, o, b) = axis;
-    world.BodyPeriod(s, o, b) = 8766 * axis;
-    world.BodyMass(s, o, b) = 1;
-    world.BodyRadius(s, o, b) = 1;
-    world.BodyDensity(s, o, b) = 1;
-    world.BodyGravity(s, o, b) = 1;
-    world.BodyDayLength(s, o, b) = 24;
-  };
-  place(0, 1, 0, "J", 120);
-  place(1, 1, 0, "T", 1);
-  place(1, 1, 1, "Z", 30);
-  place(1, 1, 2, "Z", 60);
-  world.MoonCount[1][1] = 2;
-  place(1, 2, 0, "N", 2);
-  place(2, 1, 0, "I", 3);
-  world.SystemSurveyed = 1;
-  world.CurrentStar = 1;
-  world.CurrentOrbit = 1;
-  world.CurrentBody = 0;
-}
 
 }  // namespace ax::test

@@ -1,3 +1,5 @@
+// The system window's reports: File, Export Report... and Edit, Copy Report.
+
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "display/ReportExport.h"
+#include "ui/MenuItems.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax {
@@ -37,39 +40,19 @@ QString SuggestedReportName(const World& world) {
 }  // namespace
 
 void SystemDisplay::AddReportCommands() {
-  SystemMenuFileExportReport = new QAction(QStringLiteral("Export &Report..."), this);
-  SystemMenuFileExportReport->setObjectName(QStringLiteral("SystemMenuFileExportReport"));
-  SystemMenuFile->insertAction(SystemMenuFileExit, SystemMenuFileExportReport);
+  exportReportItem_ =
+      InsertItem(fileMenu_, exitItem_, "Export &Report...", "SystemMenuFileExportReport");
+  copyReportItem_ = AddItem(editMenu_, "&Copy Report", "SystemMenuEditCopyReport");
+  copyReportItem_->setShortcut(QKeySequence::Copy);
 
-  SystemMenuEditCopyReport = SystemMenuEdit->addAction(QStringLiteral("&Copy Report"));
-  SystemMenuEditCopyReport->setObjectName(QStringLiteral("SystemMenuEditCopyReport"));
-  SystemMenuEditCopyReport->setShortcut(QKeySequence::Copy);
-
-  connect(SystemMenuFileExportReport, &QAction::triggered, this, &SystemDisplay::ExportReport);
-  connect(SystemMenuEditCopyReport, &QAction::triggered, this, &SystemDisplay::CopyReport);
+  connect(exportReportItem_, &QAction::triggered, this, &SystemDisplay::ExportReport);
+  connect(copyReportItem_, &QAction::triggered, this, &SystemDisplay::CopyReport);
   // The selection can move without a command (a click on the report): look again on opening.
-  connect(SystemMenuEdit, &QMenu::aboutToShow, this, &SystemDisplay::UpdateReportCommands);
-}
-
-void SystemDisplay::UpdateReportCommands() {
-  SystemMenuFileExportReport->setEnabled(systemPresent_ != 0);
-  SystemMenuEditCopyReport->setEnabled(ReportBodySelected());
-}
-
-bool SystemDisplay::ReportBodySelected() const {
-  // A body is selected in the world report and in the world view, once the system is surveyed.
-  const int mode = view_.DisplayMode;
-  if (systemPresent_ == 0 || world_.SystemSurveyed == 0 || (mode != 2 && mode != 3)) {
-    return false;
-  }
-  if (!HoldsWorld(world_.CurrentStar, world_.CurrentOrbit)) return false;
-  const int moons = world_.MoonCount[static_cast<std::size_t>(world_.CurrentStar)]
-                                    [static_cast<std::size_t>(world_.CurrentOrbit)];
-  return world_.CurrentBody >= 0 && world_.CurrentBody <= moons;
+  connect(editMenu_, &QMenu::aboutToShow, this, &SystemDisplay::UpdateCommands);
 }
 
 void SystemDisplay::ExportReport() {
-  if (systemPresent_ == 0) return;
+  if (!commands_.Present()) return;
   FileDialogRequest request;
   request.save = true;
   request.directory = QDir::currentPath();
@@ -107,7 +90,7 @@ void SystemDisplay::ExportReport() {
 }
 
 void SystemDisplay::CopyReport() {
-  if (!ReportBodySelected()) return;
+  if (!commands_.BodySelected()) return;
   const std::string text =
       BodyReportText(world_, world_.CurrentStar, world_.CurrentOrbit, world_.CurrentBody);
   QGuiApplication::clipboard()->setText(QString::fromStdString(text));

@@ -1,4 +1,4 @@
-#include "ui/AXSplash.h"
+#include "ui/StartForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,7 +41,7 @@ QPixmap StartIcon() {
 
 }  // namespace
 
-AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
+StartForm::StartForm(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Astrolattix Version 2.00.063 (32-bit)"));
   setWindowIcon(QIcon(StartIcon()));
 
@@ -73,44 +73,44 @@ AXSplash::AXSplash(QWidget* parent) : QWidget(parent) {
   layout->addSpacing(16);
   layout->addLayout(buttons);
 
-  connect(ExitButton, &QPushButton::clicked, this, &AXSplash::close);
-  connect(SystemCreate, &QPushButton::clicked, this, &AXSplash::EnterSystemWindow);
-  connect(ClusterControl, &QPushButton::clicked, this, &AXSplash::EnterClusterWindow);
+  connect(ExitButton, &QPushButton::clicked, this, &StartForm::close);
+  connect(SystemCreate, &QPushButton::clicked, this, &StartForm::EnterSystemWindow);
+  connect(ClusterControl, &QPushButton::clicked, this, &StartForm::EnterClusterWindow);
 
   resize(460, 200);
   CentreOnScreen(*this);
 }
 
-void AXSplash::AttachSystemWindow(SystemDisplay* window) {
+void StartForm::AttachSystemWindow(SystemDisplay* window) {
   systemWindow_ = window;
   SystemCreate->setEnabled(window != nullptr);
-  if (window != nullptr) connect(window, &SystemDisplay::Closed, this, &AXSplash::show);
+  if (window != nullptr) connect(window, &SystemDisplay::Closed, this, &StartForm::show);
 }
 
-void AXSplash::AttachClusterWindow(ClusterDisplay* window) {
+void StartForm::AttachClusterWindow(ClusterDisplay* window) {
   clusterWindow_ = window;
   ClusterControl->setEnabled(window != nullptr);
-  if (window != nullptr) connect(window, &ClusterDisplay::Closed, this, &AXSplash::show);
+  if (window != nullptr) connect(window, &ClusterDisplay::Closed, this, &StartForm::show);
 }
 
-void AXSplash::EnterClusterWindow() {
+void StartForm::EnterClusterWindow() {
   if (clusterWindow_ == nullptr) return;
   clusterWindow_->Enter();
   hide();
 }
 
-void AXSplash::EnterSystemWindow() {
+void StartForm::EnterSystemWindow() {
   if (systemWindow_ == nullptr) return;
   systemWindow_->Enter();
   hide();
 }
 
-void AXSplash::closeEvent(QCloseEvent* event) {
+void StartForm::closeEvent(QCloseEvent* event) {
   event->accept();
   EndProgram();
 }
 
-void AXSplash::EndProgram() {
+void StartForm::EndProgram() {
   // Closing the start form ends the program even while other windows are only hidden.
   QApplication::closeAllWindows();
   QCoreApplication::quit();

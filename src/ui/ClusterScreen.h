@@ -12,11 +12,11 @@ namespace ax {
 // The cluster window's drawing area: one square view of 100 x 100 units, or two side by side
 // (200 x 100). Drawing a cluster reads its whole file, so the drawing is kept as a picture and
 // only the selection is painted over it afresh.
-class ClusDisScreen : public QWidget {
+class ClusterScreen : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ClusDisScreen(QWidget* parent = nullptr);
+  explicit ClusterScreen(QWidget* parent = nullptr);
 
   void SetViews(int views);
   double ScaleWidth() const { return 100.0 * views_; }

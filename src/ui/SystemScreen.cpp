@@ -1,4 +1,4 @@
-#include "ui/SysDisScreen.h"
+#include "ui/SystemScreen.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -17,22 +17,22 @@ constexpr int kBlackBackground = 0;      // palette index
 
 }  // namespace
 
-SysDisScreen::SysDisScreen(QWidget* parent) : QWidget(parent) {
+SystemScreen::SystemScreen(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("SysDisScreen"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(320, 240);
 }
 
-double SysDisScreen::FontSize() const {
+double SystemScreen::FontSize() const {
   return FontSizeFor(height());
 }
 
-double SysDisScreen::FontSizeFor(int pixelHeight) {
+double SystemScreen::FontSizeFor(int pixelHeight) {
   return std::max(kSmallestFontSize, pixelHeight / kPixelsPerPoint);
 }
 
-void SysDisScreen::paintEvent(QPaintEvent* /*event*/) {
+void SystemScreen::paintEvent(QPaintEvent* /*event*/) {
   QtCanvas canvas(*this);
   canvas.SetScale(0, 0, kLogicalSize, kLogicalSize);
   canvas.SetFontSize(FontSize());
@@ -40,21 +40,21 @@ void SysDisScreen::paintEvent(QPaintEvent* /*event*/) {
   if (Draw) Draw(canvas);
 }
 
-void SysDisScreen::RecordPointer(const QPointF& position) {
+void SystemScreen::RecordPointer(const QPointF& position) {
   // An empty area has no scale; the pointer stays where it was.
   if (width() <= 0 || height() <= 0) return;
-  MouseX = position.x() * kLogicalSize / width();
-  MouseY = position.y() * kLogicalSize / height();
+  PointerX = position.x() * kLogicalSize / width();
+  PointerY = position.y() * kLogicalSize / height();
 }
 
-void SysDisScreen::mouseMoveEvent(QMouseEvent* event) {
+void SystemScreen::mouseMoveEvent(QMouseEvent* event) {
   RecordPointer(event->position());
 }
 
-void SysDisScreen::mousePressEvent(QMouseEvent* event) {
+void SystemScreen::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   RecordPointer(event->position());
-  emit Clicked(MouseX, MouseY);
+  emit Clicked(PointerX, PointerY);
 }
 
 }  // namespace ax

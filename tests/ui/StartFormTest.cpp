@@ -12,7 +12,7 @@
 
 #include "model/Random.h"
 #include "model/World.h"
-#include "ui/AXSplash.h"
+#include "ui/StartForm.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
 
@@ -27,8 +27,8 @@ int RunUntilQuit(const std::function<void()>& action) {
   return QCoreApplication::exec();
 }
 
-TEST(AXSplashTest, CaptionAndButtonsInOrder) {
-  AXSplash form;
+TEST(StartFormTest, CaptionAndButtonsInOrder) {
+  StartForm form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Astrolattix Version 2.00.063 (32-bit)"));
   const auto buttons = form.findChildren<QPushButton*>();
   ASSERT_EQ(buttons.size(), 3);
@@ -42,15 +42,16 @@ TEST(AXSplashTest, CaptionAndButtonsInOrder) {
   EXPECT_EQ(form.windowIcon().availableSizes().value(0), QSize(32, 32));
 }
 
-TEST(AXSplashTest, EachWayInWorksOnceItsWindowIsAttached) {
-  AXSplash form;
+TEST(StartFormTest, EachWayInWorksOnceItsWindowIsAttached) {
+  StartForm form;
   EXPECT_FALSE(form.ClusterControl->isEnabled());
   EXPECT_FALSE(form.SystemCreate->isEnabled());
   EXPECT_TRUE(form.ExitButton->isEnabled());
   auto world = std::make_unique<World>();
   Random random(1);
-  SystemDisplay systemWindow(*world, random);
-  ClusterDisplay clusterWindow(*world, random, systemWindow);
+  ClusterHandoff handoff(*world);
+  SystemDisplay systemWindow(*world, random, handoff);
+  ClusterDisplay clusterWindow(*world, random, handoff);
   form.AttachSystemWindow(&systemWindow);
   form.AttachClusterWindow(&clusterWindow);
   ASSERT_TRUE(form.SystemCreate->isEnabled());
@@ -67,22 +68,22 @@ TEST(AXSplashTest, EachWayInWorksOnceItsWindowIsAttached) {
   EXPECT_EQ(world->ClusterMode, 0);
 }
 
-TEST(AXSplashTest, CentredOnTheScreen) {
-  AXSplash form;
+TEST(StartFormTest, CentredOnTheScreen) {
+  StartForm form;
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_NEAR(form.x(), screen.x() + (screen.width() - form.width()) / 2, 1);
   EXPECT_NEAR(form.y(), screen.y() + (screen.height() - form.height()) / 2, 1);
 }
 
-TEST(AXSplashTest, ExitEndsTheProgram) {
-  AXSplash form;
+TEST(StartFormTest, ExitEndsTheProgram) {
+  StartForm form;
   form.show();
   EXPECT_EQ(RunUntilQuit([&] { form.ExitButton->click(); }), 0);
   EXPECT_FALSE(form.isVisible());
 }
 
-TEST(AXSplashTest, ClosingTheFormEndsTheProgramEvenWithHiddenWindows) {
-  AXSplash form;
+TEST(StartFormTest, ClosingTheFormEndsTheProgramEvenWithHiddenWindows) {
+  StartForm form;
   QWidget hiddenWindow;  // stands for a system or cluster window that is only hidden
   hiddenWindow.show();
   hiddenWindow.hide();

@@ -1,4 +1,4 @@
-#include "ui/ClusDisScreen.h"
+#include "ui/ClusterScreen.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "render/QtCanvas.h"
-#include "ui/SysDisScreen.h"
+#include "ui/SystemScreen.h"
 
 namespace ax {
 namespace {
@@ -16,37 +16,37 @@ constexpr int kBlack = 0;          // palette index
 
 }  // namespace
 
-ClusDisScreen::ClusDisScreen(QWidget* parent) : QWidget(parent) {
+ClusterScreen::ClusterScreen(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ClusDisScreen"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(300, 300);
 }
 
-void ClusDisScreen::SetViews(int views) {
+void ClusterScreen::SetViews(int views) {
   views_ = std::clamp(views, 1, 2);
   setMinimumSize(300 * views_, 300);
 }
 
-QRect ClusDisScreen::PictureRect() const {
+QRect ClusterScreen::PictureRect() const {
   const int side = std::max(1, std::min(width() / views_, height()));
   return {(width() - side * views_) / 2, (height() - side) / 2, side * views_, side};
 }
 
-void ClusDisScreen::Render(const std::function<void(Canvas&)>& draw) {
+void ClusterScreen::Render(const std::function<void(Canvas&)>& draw) {
   const QRect area = PictureRect();
   picture_ = QImage(area.size(), QImage::Format_RGB32);
   {
     QtCanvas canvas(picture_);
     canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
-    canvas.SetFontSize(SysDisScreen::FontSizeFor(area.height()));
+    canvas.SetFontSize(SystemScreen::FontSizeFor(area.height()));
     canvas.Clear(PaletteColour(kBlack));
     draw(canvas);
   }
   update();
 }
 
-void ClusDisScreen::paintEvent(QPaintEvent* /*event*/) {
+void ClusterScreen::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   const QRect area = PictureRect();
@@ -60,30 +60,30 @@ void ClusDisScreen::paintEvent(QPaintEvent* /*event*/) {
   {
     QtCanvas canvas(overlay);
     canvas.SetScale(0, 0, ScaleWidth(), kViewSize);
-    canvas.SetFontSize(SysDisScreen::FontSizeFor(area.height()));
+    canvas.SetFontSize(SystemScreen::FontSizeFor(area.height()));
     DrawOver(canvas);
   }
   QPainter over(this);
   over.drawImage(area.topLeft(), overlay);
 }
 
-void ClusDisScreen::RecordPointer(const QPointF& position) {
+void ClusterScreen::RecordPointer(const QPointF& position) {
   const QRect area = PictureRect();
   PointerX = (position.x() - area.x()) * ScaleWidth() / area.width();
   PointerY = (position.y() - area.y()) * kViewSize / area.height();
 }
 
-void ClusDisScreen::mouseMoveEvent(QMouseEvent* event) {
+void ClusterScreen::mouseMoveEvent(QMouseEvent* event) {
   RecordPointer(event->position());
 }
 
-void ClusDisScreen::mousePressEvent(QMouseEvent* event) {
+void ClusterScreen::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   RecordPointer(event->position());
   emit Clicked();
 }
 
-void ClusDisScreen::mouseDoubleClickEvent(QMouseEvent* event) {
+void ClusterScreen::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   RecordPointer(event->position());
   emit DoubleClicked();

@@ -10,11 +10,11 @@ namespace ax {
 
 // The system window's drawing area: a logical space of 0..100 by 0..100 that is painted afresh
 // from the world on every paint event, and that reports pointer positions in those units.
-class SysDisScreen : public QWidget {
+class SystemScreen : public QWidget {
   Q_OBJECT
 
  public:
-  explicit SysDisScreen(QWidget* parent = nullptr);
+  explicit SystemScreen(QWidget* parent = nullptr);
 
   // Draws the current display mode; set by the system window.
   std::function<void(Canvas&)> Draw;
@@ -25,8 +25,8 @@ class SysDisScreen : public QWidget {
   static double FontSizeFor(int pixelHeight);
 
   // Last pointer position over the area, in drawing units.
-  double MouseX = 0;
-  double MouseY = 0;
+  double PointerX = 0;
+  double PointerY = 0;
 
  signals:
   void Clicked(double x, double y);

@@ -11,11 +11,11 @@ class ClusterDisplay;
 class SystemDisplay;
 
 // The start form: the two ways into the program and the way out.
-class AXSplash : public QWidget {
+class StartForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit AXSplash(QWidget* parent = nullptr);
+  explicit StartForm(QWidget* parent = nullptr);
 
   // Makes "SystemCreate" open this system window, which brings the form back when it closes.
   void AttachSystemWindow(SystemDisplay* window);

@@ -1,0 +1,81 @@
+// The system window's files: Open (from the dialog, the recent list or a dropped file), Save
+// As and Undo System.
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QStatusBar>
+
+#include "io/FileCommands.h"
+#include "ui/DroppedFiles.h"
+#include "ui/SystemDisplay.h"
+
+namespace ax {
+namespace {
+
+const QString kSystemSuffix = QStringLiteral("ax2");
+
+FileDialogRequest SystemFileRequest(const FileDialogFilter& filter) {
+  FileDialogRequest request;
+  request.directory = QDir::currentPath();
+  request.filter = QString::fromStdString(filter.description);
+  request.defaultExtension = QString::fromStdString(filter.defaultExtension);
+  return request;
+}
+
+}  // namespace
+
+void SystemDisplay::OpenSystemFile() {
+  const QString path = ChooseFileWithExtension(ChooseFile, SystemFileRequest(OpenDialogFilter()));
+  if (path.isEmpty()) return;
+  OpenSystemFileAt(path);
+}
+
+void SystemDisplay::OpenSystemFileAt(const QString& path) {
+  const CommandResult result = commands_.Open(std::filesystem::path(path.toStdString()));
+  ShowStatus(result);
+  if (!result.done) {
+    if (!commands_.ClusterStar()) Redraw();
+    return;
+  }
+  RememberFile(path);
+  ShowSymbolicSystem();
+}
+
+void SystemDisplay::SaveSystemAs() {
+  FileDialogRequest request =
+      SystemFileRequest(SaveDialogFilter(world_, commands_.ClusterCode()));
+  request.save = true;
+  request.fileName = QString::fromStdString(world_.SystemFilePath.string());
+  const QString path = ChooseFileWithExtension(ChooseFile, request);
+  if (path.isEmpty()) return;
+  const CommandResult result = commands_.SaveAs(std::filesystem::path(path.toStdString()));
+  ShowStatus(result);
+  if (result.done) RememberFile(path);
+  Redraw();
+}
+
+void SystemDisplay::UndoSystem() {
+  const CommandResult result = commands_.Undo();
+  ShowStatus(result);
+  if (result.done) {
+    ShowSymbolicSystem();
+  } else if (result.status) {
+    Redraw();
+  }
+}
+
+void SystemDisplay::dragEnterEvent(QDragEnterEvent* event) {
+  if (!commands_.ClusterStar() && !DroppedFile(event->mimeData(), kSystemSuffix).isEmpty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void SystemDisplay::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(event->mimeData(), kSystemSuffix);
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenSystemFileAt(path);
+}
+
+}  // namespace ax

@@ -104,11 +104,6 @@ TEST_F(ClusterDisplayTest, ANewClusterIsWrittenDrawnAndCentred) {
   Generate(4, 1, ClusterShape::Cube);
   EXPECT_EQ(cluster.ClusterFilePath(), elsewhere / "C01.AXL");
   EXPECT_EQ(cluster.Drawn().size(), 64U);
-
-  // The second view draws the same stars again, beside the first.
-  Child<QAction>(cluster, "ClusterMenuViewSecondX")->trigger();
-  EXPECT_TRUE(cluster.View().SecondView);
-  EXPECT_EQ(cluster.Drawn().size(), 64U);
 }
 
 TEST_F(ClusterDisplayTest, JumpAndReturnKeepTheSurveyedSystemForTheNextJump) {
@@ -229,18 +224,6 @@ TEST_F(ClusterDisplayTest, NothingReplacesAStarsSystemUntilJumpLeadsBack) {
   EXPECT_EQ(kept.FileName, "mine.C01");
   EXPECT_FLOAT_EQ(kept.X, static_cast<float>(star.X));
   EXPECT_EQ(ReadFileBytes(other), otherBytes);
-}
-
-TEST_F(ClusterDisplayTest, AnUnsurveyedStarLeadsBackThroughJump) {
-  Generate(4, 1, ClusterShape::Cube);
-  Select(cluster.Drawn()[5]);
-  Child<QAction>(system, "SystemMenuOptionsAutoSurvey")->setChecked(false);
-  cluster.JumpIntoClusterStar();
-  ASSERT_EQ(world->SystemSurveyed, 0);
-  EXPECT_TRUE(Child<QPushButton>(system, "JumpButton")->isEnabled());
-  Child<QPushButton>(system, "JumpButton")->click();
-  EXPECT_FALSE(system.isVisible());
-  EXPECT_FALSE(cluster.JumpActive());
 }
 
 TEST_F(ClusterDisplayTest, ACancelledGenerationLeavesNothingBehind) {

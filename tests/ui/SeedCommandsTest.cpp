@@ -1,35 +1,29 @@
+// Seeds in the windows: the same seed makes the same system and cluster as the command line,
+// and the seed dialog takes only seeds.
+
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliRun.h"
 #include "cli/WorldJson.h"
 #include "ui/ClusterDisplay.h"
-#include "ui/SystemDisplay.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
 namespace {
 
-using test::SystemWindowRig;
-using test::TemporaryCurrentDir;
-
-constexpr std::uint64_t kLargestSeed = 18446744073709551615ULL;  // 2^64 - 1
+using test::Child;
 
 // What the command line prints, after checking that it ran.
 std::string Cli(std::vector<std::string> args) {
@@ -42,101 +36,47 @@ std::string WindowJson(const World& world) {
   return WorldToJson(world).dump() + '\n';
 }
 
-// Answers the seed dialog with this text once it shows.
-void TypeSeed(SystemDisplay& window, const QString& text) {
-  QTimer::singleShot(0, &window, [&window, text] {
-    if (auto* dialog = window.findChild<QInputDialog*>(QStringLiteral("SeedDialog"))) {
-      dialog->setTextValue(text);
-      dialog->accept();
-    }
-  });
-  test::Child<QAction>(window, "SystemMenuGenerateFromSeed")->trigger();
-}
-
 TEST(SeedCommandsTest, TheSameSeedMakesTheSameSystemInTheWindowAndOnTheCommandLine) {
-  SystemWindowRig rig;
-  // Generate, Random with the survey at once: a fresh seed, shown in the status bar.
+  test::SystemWindowRig rig;
+  auto* label = Child<QLabel>(rig.window, "SeedLabel");
   rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(true);
-  rig.Item("SystemMenuGenerateRandom")->trigger();
+  rig.Item("SystemMenuGenerateRandom")->trigger();  // a fresh seed, shown in the status bar
   ASSERT_TRUE(rig.window.Seed().has_value());
-  const std::uint64_t seed = *rig.window.Seed();
-  EXPECT_EQ(test::Child<QLabel>(rig.window, "SeedLabel")->text(), QStringLiteral("Seed: %1").arg(seed));
-  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", std::to_string(seed), "--json"}));
-  rig.Item("SystemMenuGenerateRandom")->trigger();
-  EXPECT_NE(rig.window.Seed(), seed);
+  const std::string seed = std::to_string(*rig.window.Seed());
+  EXPECT_EQ(label->text().toStdString(), "Seed: " + seed);
+  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", seed, "--json"}));
 
-  // From Seed, surveyed later with the SURVEY button: the survey continues the seeded source.
+  // Typed into the dialog and surveyed later: the survey continues the seeded source.
   rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(false);
-  rig.window.AskSeed = [] { return std::optional<std::uint64_t>(kLargestSeed); };
-  rig.Item("SystemMenuGenerateFromSeed")->trigger();
-  EXPECT_EQ(WindowJson(*rig.world),
-            Cli({"system", "--seed", std::to_string(kLargestSeed), "--no-survey", "--json"}));
-  rig.Button("SurveyButton")->click();
-  EXPECT_EQ(WindowJson(*rig.world),
-            Cli({"system", "--seed", std::to_string(kLargestSeed), "--json"}));
-  EXPECT_EQ(test::Child<QLabel>(rig.window, "SeedLabel")->text(), QStringLiteral("Seed: 18446744073709551615"));
-
-  // A system from a form is not seed-made.
-  rig.window.SystemGenerated();
-  EXPECT_FALSE(rig.window.Seed().has_value());
-  EXPECT_TRUE(test::Child<QLabel>(rig.window, "SeedLabel")->text().isEmpty());
-  EXPECT_FALSE(rig.Item("SystemMenuEditSeedInNote")->isEnabled());
-}
-
-TEST(SeedCommandsTest, OnlyAWholeNumberWithinSixtyFourBitsIsTakenAsASeed) {
-  SystemWindowRig rig;
-  TypeSeed(rig.window, QStringLiteral(" 42 "));
-  ASSERT_EQ(rig.window.Seed(), 42u);
-  const std::string made = WindowJson(*rig.world);
-  for (const char* bad : {"12x", "18446744073709551616"}) {
-    rig.window.statusBar()->clearMessage();
-    TypeSeed(rig.window, QString::fromLatin1(bad));
-    EXPECT_EQ(rig.window.Seed(), 42u) << bad;
-    EXPECT_TRUE(rig.Status().startsWith(QStringLiteral("Not a seed")))
-        << bad;
-  }
-  EXPECT_EQ(WindowJson(*rig.world), made);
-  TypeSeed(rig.window, QStringLiteral("18446744073709551615"));
-  EXPECT_EQ(rig.window.Seed(), kLargestSeed);
-
-  // A cluster star's system: the Generate menu and From Seed are off.
-  rig.world->ClusterMode = 1;
-  rig.window.EnterClusterStar(false, "C01");
-  EXPECT_FALSE(rig.Item("SystemMenuGenerateFromSeed")->isEnabled());
-  int asked = 0;
-  rig.window.AskSeed = [&asked] {
-    ++asked;
-    return std::optional<std::uint64_t>(1);
+  const auto type = [&rig](const char* text) {
+    QTimer::singleShot(0, &rig.window, [&rig, text] {
+      auto* dialog = rig.window.findChild<QInputDialog*>(QStringLiteral("SeedDialog"));
+      dialog->setTextValue(QString::fromLatin1(text));
+      dialog->accept();
+    });
+    rig.Item("SystemMenuGenerateFromSeed")->trigger();
   };
-  rig.window.GenerateFromSeed();
-  EXPECT_EQ(asked, 0);
-}
-
-TEST(SeedCommandsTest, TheNoteGetsTheSeedOnlyWhenAsked) {
-  TemporaryCurrentDir folder;
-  SystemWindowRig rig;
-  rig.window.AskSeed = [] { return std::optional<std::uint64_t>(1234); };
-  rig.Item("SystemMenuGenerateFromSeed")->trigger();
+  const std::string largest = "18446744073709551615";  // 2^64 - 1
+  type(" 18446744073709551615 ");
+  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", largest, "--no-survey", "--json"}));
   rig.Button("SurveyButton")->click();
-  EXPECT_EQ(rig.world->SystemNote, "");
-  rig.world->SystemNote = "Found by the second probe";
-  ASSERT_TRUE(rig.Item("SystemMenuEditSeedInNote")->isEnabled());
-  rig.Item("SystemMenuEditSeedInNote")->trigger();
-  rig.Item("SystemMenuEditSeedInNote")->trigger();  // once is enough
-  EXPECT_EQ(rig.world->SystemNote, "Found by the second probe\nSeed: 1234");
+  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", largest, "--json"}));
+  EXPECT_EQ(label->text().toStdString(), "Seed: " + largest);
+  const std::string made = WindowJson(*rig.world);
+  type("18446744073709551616");  // one too many: refused, and said so
+  EXPECT_EQ(WindowJson(*rig.world), made);
+  EXPECT_TRUE(rig.Status().startsWith(QStringLiteral("Not a seed: \"18446744073709551616\"")));
 
-  // Saved and read back, the note keeps the seed; the system read is no longer seed-made.
-  rig.NextFile = folder.Path("probe.ax2");
-  rig.Item("SystemMenuFileSaveAs")->trigger();
-  rig.Item("SystemMenuGenerateRandom")->trigger();
-  rig.Item("SystemMenuFileOpen")->trigger();
-  EXPECT_EQ(rig.world->SystemNote, "Found by the second probe\nSeed: 1234");
-  EXPECT_FALSE(rig.window.Seed().has_value());
+  // The seed goes into the note; a system from a form is not seed-made.
+  rig.Item("SystemMenuEditSeedInNote")->trigger();
+  EXPECT_EQ(rig.world->SystemNote, "Seed: " + largest);
+  rig.window.SystemGenerated();
+  EXPECT_TRUE(label->text().isEmpty());
   EXPECT_FALSE(rig.Item("SystemMenuEditSeedInNote")->isEnabled());
 }
 
 TEST(SeedCommandsTest, TheClusterWindowsSeedRemakesTheCommandLinesClusterFile) {
-  TemporaryCurrentDir folder;
+  test::TemporaryCurrentDir folder;
   auto world = std::make_unique<World>();
   Random random(5);
   ClusterHandoff handoff(*world);
@@ -144,20 +84,15 @@ TEST(SeedCommandsTest, TheClusterWindowsSeedRemakesTheCommandLinesClusterFile) {
   cluster.StartGeneration({6, 2, ClusterShape::Sphere});
   QElapsedTimer timer;
   timer.start();
-  while (cluster.Generating() && timer.elapsed() < 20000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  ASSERT_FALSE(cluster.Generating());
+  while (cluster.Generating() && timer.elapsed() < 20000) QCoreApplication::processEvents();
   ASSERT_TRUE(cluster.Seed().has_value());
-  EXPECT_EQ(test::Child<QLabel>(cluster, "ClusterSeedLabel")->text(), QStringLiteral("Seed: %1").arg(*cluster.Seed()));
-
-  const std::string dir = folder.Path("cli").toStdString();
-  Cli({"cluster", "--size", "6", "--density", "2", "--shape", "sphere", "--dir", dir, "--seed",
-       std::to_string(*cluster.Seed())});
+  const std::string seed = std::to_string(*cluster.Seed());
+  EXPECT_EQ(Child<QLabel>(cluster, "ClusterSeedLabel")->text().toStdString(), "Seed: " + seed);
+  Cli({"cluster", "--size", "6", "--density", "2", "--shape", "sphere", "--dir",
+       folder.Path("cli").toStdString(), "--seed", seed});
   QFile made(folder.Path("C01.AXL"));
   QFile remade(folder.Path("cli/C01.AXL"));
-  ASSERT_TRUE(made.open(QIODevice::ReadOnly));
-  ASSERT_TRUE(remade.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(made.open(QIODevice::ReadOnly) && remade.open(QIODevice::ReadOnly));
   const QByteArray bytes = made.readAll();
   EXPECT_GT(bytes.size(), 0);
   EXPECT_EQ(bytes, remade.readAll());

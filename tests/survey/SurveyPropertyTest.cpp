@@ -71,14 +71,11 @@ std::string Fault(World& w, bool young) {
         }
         const double e = w.BodyEccentricity(s, o, b);
         const double i = w.BodyInclination(s, o, b);
-        if (e < 0 || e >= 1) return "eccentricity " + std::to_string(e) + " at " + where;
-        if (i < 0 || i > 180) return "inclination " + std::to_string(i) + " at " + where;
-        if (w.BodyAscendingNode(s, o, b) < 0 || w.BodyAscendingNode(s, o, b) >= 360 ||
-            w.BodyPeriastronArgument(s, o, b) < 0 || w.BodyPeriastronArgument(s, o, b) >= 360 ||
-            w.BodyPeriastronTime(s, o, b) < 0 || w.BodyPeriastronTime(s, o, b) >= 1) {
-          return "orbit angles at " + where;
+        if (e < 0 || e >= 1 || i < 0 || i > 180 || w.BodyAscendingNode(s, o, b) < 0 ||
+            w.BodyAscendingNode(s, o, b) >= 360 || w.BodyPeriastronTime(s, o, b) < 0 ||
+            w.BodyPeriastronTime(s, o, b) >= 1) {
+          return "orbit elements at " + where;
         }
-        if (w.BodyRingSize(s, o, b) < 0 || w.BodyRingSize(s, o, b) > 9) return "ring at " + where;
         for (const float gas :
              {w.BodyPressure(s, o, b), w.BodyNitrogen(s, o, b), w.BodyCarbonDioxide(s, o, b),
               w.BodyHydrogen(s, o, b), w.BodyHelium(s, o, b), w.BodyOxygen(s, o, b),
@@ -86,10 +83,10 @@ std::string Fault(World& w, bool young) {
               w.BodyChlorine(s, o, b)}) {
           if (gas < 0) return "negative gas at " + where;
         }
-        if (w.BodyWaterCover(s, o, b) < 0 || w.BodyWaterCover(s, o, b) > 1) {
-          return "water cover at " + where;
+        if (w.BodyWaterCover(s, o, b) < 0 || w.BodyWaterCover(s, o, b) > 1 ||
+            w.BodyAtmosphere(s, o, b) == "Habcheck") {
+          return "water cover or unfinished air at " + where;
         }
-        if (w.BodyAtmosphere(s, o, b) == "Habcheck") return "unfinished atmosphere at " + where;
         const int life = w.BodyLifeComplexity(s, o, b);
         if (life < 0 || life > 9 || (life > 0 && kLivingClasses.count(bodyClass) == 0)) {
           return "life " + std::to_string(life) + " on class " + bodyClass + " at " + where;
@@ -98,10 +95,6 @@ std::string Fault(World& w, bool young) {
             w.BodyTempHigh(s, o, b) > 20000) {
           return "temperatures " + std::to_string(w.BodyTempHigh(s, o, b)) + "/" +
                  std::to_string(w.BodyTempLow(s, o, b)) + " at " + where;
-        }
-        if (w.BodyPeriod(s, o, b) < 0 || w.BodyRadiation(s, o, b) < 0 ||
-            w.BodyContinents(s, o, b) < 0 || w.BodyObliquity(s, o, b) < 0) {
-          return "negative period, radiation, continents or tilt at " + where;
         }
         // Every body but a belt's world went through its particulars and its air.
         const bool beltWorld = b == 0 && (bodyClass == "P" || bodyClass == "I");

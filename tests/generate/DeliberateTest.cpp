@@ -57,33 +57,6 @@ TEST(DeliberateTest, SunLikeStarAndAnAgeLimitOfNinetyEightPercentOfTheLifetime) 
   EXPECT_FLOAT_EQ(world->SystemAge, 0.6125f);
 }
 
-TEST(DeliberateTest, BinaryKeepsTheGivenOrder) {
-  auto world = std::make_unique<World>();
-  DeliberateInput input = Single("0.8", "4500", "0.3");
-  input.binary = true;
-  input.starBMass = "1.5";     // heavier than star 1, and left there
-  input.starBTemp = "6999.5";  // rounds half to even: 7000
-  input.starBLumn = "5";
-  input.separation = "10";
-  Random random = Random::Scripted({Die(200, 1000),  // m1 <= 1: age 200 / 100 = 2
-                                    0.5f,            // angle 0 = 90
-                                    0.4f,            // close (30 x 0.8 > 10): 90 + 0.1 x 5
-                                    0.7f});          // 90.5 - 0.2 x 5
-  EXPECT_EQ(GenerateDeliberateSystem(*world, random, input), Fields{});
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_DOUBLE_EQ(world->StarMass[2], 1.5);
-  EXPECT_EQ(world->StarTemperature[2], 7000);
-  EXPECT_EQ(world->StarType[2], "F 3 V  ");  // 9 - int(10 x 1000 / 1500) = 3
-  EXPECT_FLOAT_EQ(world->SystemAge, 2.0f);
-  EXPECT_FLOAT_EQ(world->StarPeriod, 20.8514423f);  // sqrt(1000 / 2.3)
-  EXPECT_NEAR(world->StarAngle[1], 90.5, 1e-6);
-  EXPECT_NEAR(world->StarAngle[2], 89.5, 1e-6);
-  // The pair: star 1's type and temperature, summed mass and light.
-  EXPECT_EQ(world->StarType[0], "K 3 V  ");
-  EXPECT_DOUBLE_EQ(world->StarMass[0], 2.3);
-  EXPECT_FLOAT_EQ(world->StarLuminosity[0], 5.3f);
-}
-
 // The model holds 0.01 ... 300 solar masses, 1 ... 500,000 K, 1e-9 ... 1e10 solar
 // luminosities and 0.001 ... 1e6 AU; a value just beyond is rejected like any other, and
 // a rejected input leaves the world as it was.

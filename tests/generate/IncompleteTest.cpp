@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestDraws.h"
@@ -75,69 +76,55 @@ TEST(IncompleteTest, WhiteDwarfIsHeavierAndOlderThanItsProgenitor) {
   EXPECT_FLOAT_EQ(world->SystemAge, 2.04251122f);
 }
 
-TEST(IncompleteTest, RejectedInputLeavesTheWorldAsItWas) {
-  auto world = std::make_unique<World>();
-  Random first = Random::Scripted(Script({kUnit, {D100(50)}, {Die(450, 1000)}, {0.5f}}));
-  ASSERT_EQ(GenerateIncompleteSystem(*world, first, Single("G2V", "4.7")), Fields{});
-  const std::string before = EncodeSystem(*world);
-
-  Random none = Random::Scripted({});
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("X5V", "4.7")), Fields{"StarATypeText"});
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("G", "4.7")), Fields{"StarATypeText"});
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("G V", "4.7")), Fields{"StarATypeText"});
-  // An empty or non-numeric magnitude, or "0.0", reads as 0 and is rejected.
-  for (const char* magnitude : {"", "bright", "0.0"}) {
-    EXPECT_EQ(GenerateIncompleteSystem(*world, none, Single("B5V", magnitude)),
-              Fields{"StarAMagnText"})
-        << magnitude;
-  }
-  // Once star 1 is rejected, star 2's subclass is not examined; its letter still is.
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none,
-                                     Pair("X5V", "4.7", "GXV", "5", SeparationKnowledge::kClose)),
-            Fields{"StarATypeText"});
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none,
-                                     Pair("X5V", "", "QXV", "5", SeparationKnowledge::kClose)),
-            (Fields{"StarAMagnText", "StarATypeText", "StarBTypeText"}));
-  IncompleteInput known = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kKnown);
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none, known), Fields{"KnownSepText"});
-  IncompleteInput period = Pair("G2V", "4.7", "M5V", "10", SeparationKnowledge::kPeriod);
-  period.knownPeriod = "-2";
-  EXPECT_EQ(GenerateIncompleteSystem(*world, none, period), Fields{"KnownPeriodText"});
-  EXPECT_EQ(EncodeSystem(*world), before);
+// A G2V companion of magnitude 4.7 at a known separation or period.
+IncompleteInput Known(const char* type, const char* magnitude, const char* separation,
+                      SeparationKnowledge knowledge = SeparationKnowledge::kKnown) {
+  IncompleteInput input = Pair(type, magnitude, "G2V", "4.7", knowledge);
+  input.knownSep = input.knownPeriod = separation;
+  return input;
 }
 
 // A magnitude is taken only when its light (1e-9 ... 1e10) and every mass the scatter of
 // 0.81 ... 1.21 can give (0.01 ... 300) lie in the model's ranges; a separation, known or
 // from a period, only within 0.001 ... 1e6 AU for every such mass. Two G2V stars of
-// magnitude 4.7 weigh 1.62 ... 2.42 together.
-TEST(IncompleteTest, ValuesBeyondWhatTheModelHoldsAreRejected) {
-  struct Row {
-    const char* type;
-    const char* magnitude;
-    SeparationKnowledge knowledge;
-    const char* separation;
-    const char* rejected;  // empty when accepted
-  };
-  const auto known = SeparationKnowledge::kKnown;
+// magnitude 4.7 weigh 1.62 ... 2.42 together. A rejected input leaves the world as it was.
+TEST(IncompleteTest, RejectedInputLeavesTheWorldAsItWas) {
+  auto world = std::make_unique<World>();
+  Random first = Random::Scripted(Script({kUnit, {D100(50)}, {Die(450, 1000)}, {0.5f}}));
+  ASSERT_EQ(GenerateIncompleteSystem(*world, first, Single("G2V", "4.7")), Fields{});
+  const std::string before = EncodeSystem(*world);
   const auto period = SeparationKnowledge::kPeriod;
-  const Row rows[] = {
-      {"B0I", "-20.31", known, "1", "StarAMagnText"},
-      {"O5V", "-19.2", known, "1", ""},               // mass 245.5 x 1.21 = 297
-      {"O5V", "-19.3", known, "1", "StarAMagnText"},  // 251.2 x 1.21 = 304
-      {"M5V", "23.8", known, "1", "StarAMagnText"},   // 0.01230 x 0.81 = 0.00996
-      {"G2V", "4.7", known, "0.00099", "KnownSepText"},
-      {"G2V", "4.7", period, "2.4e-5", "KnownPeriodText"},  // (5.76e-10 x 1.62)^(1/3)
-      {"G2V", "4.7", period, "6.5e8", "KnownPeriodText"},   // (4.225e17 x 2.42)^(1/3)
+  const auto close = SeparationKnowledge::kClose;
+  const std::pair<IncompleteInput, Fields> rows[] = {
+      {Single("X5V", "4.7"), {"StarATypeText"}},
+      {Single("G", "4.7"), {"StarATypeText"}},
+      {Single("G V", "4.7"), {"StarATypeText"}},
+      // An empty or non-numeric magnitude, or "0.0", reads as 0 and is rejected.
+      {Single("B5V", ""), {"StarAMagnText"}},
+      {Single("B5V", "bright"), {"StarAMagnText"}},
+      {Single("B5V", "0.0"), {"StarAMagnText"}},
+      // Once star 1 is rejected, star 2's subclass is not examined; its letter still is.
+      {Pair("X5V", "4.7", "GXV", "5", close), {"StarATypeText"}},
+      {Pair("X5V", "", "QXV", "5", close), {"StarAMagnText", "StarATypeText", "StarBTypeText"}},
+      {Known("G2V", "4.7", ""), {"KnownSepText"}},
+      {Known("G2V", "4.7", "-2", period), {"KnownPeriodText"}},
+      {Known("B0I", "-20.31", "1"), {"StarAMagnText"}},  // L = 1.01e10
+      {Known("O5V", "-19.2", "1"), {}},                  // mass 245.5 x 1.21 = 297
+      {Known("O5V", "-19.3", "1"), {"StarAMagnText"}},   // 251.2 x 1.21 = 304
+      {Known("M5V", "23.8", "1"), {"StarAMagnText"}},    // 0.01230 x 0.81 = 0.00996
+      {Known("G2V", "4.7", "0.00099"), {"KnownSepText"}},
+      {Known("G2V", "4.7", "2.4e-5", period), {"KnownPeriodText"}},  // (5.76e-10 x 1.62)^(1/3)
+      {Known("G2V", "4.7", "6.5e8", period), {"KnownPeriodText"}},   // (4.225e17 x 2.42)^(1/3)
   };
-  for (const Row& row : rows) {
-    IncompleteInput input = Pair(row.type, row.magnitude, "G2V", "4.7", row.knowledge);
-    input.knownSep = input.knownPeriod = row.separation;
-    auto world = std::make_unique<World>();
-    Random random(1);
-    const Fields rejected = GenerateIncompleteSystem(*world, random, input);
-    EXPECT_EQ(rejected, *row.rejected ? Fields{row.rejected} : Fields{})
-        << row.type << " " << row.magnitude << " " << row.separation;
+  for (const auto& [input, rejected] : rows) {
+    auto accepted = std::make_unique<World>();
+    // Rejected before any draw is taken.
+    Random random = rejected.empty() ? Random(1) : Random::Scripted({});
+    EXPECT_EQ(GenerateIncompleteSystem(rejected.empty() ? *accepted : *world, random, input),
+              rejected)
+        << input.starAType << " " << input.starAMagn << " " << input.knownSep;
   }
+  EXPECT_EQ(EncodeSystem(*world), before);
 }
 
 TEST(IncompleteTest, LighterStarTypedFirstIsExchangedAndThePeriodGivesTheSeparation) {

@@ -34,25 +34,6 @@ Generated Generate(const std::vector<float>& draws) {
   return result;
 }
 
-TEST(GenerateStarsTest, SingleSunlikeStar) {
-  const Generated g = Generate(Script({
-      {D100(30)},           // single star (below 60)
-      {Die(60, 81), 0.5f},  // mass 0.58 + 0.02125 x 2 = 0.6225, no scatter
-      {Die(420, 1000)},     // age 4.2: a light primary neither swells nor collapses
-      kPlainLight,
-      {0.25f},  // angle 45
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 0.6225);
-  EXPECT_EQ(w.SystemAge, 4.2f);
-  // floor(5800 x sqrt(0.6225) x (1.05 - 4.2 / 100)) = floor(4612.4)
-  EXPECT_EQ(w.StarTemperature[1], 4612);
-  // 0.6225^4 x (4.2 / 20 + 0.75)
-  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 0.14415465f);
-  EXPECT_EQ(w.StarType[1], "K 2 V  ");
-}
-
 TEST(GenerateStarsTest, ClosePairSharesItsMassAndPlane) {
   const Generated g = Generate(Script({
       {D100(80)},                                          // a pair
@@ -113,22 +94,6 @@ TEST(GenerateStarsTest, GiantPrimaryAndWhiteDwarfCompanion) {
   EXPECT_DOUBLE_EQ(w.StarAngle[2], 180.0 * 0.3f);
 }
 
-TEST(GenerateStarsTest, CollapsedMassiveStarBecomesANeutronStar) {
-  // 1.6 doubled twice is 6.4: its remnant of 2.13 is above 1.4 but not above 2.4, a neutron
-  // star of 7629 K x 2.5 = 33377.5, to the even 33378.
-  const Generated neutron = Generate(Script({
-      {D100(30), Die(80, 81), D100(20), D100(5), D100(5), D100(90), 0.5f},
-      {D100(50), D100(90), 0.5f},
-      kPlainLight,
-      {0.25f},
-  }));
-  EXPECT_EQ(neutron.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(neutron.world->StarMass[1], 6.4 / 3);
-  EXPECT_EQ(neutron.world->StarTemperature[1], 33378);
-  EXPECT_FLOAT_EQ(neutron.world->StarLuminosity[1], 0.055800881f);
-  EXPECT_EQ(neutron.world->StarType[1], "O 8 N  ");
-}
-
 TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
   struct Row {
     int temperature;
@@ -139,6 +104,7 @@ TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
            Row{5800, "", "G 1 V  "},     // main sequence: 9 - int(10 x 800 / 1000)
            Row{4500, "III", "K 3 III"},  // a giant
            Row{3, "B  ", "M 9 B  "},     // a black hole: far below the M band, held at 9
+           Row{33378, "N  ", "O 8 N  "},  // a neutron star
            Row{25001, "", "O 9 V  "},    // band edges: the first O temperature...
            Row{25000, "", "B 0 V  "},    // ...and the top of B
        }) {

@@ -46,17 +46,14 @@ TEST(RandomTest, DrawsAndDiceCoverTheirRangeAndNothingElse) {
 }
 
 TEST(RandomTest, DoubleOnChanceFollowsItsRolls) {
+  // Percent 25 and limit 50: above the percent unchanged; at it doubles until a roll above; the
+  // limit is tested before each roll, not after; at or above the limit no roll at all.
   struct Row {
     std::vector<float> draws;  // every one is taken
     double start, expected;
   };
-  // Percent 25 and limit 50:
-  for (const Row& row : {Row{{D100(26)}, 1.6, 1.6},  // above the percent: unchanged
-                         // at it doubles, until a roll above
-                         Row{{D100(25), D100(1), D100(30)}, 1.6, 6.4},
-                         // the limit is tested before each roll, not after
-                         Row{{D100(1)}, 25.6, 51.2},
-                         Row{{}, 50, 50}}) {  // at or above the limit: no roll at all
+  for (const Row& row : {Row{{D100(26)}, 1.6, 1.6}, Row{{D100(25), D100(1), D100(30)}, 1.6, 6.4},
+                         Row{{D100(1)}, 25.6, 51.2}, Row{{}, 50, 50}}) {
     Random random = Random::Scripted(row.draws);
     double mass = row.start;
     random.DoubleOnChance(25, mass, 50);
@@ -81,17 +78,16 @@ TEST(RandomTest, ScatterFactorsStayWithinTheirRanges) {
   EXPECT_NEAR(highest.NarrowFactor(), 1.21, 1e-6);
 }
 
-TEST(RandomTest, SeedsMakeRunsReproducibleAndReseedsNeverRestartThem) {
+TEST(RandomTest, SeedsAndScriptsRepeatRunsAndReseedsNeverRestartThem) {
+  // A seeded source reseeds from a counter, not the clock: still reproducible.
   Random first(42);
   Random second(42);
-  Random other(43);
-  // A seeded source reseeds from a counter, not the clock: still reproducible.
   first.SeedFromClock();
   second.SeedFromClock();
   EXPECT_EQ(Draws(first, 100), Draws(second, 100));
+  Random other(43);
   EXPECT_NE(Draws(first, 100), Draws(other, 100));
-  // A cluster reseeds once per star, many times within one tick of the clock, also with
-  // nothing drawn in between.
+  // A cluster reseeds once per star, many times within one tick of the clock.
   for (Random random : {Random(), Random(1)}) {
     std::set<std::vector<float>> starts;
     for (int i = 0; i < 10'000; ++i) {
@@ -100,12 +96,9 @@ TEST(RandomTest, SeedsMakeRunsReproducibleAndReseedsNeverRestartThem) {
     }
     EXPECT_EQ(starts.size(), 10'000u);
   }
-}
-
-TEST(RandomTest, ScriptedDrawsRunOutLoudly) {
-  Random random = Random::Scripted({0.25f});
-  EXPECT_EQ(random.Uniform(), 0.25f);
-  EXPECT_THROW(random.Uniform(), std::logic_error);
+  Random scripted = Random::Scripted({0.25f});  // scripted draws run out loudly
+  EXPECT_EQ(scripted.Uniform(), 0.25f);
+  EXPECT_THROW(scripted.Uniform(), std::logic_error);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <type_traits>
-#include <utility>
 
 #include "model/World.h"
 
@@ -45,24 +44,16 @@ TEST(ClearSystemTest, ClearsEverySlotWithinTheCountsAndKeepsTheStars) {
   world->SystemSaved = 1;
   world->OrbitCount[1] = 3;
   world->MoonCount[1][2] = 4;
-  world->StarOffset[1] = 0.5f;
   world->StarSurveyOrbit[1] = 2;
-  // The stars' own slots, two worlds, and the last moon: reached only if the bound is taken
+  // Each star's own slot, two worlds, and the last moon: reached only if the bound is taken
   // before the moon count is zeroed.
-  const std::pair<int, int> slots[] = {{0, 0}, {2, 0}, {2, 4}, {3, 0}};
-  for (const auto& [o, b] : slots) FillSlot(*world, 1, o, b);
-  FillSlot(*world, 0, 0, 0);
-  FillSlot(*world, 2, 0, 0);
+  const int slots[][3] = {{0, 0, 0}, {2, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 4}, {1, 3, 0}};
+  for (const auto& [s, o, b] : slots) FillSlot(*world, s, o, b);
   world->CurrentOrbit = 5;
-
   ClearSystem(*world);
-
-  for (const auto& [o, b] : slots) EXPECT_EQ(FilledTables(*world, 1, o, b), 0) << o << " " << b;
-  EXPECT_EQ(FilledTables(*world, 0, 0, 0), 0);
-  EXPECT_EQ(FilledTables(*world, 2, 0, 0), 0);
+  for (const auto& [s, o, b] : slots) EXPECT_EQ(FilledTables(*world, s, o, b), 0) << s << o << b;
   EXPECT_EQ(world->MoonCount[1][2], 0);
   EXPECT_EQ(world->OrbitCount[1], 0);
-  EXPECT_EQ(world->StarOffset[1], 0.0f);
   EXPECT_EQ(world->StarSurveyOrbit[1], 0);
   EXPECT_EQ(world->CurrentOrbit, 0);
   EXPECT_TRUE(world->SystemFilePath.empty());
@@ -79,8 +70,6 @@ TEST(ClearStarsTest, EmptiesThePairsStarsAndTheValuesThatTravelWithThem) {
   for (int s = 0; s < kStarSlots; ++s) {
     world->StarMass[s] = 1;
     world->StarTemperature[s] = 5800;
-    world->StarLuminosity[s] = 1;
-    world->StarAngle[s] = 10;
     world->StarType[s] = "G 2 V  ";
   }
   world->StarSeparation = 5;
@@ -90,7 +79,6 @@ TEST(ClearStarsTest, EmptiesThePairsStarsAndTheValuesThatTravelWithThem) {
   ClearStars(*world);
   for (int s = 0; s < kStarSlots; ++s) {
     EXPECT_TRUE(world->StarMass[s] == 0 && world->StarTemperature[s] == 0 &&
-                world->StarLuminosity[s] == 0 && world->StarAngle[s] == 0 &&
                 world->StarType[s].empty())
         << s;
   }

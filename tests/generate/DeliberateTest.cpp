@@ -10,10 +10,9 @@
 #include "model/Random.h"
 #include "model/World.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
 
-using test::Die;
 using Fields = std::vector<std::string>;
 
 DeliberateInput Single(std::string mass, std::string temp, std::string lumn, std::string age = "") {
@@ -112,4 +111,4 @@ TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

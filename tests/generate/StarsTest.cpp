@@ -11,12 +11,8 @@
 #include "model/Random.h"
 #include "model/World.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
-using test::Die;
-using test::Script;
 
 // NarrowFactor with both draws 0.5 is exactly 1; four such draws light one star.
 const std::vector<float> kPlainLight = {0.5f, 0.5f, 0.5f, 0.5f};
@@ -62,36 +58,6 @@ TEST(GenerateStarsTest, ClosePairSharesItsMassAndPlane) {
   // The pair as one body: star 1's type, the sum of their light.
   EXPECT_EQ(w.StarType[0], "K 2 V  ");
   EXPECT_EQ(w.StarLuminosity[0], w.StarLuminosity[1] + w.StarLuminosity[2]);
-}
-
-// A wide pair, 2^(12 - 2 + 1) = 2048 AU: the companion never follows the primary's mass.
-const std::vector<float> kWidePair = {D100(80), Die(6, 6), Die(6, 6), Die(1, 4), Die(1, 4), 0.5f};
-
-TEST(GenerateStarsTest, GiantPrimaryAndWhiteDwarfCompanion) {
-  const Generated g = Generate(Script({
-      kWidePair,
-      {Die(79, 81), 0.5f, Die(78, 81), 0.5f},  // 1.5 and 1.4
-      {D100(99)},  // 99 % of the lifetime: 2.9333 billion years, and a giant
-      {D100(50)},  // 50 + 1.5 = 51.5: "III"; 1.4 is below 0.97 x 1.5, no share
-      {D100(10)},  // not a white dwarf
-      {D100(50)},  // companion: x = 70, limit (150 - 70) / 1.4^3 / 10 = 2.915
-      kPlainLight,
-      kPlainLight,
-      {0.1f, 0.2f, 0.3f},  // a wide pair's angles are independent
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_FLOAT_EQ(w.SystemAge, 2.9333334f);
-  EXPECT_DOUBLE_EQ(w.StarMass[2], 1.4 / 3);
-  // Giant: 0.6 x 6755 K, 10 x the luminosity.
-  EXPECT_EQ(w.StarTemperature[1], 4053);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 63.028126f);
-  EXPECT_EQ(w.StarType[1], "K 6 III");
-  // White dwarf: 1.75 x 4044 K, a 500th of the luminosity.
-  EXPECT_EQ(w.StarTemperature[2], 7077);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[2], 8.5052707e-05f);
-  EXPECT_EQ(w.StarType[2], "F 2 D  ");
-  EXPECT_DOUBLE_EQ(w.StarAngle[2], 180.0 * 0.3f);
 }
 
 TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
@@ -157,4 +123,4 @@ TEST(GenerateStarsPropertyTest, EveryValueWithinItsBoundsOverManySeeds) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

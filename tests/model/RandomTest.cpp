@@ -10,10 +10,8 @@
 #include "TestDraws.h"
 #include "model/Random.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
 
 constexpr float kLargestDraw = 0x1.fffffep-1f;  // the largest float below 1
 
@@ -102,4 +100,4 @@ TEST(RandomTest, SeedsAndScriptsRepeatRunsAndReseedsNeverRestartThem) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

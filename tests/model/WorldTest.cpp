@@ -69,23 +69,18 @@ TEST(ClearStarsTest, EmptiesThePairsStarsAndTheValuesThatTravelWithThem) {
   world->StarCount = 2;
   for (int s = 0; s < kStarSlots; ++s) {
     world->StarMass[s] = 1;
-    world->StarTemperature[s] = 5800;
     world->StarType[s] = "G 2 V  ";
   }
   world->StarSeparation = 5;
   world->SystemName = "Tau";
-  world->SystemX = 3.5f;
   world->OrbitCount[1] = 4;  // a body table value: not a star table
   ClearStars(*world);
   for (int s = 0; s < kStarSlots; ++s) {
-    EXPECT_TRUE(world->StarMass[s] == 0 && world->StarTemperature[s] == 0 &&
-                world->StarType[s].empty())
-        << s;
+    EXPECT_TRUE(world->StarMass[s] == 0 && world->StarType[s].empty()) << s;
   }
   EXPECT_EQ(world->StarCount, 0);
   EXPECT_EQ(world->StarSeparation, 0.0);
   EXPECT_TRUE(world->SystemName.empty());
-  EXPECT_EQ(world->SystemX, TaggedNumber{std::int16_t{0}});
   EXPECT_EQ(world->OrbitCount[1], 4);
   // With no stars it does nothing at all.
   world->SystemName = "Kept";

@@ -6,15 +6,8 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::Both;
-using test::Change;
-using test::D100;
-using test::Die;
-using test::Rig;
-using test::Set;
 
 float D6(int face) {
   return Die(face, 6);
@@ -137,4 +130,4 @@ TEST(AssessLifeTest, RadiationAtTheStarStopsAtTheLargestFloat) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

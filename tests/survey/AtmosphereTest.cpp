@@ -7,13 +7,8 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
-using test::Die;
-using test::Rig;
-using test::ThenAny;
 
 // The rig's Earth with a little volcanism, its air not yet made.
 struct AirRig : Rig {
@@ -131,4 +126,4 @@ TEST(AtmosphereTest, HabitabilityCheckRoutes) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

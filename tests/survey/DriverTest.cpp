@@ -7,13 +7,8 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
-using test::Die;
-using test::Script;
-using test::ThenAny;
 
 // A lone star of one solar mass and this type, luminosity and age; nothing surveyed yet.
 std::unique_ptr<World> LoneStar(const char* type, float luminosity, float age, double mass = 1) {
@@ -135,4 +130,4 @@ TEST(SurveyDriverTest, AVastPairKeepsFinitePeriodAndOffsets) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -7,30 +7,8 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::Change;
-using test::D100;
-using test::Die;
-using test::kQuietElements;
-using test::Rig;
-using test::Script;
-using test::Set;
-using test::ThenAny;
-
-// The rig's world made this class, mass and size, at this distance with its year and a day of
-// 20 hours; its star's tide there is far too weak to turn it.
-void SetWorld(Rig& rig, const char* bodyClass, double mass, float radius, double axis,
-              float obliquity) {
-  rig.At(rig.w.BodyClass) = bodyClass;
-  rig.At(rig.w.BodyMass) = mass;
-  rig.At(rig.w.BodyRadius) = radius;
-  rig.At(rig.w.BodySemiMajorAxis) = axis;
-  rig.At(rig.w.BodyPeriod) = std::pow(axis, 1.5) * 8766;
-  rig.At(rig.w.BodyDayLength) = 20;
-  rig.At(rig.w.BodyObliquity) = obliquity;
-}
 
 TEST(MakeMoonSystemTest, MoonsStayInReachApartAndOutsideTheTearingLimitSorted) {
   // Mass 3 at 0.035 AU: Int(5 x 0.5493) + 4 - 2 = 4 moons. The world's reach against its star is
@@ -38,7 +16,10 @@ TEST(MakeMoonSystemTest, MoonsStayInReachApartAndOutsideTheTearingLimitSorted) {
   // The world's axis stands square to its star, which then raises no tide on it.
   constexpr double kReach = 5.944778813771821;
   Rig rig;
-  SetWorld(rig, "T", 3, 1, 0.035, 90);
+  rig.At(rig.w.BodyMass) = 3;
+  rig.At(rig.w.BodySemiMajorAxis) = 0.035;
+  rig.At(rig.w.BodyPeriod) = std::pow(0.035, 1.5) * 8766;
+  rig.At(rig.w.BodyObliquity) = 90;
   rig.Draws(ThenAny(Script({
       {Die(4, 4), Die(6, 6), D100(50)},
       {Die(1, 20), Die(2, 10), 0.5f, D100(21)},  // 3 + 2 - 0.5 = 4.5
@@ -57,19 +38,6 @@ TEST(MakeMoonSystemTest, MoonsStayInReachApartAndOutsideTheTearingLimitSorted) {
   for (int b = 1; b <= 4; ++b) {
     EXPECT_DOUBLE_EQ(rig.At(rig.w.BodySemiMajorAxis, b), sorted[b - 1]) << b;
   }
-}
-
-TEST(SortMoonsTest, SortsTheMoonsByDistanceOnly) {
-  Rig rig;
-  rig.w.MoonCount[1][3] = 5;
-  const double axes[] = {5, 3, 9, 3, 1, 4};  // the sixth is beyond the count
-  for (int b = 1; b <= 6; ++b) rig.At(rig.w.BodySemiMajorAxis, b) = axes[b - 1];
-  rig.At(rig.w.BodyMass, 1) = 0.5;
-  rig.survey.SortMoons();
-  const double sorted[] = {1, 3, 3, 5, 9, 4};
-  for (int b = 1; b <= 6; ++b) EXPECT_EQ(rig.At(rig.w.BodySemiMajorAxis, b), sorted[b - 1]) << b;
-  EXPECT_EQ(rig.At(rig.w.BodySemiMajorAxis, 0), 1.0);
-  EXPECT_EQ(rig.At(rig.w.BodyMass, 1), 0.5);
 }
 
 TEST(ApplyTidesTest, StarOrWorldLocksOrBrakesABody) {
@@ -169,4 +137,4 @@ TEST(BeltBodiesTest, BodyMassDoublesUpToTheAgeCap) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <iostream>
 #include <memory>
-#include <set>
 #include <string>
 #include <type_traits>
 
@@ -15,13 +14,6 @@
 
 namespace ax {
 namespace {
-
-const std::set<std::string> kSurveyClasses = {"T", "J", "S", "I", "P", "Z", "Y", "N", "V", "M",
-                                              "W", "K", "H", "A", "B", "C", "D", "E", "F", "G"};
-
-// Anaerobic, subjovian, chlorine and graded oxygen worlds.
-const std::set<std::string> kLivingClasses = {"N", "S", "K", "A", "B", "C",
-                                              "D", "E", "F", "G", "H"};
 
 // Checks one surveyed system; returns the first fault found, or the empty string.
 std::string Fault(World& w, bool young) {
@@ -60,7 +52,9 @@ std::string Fault(World& w, bool young) {
         if (!fault.empty()) return fault;
         const std::string& bodyClass = w.BodyClass(s, o, b);
         if (o == 0 || bodyClass.empty()) continue;
-        if (kSurveyClasses.count(bodyClass) == 0) return "class '" + bodyClass + "' at " + where;
+        if (bodyClass.size() != 1 || bodyClass[0] < 'A' || bodyClass[0] > 'Z') {
+          return "class '" + bodyClass + "' at " + where;
+        }
         if (young && b == 0 && bodyClass != "P" && bodyClass != "I") {
           return "young world of class " + bodyClass + " at " + where;
         }
@@ -88,7 +82,9 @@ std::string Fault(World& w, bool young) {
           return "water cover or unfinished air at " + where;
         }
         const int life = w.BodyLifeComplexity(s, o, b);
-        if (life < 0 || life > 9 || (life > 0 && kLivingClasses.count(bodyClass) == 0)) {
+        // Life only on anaerobic, subjovian, chlorine and graded oxygen worlds.
+        if (life < 0 || life > 9 || (life > 0 && std::string("NSKABCDEFGH").find(bodyClass) ==
+                                                     std::string::npos)) {
           return "life " + std::to_string(life) + " on class " + bodyClass + " at " + where;
         }
         if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3 ||

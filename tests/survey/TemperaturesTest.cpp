@@ -5,14 +5,8 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::Both;
-using test::Change;
-using test::Die;
-using test::Rig;
-using test::Set;
 
 // The rig's Earth as it is: albedo 0.3, eccentricity 0.017, 1 bar, 0.7 of sea, volcanism 1.
 struct EarthRig : Rig {
@@ -96,32 +90,22 @@ TEST(TemperaturesTest, LawsAndTheirGuards) {
 
 TEST(TemperaturesTest, Albedo) {
   // A giant 2d6 / 100 + 0.45; else (2d6 + 5) / 100 + sqrt(P) / 5, + d10 / 100 for a light icy
-  // body (density below 0.4), + d20 / 100 more below 0.3; above 0.52 drawn again as 2d6 / 100
-  // + 0.5, + 0.05 under carbon dioxide.
+  // body (density below 0.4); above 0.52 drawn again as 2d6 / 100 + 0.5, + 0.05 under carbon
+  // dioxide.
   struct Row {
-    const char* name;
-    const char* bodyClass;
-    float pressure, density;
-    const char* atmosphere;
+    Change change;
     std::vector<float> draws;
     float albedo;
   };
   const float one = Die(1, 6), three = Die(3, 6), six = Die(6, 6);
-  // clang-format off
-  const Row rows[] = {
-      {"giant", "J", 1, 1, "", {three, Die(4, 6)}, 0.52f},
-      {"density 0.35", "T", 0, 0.35f, "", {one, one, Die(5, 10)}, 0.12f},
-      {"0.57 drawn again, carbon dioxide", "T", 4, 1, "Carbon Dioxide", {six, six, three, three},
-       0.61f},
-  };
-  // clang-format on
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const Row& row :
+       {Row{Set(&World::BodyClass, "J"), {three, Die(4, 6)}, 0.52f},
+        Row{Both(Set(&World::BodyPressure, 0), Set(&World::BodyDensity, 0.35f)),
+            {one, one, Die(5, 10)}, 0.12f},
+        Row{Both(Set(&World::BodyPressure, 4), Set(&World::BodyAtmosphere, "Carbon Dioxide")),
+            {six, six, three, three}, 0.61f}}) {
     EarthRig rig;
-    rig.At(rig.w.BodyClass) = row.bodyClass;
-    rig.At(rig.w.BodyPressure) = row.pressure;
-    rig.At(rig.w.BodyDensity) = row.density;
-    rig.At(rig.w.BodyAtmosphere) = row.atmosphere;
+    row.change(rig);
     rig.Draws(row.draws);
     rig.survey.ComputeAlbedo();
     EXPECT_EQ(rig.random.ScriptLeft(), 0u);
@@ -130,4 +114,4 @@ TEST(TemperaturesTest, Albedo) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -6,40 +6,12 @@
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
-using test::Die;
-using test::kUnitFactor;
-using test::Rig;
-using test::Script;
-using test::ThenAny;
 
 // What a world-mass step hands the world on to, seen in its results: nothing, a belt of bodies
 // (the world itself gets no particulars), or a world with its particulars.
 enum Made { kNothing, kBelt, kWorld };
-
-// The class (nullptr: whatever its air made of it) and what the world was handed on to.
-void ExpectMade(Rig& rig, const char* bodyClass, Made made) {
-  if (bodyClass != nullptr) {
-    EXPECT_EQ(rig.At(rig.w.BodyClass), bodyClass);
-  }
-  EXPECT_EQ(rig.At(rig.w.BodyDensity) > 0, made == kWorld);
-  if (made != kWorld) {
-    EXPECT_EQ(rig.Moons() > 0, made == kBelt);
-  }
-}
-
-// A world (mass 3 until made) on orbit 4 of the rig's star, 6 billion years old.
-void SetWorld(Rig& rig, const char* bodyClass, double axis, int tempHigh) {
-  rig.w.SystemAge = 6;
-  rig.Select(rig.w.CurrentStar, 4);
-  rig.At(rig.w.BodyClass) = bodyClass;
-  rig.At(rig.w.BodyMass) = 3;
-  rig.At(rig.w.BodySemiMajorAxis) = axis;
-  rig.At(rig.w.BodyTempHigh) = static_cast<std::int16_t>(tempHigh);
-}
 
 TEST(WorldMassTest, MassFromDistanceWarmthAndLightAndTheClassItGives) {
   // A rocky world: m = X^2 / a x (300 / T)^k x WideFactor (1 here), k = 2, 9 above 400 K, 12
@@ -87,7 +59,13 @@ TEST(WorldMassTest, MassFromDistanceWarmthAndLightAndTheClassItGives) {
       rig.w.BodyMass(1, 6, 0) = 300;
       rig.w.BodySemiMajorAxis(1, 6, 0) = 1.5;
     }
-    SetWorld(rig, row.worldClass, row.axis, row.temperature);
+    // The world, of mass 3 until made, on orbit 4 at 6 billion years.
+    rig.w.SystemAge = 6;
+    rig.Select(1, 4);
+    rig.At(rig.w.BodyClass) = row.worldClass;
+    rig.At(rig.w.BodyMass) = 3;
+    rig.At(rig.w.BodySemiMajorAxis) = row.axis;
+    rig.At(rig.w.BodyTempHigh) = static_cast<std::int16_t>(row.temperature);
     rig.Draws(ThenAny(Script({kUnitFactor, row.doubling})));
     if (*row.worldClass == 'T') {
       rig.survey.MakeTerrestrialWorld();
@@ -95,7 +73,13 @@ TEST(WorldMassTest, MassFromDistanceWarmthAndLightAndTheClassItGives) {
       rig.survey.MakeJovianWorld();
     }
     EXPECT_NEAR(rig.At(rig.w.BodyMass), row.mass, row.mass * 1e-12);
-    ExpectMade(rig, row.bodyClass, row.made);
+    if (row.bodyClass != nullptr) {  // nullptr: whatever its air made of it
+      EXPECT_EQ(rig.At(rig.w.BodyClass), row.bodyClass);
+    }
+    EXPECT_EQ(rig.At(rig.w.BodyDensity) > 0, row.made == kWorld);
+    if (row.made != kWorld) {
+      EXPECT_EQ(rig.Moons() > 0, row.made == kBelt);
+    }
     EXPECT_EQ(rig.w.StarSurveyOrbit[1], row.snowLine);
   }
 }
@@ -188,4 +172,4 @@ TEST(PhysicalParticularsTest, DensityRadiusGravityAndTheRest) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -22,8 +22,7 @@ std::vector<float> Draws(Random& random, int n) {
 }
 
 TEST(RandomTest, DrawsAndDiceCoverTheirRangeAndNothingElse) {
-  // The extreme draws: 0 gives face 1, the largest draw below 1 the top face, for every die
-  // the generators roll (n x u is formed in float and must not round up to n).
+  // 0 gives face 1, the largest draw below 1 the top face (n x u in float must not round to n).
   for (std::int16_t faces : std::initializer_list<std::int16_t>{1, 6, 81, 100, 1000}) {
     Random random = Random::Scripted({0.0f, kLargestDraw});
     EXPECT_EQ(random.RollDie(faces), 1) << faces;

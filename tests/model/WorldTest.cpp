@@ -54,7 +54,6 @@ TEST(ClearSystemTest, ClearsEverySlotWithinTheCountsAndKeepsTheStars) {
   for (const auto& [s, o, b] : slots) EXPECT_EQ(FilledTables(*world, s, o, b), 0) << s << o << b;
   EXPECT_EQ(world->MoonCount[1][2], 0);
   EXPECT_EQ(world->OrbitCount[1], 0);
-  EXPECT_EQ(world->StarSurveyOrbit[1], 0);
   EXPECT_EQ(world->CurrentOrbit, 0);
   EXPECT_TRUE(world->SystemFilePath.empty());
   EXPECT_EQ(world->SystemSaved, 0);

@@ -31,9 +31,7 @@ TEST(OrbitElementsTest, EccentricityInclinationAnglesAndPeriod) {
     r.w.StarMass[0] = 1.5;
     r.w.StarSeparation = 1;
     r.w.BodyClass(0, 2, 0) = "T";
-    r.w.BodyRadius(0, 2, 0) = 2;
-    r.w.BodyMass(0, 2, 0) = 8;
-    r.Select(0, 2, r.w.CurrentBody);
+    r.Select(0, 2);
   };
   const auto belt = [](Rig& r) { r.w.BodyClass(1, 2, 0) = "I"; };
   const auto young = [](Rig& r) { r.survey.YoungSystem = 1; };

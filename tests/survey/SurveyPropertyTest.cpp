@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -83,8 +82,8 @@ std::string Fault(World& w, bool young) {
         }
         const int life = w.BodyLifeComplexity(s, o, b);
         // Life only on anaerobic, subjovian, chlorine and graded oxygen worlds.
-        if (life < 0 || life > 9 || (life > 0 && std::string("NSKABCDEFGH").find(bodyClass) ==
-                                                     std::string::npos)) {
+        if (life < 0 || life > 9 ||
+            (life > 0 && std::string("NSKABCDEFGH").find(bodyClass) == std::string::npos)) {
           return "life " + std::to_string(life) + " on class " + bodyClass + " at " + where;
         }
         if (w.BodyTempHigh(s, o, b) < w.BodyTempLow(s, o, b) || w.BodyTempLow(s, o, b) < 3 ||
@@ -138,8 +137,6 @@ TEST(SurveyPropertyTest, TenThousandSystemsStayWithinTheirBounds) {
   EXPECT_GT(worlds, 50'000);
   EXPECT_GT(moons, 50'000);
   // Life is rare and civilizations rarer still; both occur.
-  std::cout << "10000 systems: " << worlds << " worlds, " << moons << " moons and belt bodies, "
-            << living << " with life, " << civilizations << " civilizations\n";
   EXPECT_GT(living, 1000);
   EXPECT_GT(civilizations, 5);
 }

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "display/BodySymbols.h"
 #include "display/NumberPicture.h"
-#include "display/OrbitView.h"
 
 namespace ax {
 namespace {

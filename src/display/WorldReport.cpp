@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "display/BodySymbols.h"
 #include "display/DefaultNames.h"
 #include "display/NumberPicture.h"
-#include "display/OrbitView.h"
 
 namespace ax {
 namespace {

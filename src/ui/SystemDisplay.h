@@ -88,8 +88,6 @@ class SystemDisplay : public QMainWindow {
 
   // Draws the current mode on a canvas whose scale is already 0..100.
   void DrawScreen(Canvas& canvas);
-  // The symbolic list's grid: the star and orbit of the cell at a point, or false.
-  static bool GridCellAt(double x, double y, int& star, int& orbit);
 
   ViewState& View() { return view_; }
   std::int16_t DisplayMode() const { return view_.DisplayMode; }
@@ -209,9 +207,6 @@ class SystemDisplay : public QMainWindow {
   void ClickReport(double x, double y);
   void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                           const std::string& reason);
-
-  void DrawStarReadOut(Canvas& canvas);
-  void DrawSymbols(Canvas& canvas);
 
   // Image export.
   void AddImageCommands();

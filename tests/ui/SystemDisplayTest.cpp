@@ -6,9 +6,11 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <optional>
 #include <string>
 
 #include "display/RecordingCanvas.h"
+#include "display/SymbolicList.h"
 #include "ui/AXSplash.h"
 #include "ui/ControlPanel.h"
 #include "ui/SysDisScreen.h"
@@ -231,14 +233,13 @@ TEST_F(SurveyedPairTest, ScrollingWithOnlyOneWorldFindsItAgainOrReturnsToTheList
 TEST_F(SurveyedPairTest, ClickOnAGridCellSelectsItsWorld) {
   SystemDisplay& w = rig.window;
   // Star 1's row runs from y 50 to 66; orbit 2's column from x 15 to 21.
-  int star = -1;
-  int orbit = -1;
-  ASSERT_TRUE(SystemDisplay::GridCellAt(18, 58, star, orbit));
-  EXPECT_EQ(star, 1);
-  EXPECT_EQ(orbit, 2);
-  EXPECT_FALSE(SystemDisplay::GridCellAt(7, 58, star, orbit));   // the star's own column
-  EXPECT_FALSE(SystemDisplay::GridCellAt(18, 30, star, orbit));  // the star read-out
-  EXPECT_FALSE(SystemDisplay::GridCellAt(18, 83, star, orbit));  // below the grid
+  const std::optional<SymbolicList::Cell> cell = SymbolicList::HitAt(18, 58);
+  ASSERT_TRUE(cell.has_value());
+  EXPECT_EQ(cell->star, 1);
+  EXPECT_EQ(cell->orbit, 2);
+  EXPECT_FALSE(SymbolicList::HitAt(7, 58));   // the star's own column
+  EXPECT_FALSE(SymbolicList::HitAt(18, 30));  // the star read-out
+  EXPECT_FALSE(SymbolicList::HitAt(18, 83));  // below the grid
 
   w.ClickAt(30, 58);  // orbit 4 of star 1 holds nothing
   EXPECT_EQ(w.DisplayMode(), 0);

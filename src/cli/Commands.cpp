@@ -21,7 +21,6 @@
 #include "cli/ClusterCommands.h"
 #include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
-#include "cli/Report.h"
 #include "cli/WorldJson.h"
 #include "display/ReportExport.h"
 #include "generate/Stars.h"
@@ -182,7 +181,7 @@ int RunShow(const ShowOptions& options, std::ostream& out) {
   SystemFileReader reader;
   reader.Read(options.file, *world);
   if (options.report) {
-    PrintWorldReports(*world, out);
+    out << SystemReportText(*world);
   } else if (options.markdown) {
     out << SystemReportMarkdown(*world);
   } else if (options.html) {
@@ -199,7 +198,7 @@ CLI::Validator ImageSizeCheck() {
       [](const std::string& text) {
         return ParseImageSize(text) ? std::string()
                                     : fmt::format("not WxH with each side {}..{}: {}",
-                                                  kMinImageSide, kMaxImageSide, text);
+                                                  kSmallestImageSide, kLargestImageSide, text);
       },
       "WxH");
 }
@@ -216,6 +215,12 @@ CLI::Validator FiniteCheck() {
       "YEAR");
 }
 
+std::vector<std::string> RenderModeNames() {
+  std::vector<std::string> names;
+  for (const RenderMode& mode : kRenderModes) names.emplace_back(mode.name);
+  return names;
+}
+
 void AddRenderOptions(CLI::App& render, RenderOptions& options) {
   render.add_option("file", options.file, "The system file (.ax2)")->required();
   CLI::Option_group* image = render.add_option_group("image", "The image file to write");
@@ -224,9 +229,10 @@ void AddRenderOptions(CLI::App& render, RenderOptions& options) {
   image->require_option(1);
   render
       .add_option("--mode", options.mode,
-                  "system: the stars and their orbits; world: the selected world and its moons "
-                  "(default system)")
-      ->check(CLI::IsMember({"system", "world"}));
+                  "system: the stars and their orbits; world: the selected world and its moons; "
+                  "symbolic: the list of the whole system; report: the selected body's world "
+                  "report (default system)")
+      ->check(CLI::IsMember(RenderModeNames()));
   render.add_option("--star", options.star,
                     "The star: 1 for a single star, 0 (both), 1 or 2 for a pair (default 1, or "
                     "0 for a pair)");
@@ -301,7 +307,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   RenderOptions renderOptions;
   CLI::App* render = app.add_subcommand(
-      "render", "Read a system file and draw its orbit view as a PNG or SVG image.");
+      "render", "Read a system file and draw one of its display modes as a PNG or SVG image.");
   AddRenderOptions(*render, renderOptions);
 
   ClusterCommands clusterCommands(app);

@@ -11,19 +11,15 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
 
-#include "display/OrbitView.h"
+#include "display/DisplayMode.h"
 #include "display/ViewState.h"
 #include "io/SystemFile.h"
 #include "render/ImageExport.h"
 
 namespace ax {
 namespace {
-
-constexpr std::int16_t kSystemView = 1;  // DisplayMode
-constexpr std::int16_t kWorldView = 3;   // DisplayMode
-static_assert(kMinImageSide == kSmallestImageSide && kMaxImageSide == kLargestImageSide,
-              "--size takes the sides that an image can have");
 
 // Fonts and images need a QGuiApplication; a command line has no display, so it runs
 // offscreen unless the caller chose a platform.
@@ -62,9 +58,11 @@ class QuietQt {
 void RunRender(const RenderOptions& options) {
   const std::optional<ImageSize> size = ParseImageSize(options.size);
   if (!size) {
-    throw CliInputError(fmt::format("--size: not WxH with each side {}..{}: {}", kMinImageSide,
-                                    kMaxImageSide, options.size));
+    throw CliInputError(fmt::format("--size: not WxH with each side {}..{}: {}", kSmallestImageSide,
+                                    kLargestImageSide, options.size));
   }
+  const std::optional<std::int16_t> mode = RenderDisplayMode(options.mode);
+  if (!mode) throw CliInputError(fmt::format("--mode: not a display mode: {}", options.mode));
 
   auto world = std::make_unique<World>();
   SystemFileReader reader;
@@ -72,18 +70,18 @@ void RunRender(const RenderOptions& options) {
   SelectRenderBody(*world, options);
 
   ViewState view;
-  view.DisplayMode = options.mode == "world" ? kWorldView : kSystemView;
+  view.DisplayMode = *mode;
   view.StarDate = options.date;
   view.ViewAspect = static_cast<double>(size->width) / size->height;
 
   const bool svg = !options.svg.empty();
   const std::filesystem::path& out = svg ? options.svg : options.png;
   ImageDrawing drawing;
-  drawing.title = QStringLiteral("%1: %2 view")
-                      .arg(QString::fromStdString(options.file.stem().string()),
-                           QString::fromStdString(options.mode));
+  const std::string_view caption = DisplayModeName(*mode);
+  drawing.title = QStringLiteral("%1: %2").arg(QString::fromStdString(options.file.stem().string()),
+                                               QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
   drawing.description = QStringLiteral("Drawn by Astrolattix at star date %1").arg(options.date);
-  drawing.draw = [&](Canvas& canvas) { OrbitView(*world, view, canvas).DrawSystem(); };
+  drawing.draw = [&](Canvas& canvas) { DrawDisplayMode(*world, view, canvas); };
 
   const QuietQt quiet;
   const std::unique_ptr<QGuiApplication> application = MakeGuiApplication();

@@ -4,7 +4,7 @@
 
 namespace ax {
 
-// Draws the orbit view of the file's system into a PNG or SVG image. Makes its own offscreen
+// Draws a display mode of the file's system into a PNG or SVG image. Makes its own offscreen
 // QGuiApplication when there is none. Throws CliInputError and SystemFileError.
 void RunRender(const RenderOptions& options);
 

@@ -27,9 +27,14 @@ std::string OrbitRange(const World& world, int star) {
   return fmt::format("star {} has orbits 1 to {}", star, count);
 }
 
-std::optional<int> FirstWorld(const World& world, int star) {
+// A world the mode can show: the world view centres on a world, the report reads a belt too.
+bool Shows(bool worldView, const World& world, int star, int orbit) {
+  return worldView ? HasWorldView(world, star, orbit) : !world.BodyClass(star, orbit, 0).empty();
+}
+
+std::optional<int> FirstWorld(bool worldView, const World& world, int star) {
   for (int o = 1; o <= world.OrbitCount[star]; ++o) {
-    if (HasWorldView(world, star, o)) return o;
+    if (Shows(worldView, world, star, o)) return o;
   }
   return std::nullopt;
 }
@@ -59,7 +64,7 @@ std::optional<ImageSize> ParseImageSize(std::string_view text) {
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, value);
     if (digits.empty() || error != std::errc() || stop != end) return std::nullopt;
-    if (value < kMinImageSide || value > kMaxImageSide) return std::nullopt;
+    if (value < kSmallestImageSide || value > kLargestImageSide) return std::nullopt;
     return value;
   };
   const std::optional<int> width = side(text.substr(0, cross));
@@ -68,8 +73,17 @@ std::optional<ImageSize> ParseImageSize(std::string_view text) {
   return ImageSize{*width, *height};
 }
 
+std::optional<std::int16_t> RenderDisplayMode(std::string_view name) {
+  for (const RenderMode& mode : kRenderModes) {
+    if (mode.name == name) return mode.displayMode;
+  }
+  return std::nullopt;
+}
+
 void SelectRenderBody(World& world, const RenderOptions& options) {
   const bool worldView = options.mode == "world";
+  const bool oneWorld = worldView || options.mode == "report";
+  const char* const shown = worldView ? "to show in the world view" : "to report on";
   int star = CheckStar(world, options);
   int orbit = 0;
   if (options.orbit) {
@@ -77,26 +91,25 @@ void SelectRenderBody(World& world, const RenderOptions& options) {
     if (orbit < 1 || orbit > world.OrbitCount[star]) {
       throw CliInputError(fmt::format("--orbit {}: {}", orbit, OrbitRange(world, star)));
     }
-  } else if (worldView) {
+  } else if (oneWorld) {
     // As the WORLD button does: the first orbit from the selected star on that holds a world;
     // without --star, any star's.
-    std::optional<int> found = FirstWorld(world, star);
+    std::optional<int> found = FirstWorld(worldView, world, star);
     for (int s = world.StarCount == 2 ? 0 : 1; !found && !options.star && s <= world.StarCount;
          ++s) {
-      found = FirstWorld(world, s);
+      found = FirstWorld(worldView, world, s);
       if (found) star = s;
     }
     if (!found) {
-      throw CliInputError(options.star
-                              ? fmt::format("star {} has no world to show in the world view", star)
-                              : "the system has no world to show in the world view");
+      throw CliInputError(options.star ? fmt::format("star {} has no world {}", star, shown)
+                                       : fmt::format("the system has no world {}", shown));
     }
     orbit = *found;
   } else {
     orbit = world.OrbitCount[star] >= 1 ? 1 : 0;
   }
 
-  if (worldView && !HasWorldView(world, star, orbit)) {
+  if (oneWorld && !Shows(worldView, world, star, orbit)) {
     const std::string& bodyClass = world.BodyClass(star, orbit, 0);
     throw CliInputError(
         bodyClass.empty()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -7,6 +9,7 @@
 #include <string_view>
 
 #include "model/World.h"
+#include "render/ImageSides.h"
 
 namespace ax {
 
@@ -22,17 +25,24 @@ struct ImageSize {
   int height = 0;  // pixels
 };
 
-constexpr int kMinImageSide = 16;    // pixels
-constexpr int kMaxImageSide = 8192;  // pixels
-
-// "WxH" with each side within kMinImageSide..kMaxImageSide, or nothing.
+// "WxH" with each side within kSmallestImageSide..kLargestImageSide, or nothing.
 std::optional<ImageSize> ParseImageSize(std::string_view text);
+
+// What --mode takes: each display mode's name, and the DisplayMode it names.
+struct RenderMode {
+  std::string_view name;
+  std::int16_t displayMode;
+};
+inline constexpr std::array<RenderMode, 4> kRenderModes = {
+    {{"symbolic", 0}, {"system", 1}, {"report", 2}, {"world", 3}}};
+// The DisplayMode of a --mode name, or nothing.
+std::optional<std::int16_t> RenderDisplayMode(std::string_view name);
 
 struct RenderOptions {
   std::filesystem::path file;
   std::filesystem::path png;  // exactly one of png and svg is given
   std::filesystem::path svg;
-  std::string mode = "system";  // "system" (DisplayMode 1) or "world" (DisplayMode 3)
+  std::string mode = "system";  // a name of kRenderModes
   std::optional<int> star;
   std::optional<int> orbit;
   std::optional<int> body;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "display/BodySymbols.h"
 #include "display/Canvas.h"
 #include "display/ViewState.h"
 #include "model/World.h"
@@ -89,11 +90,5 @@ class OrbitView {
   double planeX_ = 0, planeY_ = 0;
   DrawMode drawMode_ = DrawMode::CopyPen;
 };
-
-// The symbol colour of a body class (a "Z" body takes its world's class into account), and of
-// a star's spectral type: shared by the orbit view, the symbolic list and the world report.
-// A class or type without a colour of its own gives palette colour 10, the default pen.
-Colour BodyClassColour(const World& world, int star, int orbit, int body);
-Colour StarColour(const std::string& starType);
 
 }  // namespace ax

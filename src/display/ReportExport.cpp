@@ -261,6 +261,17 @@ std::string BodyReportText(World& world, int star, int orbit, int body) {
   return text;
 }
 
+std::string SystemReportText(World& world) {
+  std::string text;
+  bool first = true;
+  for (const BodyPlace& place : ReportBodies(world)) {
+    if (!first) text += '\n';
+    first = false;
+    text += BodyReportText(world, place.star, place.orbit, place.body);
+  }
+  return text;
+}
+
 std::string SystemReportMarkdown(World& world) {
   const SystemDocument document = Collect(world);
   std::string out = "# " + MarkdownText(document.title) + "\n\n## Stars\n\n";

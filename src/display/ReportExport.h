@@ -26,6 +26,9 @@ std::vector<BodyPlace> ReportBodies(const World& world);
 std::vector<std::string> BodyReportLines(World& world, int star, int orbit, int body);
 // The same lines as text, each ending in a newline.
 std::string BodyReportText(World& world, int star, int orbit, int body);
+// The text of every body of ReportBodies in turn, a blank line between bodies. The world is
+// left as it was.
+std::string SystemReportText(World& world);
 
 // The whole system as one UTF-8 document: a title with the system's name, its stars, then
 // the report of every body of ReportBodies under a heading with its name and class. The world

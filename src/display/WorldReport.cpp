@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "display/BodySymbols.h"
 #include "display/DefaultNames.h"
 #include "display/NumberPicture.h"
-#include "display/OrbitView.h"
 
 namespace ax {
 namespace {
@@ -30,6 +30,39 @@ constexpr double kMillion = 1000000;
 constexpr float kPressureShown = 0.001f;  // bars; thinner air is no atmosphere to list
 
 constexpr std::string_view kDegree = "\xB0";  // Latin-1 degree sign
+
+// The text grid, in drawing units: columns 15 apart from x 3, lines 3 apart from y 9 under the
+// three head lines.
+constexpr int kFirstColumnX = 3;
+constexpr int kColumnWidth = 15;
+constexpr std::array<std::int16_t, 4> kHeadLineY = {0, 1, 5, 9};
+constexpr int kLineHeight = 3;
+constexpr std::size_t kMoonHeaderLine = 12;  // moon or belt body b on the line 12 + b
+
+constexpr std::int16_t ColumnX(std::size_t column) {
+  if (column == 0) return 0;
+  return static_cast<std::int16_t>(kFirstColumnX + kColumnWidth * static_cast<int>(column - 1));
+}
+
+constexpr std::int16_t LineTop(std::size_t line) {
+  if (line < kHeadLineY.size()) return kHeadLineY[line];
+  const auto below = static_cast<int>(line - (kHeadLineY.size() - 1));
+  return static_cast<std::int16_t>(kHeadLineY.back() + kLineHeight * below);
+}
+
+// The orbit strip: a frame from column 5 to 3 units past column 7 and from line 1 to line 3,
+// the star at its left and world o 2 + 2 o units right of the frame's left edge.
+constexpr std::size_t kStripColumn = 5;
+constexpr float kStripRightMargin = 3;
+constexpr std::size_t kStripTopLine = 1;
+constexpr std::size_t kStripBottomLine = 3;
+constexpr float kStripFirstWorld = 2;
+constexpr float kStripSpacing = 2;
+constexpr double kStripClickSlack = 1;  // a click just under the frame still means the strip
+
+float StripWorldX(float left, int orbit) {
+  return left + kStripFirstWorld + kStripSpacing * static_cast<float>(orbit);
+}
 
 // Characters per drawing unit for the plain-text lines: the report's widest label,
 // "Extinct civilization era:" (25 characters), fits in the 30 units before its value.
@@ -127,17 +160,8 @@ void WorldReport::ShowGasTable() {
 }
 
 void WorldReport::BuildGrid() {
-  ColX[0] = 0;
-  for (std::size_t i = 1; i < ColX.size(); ++i) {
-    ColX[i] = static_cast<std::int16_t>(3 + 15 * (i - 1));
-  }
-  LineY[0] = 0;
-  LineY[1] = 1;
-  LineY[2] = 5;
-  LineY[3] = 9;
-  for (std::size_t n = 4; n < LineY.size(); ++n) {
-    LineY[n] = static_cast<std::int16_t>(LineY[n - 1] + 3);
-  }
+  for (std::size_t i = 0; i < ColX.size(); ++i) ColX[i] = ColumnX(i);
+  for (std::size_t n = 0; n < LineY.size(); ++n) LineY[n] = LineTop(n);
 }
 
 void WorldReport::Print(std::string text, float x, float y) {
@@ -300,13 +324,13 @@ void WorldReport::PrintLocalDays() {
 
 void WorldReport::DrawDiagram() {
   const int s = world_.CurrentStar;
-  const float left = ColX[5];
+  const float left = ColX[kStripColumn];
   const float y = LineY[2];
 
   textColour_ = PaletteColour(kFrameColour);
-  const float top = LineY[1];
-  const float right = static_cast<float>(ColX[7] + 3);
-  const float bottom = LineY[3];
+  const float top = LineY[kStripTopLine];
+  const float right = static_cast<float>(ColX[7]) + kStripRightMargin;
+  const float bottom = LineY[kStripBottomLine];
   canvas_.Line(left, top, right, top, textColour_);
   canvas_.Line(right, top, right, bottom, textColour_);
   canvas_.Line(right, bottom, left, bottom, textColour_);
@@ -327,10 +351,9 @@ void WorldReport::DrawDiagram() {
     const std::string& worldClass = world_.BodyClass(s, o, 0);
     if (worldClass.empty()) continue;
     const double radius = IsBelt(worldClass) ? 0.1 : worldClass == "J" ? 0.5 : 0.3;
-    canvas_.Disc(left + 2.0f + 2.0f * static_cast<float>(o), y, radius,
-                 BodyClassColour(world_, s, o, 0));
+    canvas_.Disc(StripWorldX(left, o), y, radius, BodyClassColour(world_, s, o, 0));
   }
-  canvas_.Circle(left + 2.0f + 2.0f * static_cast<float>(world_.CurrentOrbit), y, 0.9,
+  canvas_.Circle(StripWorldX(left, world_.CurrentOrbit), y, 0.9,
                  PaletteColour(kSelectionRingColour));
   textColour_ = PaletteColour(kTextColour);
 }
@@ -382,11 +405,11 @@ void WorldReport::PrintMoonTable(bool worldIsBelt) {
       world_.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)], kBodySlots - 1);
   if (count <= 0) return;
 
-  Print("Class", ColX[4], LineY[12]);
-  Print("Radius", ColX[5], LineY[12]);
-  Print(worldIsBelt ? "Orbit (AU)" : "Orbit (Radii)", ColX[6], LineY[12]);
+  Print("Class", ColX[4], LineY[kMoonHeaderLine]);
+  Print("Radius", ColX[5], LineY[kMoonHeaderLine]);
+  Print(worldIsBelt ? "Orbit (AU)" : "Orbit (Radii)", ColX[6], LineY[kMoonHeaderLine]);
   for (int b = 1; b <= count; ++b) {
-    const float y = LineY[static_cast<std::size_t>(12 + b)];
+    const float y = LineY[kMoonHeaderLine + static_cast<std::size_t>(b)];
     textColour_ = PaletteColour(b == world_.CurrentBody ? kSelectedMoonColour : kTextColour);
     Print("   " + world_.BodyClass(s, o, b), ColX[4], y);
     Print("  " + FormatNumber(world_.BodyRadius(s, o, b) * kKmPerRadius, "###0"), ColX[5], y);
@@ -394,6 +417,31 @@ void WorldReport::PrintMoonTable(bool worldIsBelt) {
     Print("   " + FormatNumber(axis, axis > 1 ? "##0.00" : "##0.000"), ColX[6], y);
     textColour_ = PaletteColour(kTextColour);
   }
+}
+
+WorldReport::Hit WorldReport::HitAt(const World& world, double x, double y) {
+  const int s = world.CurrentStar;
+  const int o = world.CurrentOrbit;
+  if (s < 0 || s >= kStarSlots || o < 0 || o >= kOrbitSlots) return {};
+  if (!std::isfinite(x) || !std::isfinite(y)) return {};
+  const double left = ColumnX(kStripColumn);
+  if (y >= LineTop(kStripTopLine) && y <= LineTop(kStripBottomLine) + kStripClickSlack) {
+    if (x < left) return {Hit::Kind::SymbolicList, 0};
+    if (x > ColumnX(7) + double{kStripRightMargin}) return {};
+    const double firstWorld = left + double{kStripFirstWorld};
+    const auto orbit = static_cast<int>(std::lround((x - firstWorld) / double{kStripSpacing}));
+    const int orbits =
+        std::min<int>(world.OrbitCount[static_cast<std::size_t>(s)], kOrbitSlots - 1);
+    if (orbit < 1 || orbit > orbits || world.BodyClass(s, orbit, 0).empty()) return {};
+    return {Hit::Kind::Orbit, orbit};
+  }
+  const int count = std::min<int>(
+      world.MoonCount[static_cast<std::size_t>(s)][static_cast<std::size_t>(o)], kBodySlots - 1);
+  const double listTop = LineTop(kMoonHeaderLine);
+  if (count <= 0 || x < ColumnX(4) || y < listTop) return {};
+  const auto body = static_cast<int>(std::floor((y - listTop) / kLineHeight));
+  if (body < 1 || body > count) return {};
+  return {Hit::Kind::Body, body};
 }
 
 std::vector<std::string> ReportLines(const RecordingCanvas& canvas) {

@@ -26,6 +26,15 @@ class WorldReport {
   // Draws the whole read-out; leaves the selection as it found it.
   void ShowWorldReport();
 
+  // What a click on the read-out of the selected body reaches: the orbit strip's margin leads
+  // back to the symbolic list, a world drawn on the strip, a moon's or belt body's row.
+  struct Hit {
+    enum class Kind { Nothing, SymbolicList, Orbit, Body };
+    Kind kind = Kind::Nothing;
+    int index = 0;  // the orbit or the body
+  };
+  static Hit HitAt(const World& world, double x, double y);
+
   // The text grid in drawing units, rebuilt at the start of every report: columns 1..7 and
   // lines 0..33 (index 0 of ColX is unused).
   std::array<std::int16_t, 8> ColX{};

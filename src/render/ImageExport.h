@@ -10,6 +10,7 @@
 #include <string>
 
 #include "display/Canvas.h"
+#include "render/ImageSides.h"
 
 namespace ax {
 
@@ -24,9 +25,6 @@ class ImageExportError : public std::runtime_error {
 };
 
 enum class ImageFormat { Png, Svg };
-
-inline constexpr int kSmallestImageSide = 16;   // pixels
-inline constexpr int kLargestImageSide = 8192;  // pixels: a raster image of 256 MB
 
 // What an image shows: a drawing in its own user scale, and the words the file carries.
 struct ImageDrawing {

@@ -12,12 +12,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
-#include "display/NumberPicture.h"
-#include "display/OrbitView.h"
+#include "display/DisplayMode.h"
 #include "display/WorldReport.h"
 #include "ui/ControlPanel.h"
 #include "ui/DeliberateSystem.h"
@@ -31,31 +28,6 @@
 namespace ax {
 namespace {
 
-constexpr int kRepeatStartInterval = 50;  // ms: first repeat of a held arrow key
-constexpr int kPenColour = 10;            // light green
-constexpr int kLastOrbit = kOrbitSlots - 1;
-
-// The symbolic list's grid, in drawing units.
-constexpr double kGridTop = 34;       // star 0's row starts here
-constexpr double kGridBottom = 83;    // clicks below belong to no row
-constexpr double kRowHeight = 16;     // one row per star
-constexpr double kGridLeft = 3;       // orbit 0's column starts here
-constexpr double kColumnWidth = 6;    // one column per orbit
-constexpr double kFirstClickX = 8;    // clicks left of this hit the star's own column
-constexpr double kMoonRadius = 0.25;  // drawing units
-constexpr int kMoonsPerRow = 5;
-
-// The world report's orbit strip and moon list, in drawing units.
-constexpr double kStripLeft = 63;
-constexpr double kStripRight = 96;
-constexpr double kStripTop = 1;
-constexpr double kStripBottom = 10;
-constexpr double kStripFirstWorld = 65;  // orbit o is drawn at 65 + 2 o
-constexpr double kStripSpacing = 2;
-constexpr double kMoonListLeft = 48;
-constexpr double kMoonListTop = 36;  // moon b's line starts at 36 + 3 b
-constexpr double kMoonLineHeight = 3;
-
 QPushButton* AddButton(QWidget* parent, QLayout* row, const char* name, const char* caption) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -63,10 +35,6 @@ QPushButton* AddButton(QWidget* parent, QLayout* row, const char* name, const ch
   button->setFocusPolicy(Qt::NoFocus);
   row->addWidget(button);
   return button;
-}
-
-const char* StarLetter(int star) {
-  return star == 0 ? "AB" : star == 1 ? "A" : "B";
 }
 
 }  // namespace
@@ -83,10 +51,7 @@ SystemDisplay::SystemDisplay(World& world, Random& random, ClusterHandoff& hando
   setWindowTitle(QStringLiteral("Astrolattix System"));
   commands_.Beep = [] { QApplication::beep(); };
 
-  buttonTimer_ = new QTimer(this);
-  buttonTimer_->setObjectName(QStringLiteral("ButtonTimer"));
-  buttonTimer_->setInterval(kRepeatStartInterval);
-
+  BuildRepeatTimer();
   auto* central = new QWidget(this);
   screen_ = new SystemScreen(central);
   screen_->Draw = [this](Canvas& canvas) { DrawScreen(canvas); };
@@ -414,116 +379,28 @@ bool SystemDisplay::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-bool SystemDisplay::GridCellAt(double x, double y, int& star, int& orbit) {
-  if (!(y > kGridTop && y < kGridBottom && x > kFirstClickX)) return false;
-  star = static_cast<int>(std::floor((y - kGridTop) / kRowHeight));
-  orbit = static_cast<int>(std::floor((x - kGridLeft) / kColumnWidth));
-  return star >= 0 && star < kStarSlots && orbit >= 0 && orbit <= kLastOrbit;
-}
-
 void SystemDisplay::ClickReport(double x, double y) {
-  if (y >= kStripTop && y <= kStripBottom) {
-    if (x < kStripLeft) {
-      ShowSymbolicSystem();
+  const WorldReport::Hit hit = WorldReport::HitAt(world_, x, y);
+  switch (hit.kind) {
+    case WorldReport::Hit::Kind::SymbolicList: ShowSymbolicSystem(); return;
+    case WorldReport::Hit::Kind::Orbit:
+      world_.CurrentOrbit = static_cast<std::int16_t>(hit.index);
+      world_.CurrentBody = 0;
+      ShowWorld();
       return;
-    }
-    if (x <= kStripRight) {
-      const auto orbit = static_cast<int>(std::lround((x - kStripFirstWorld) / kStripSpacing));
-      if (HoldsWorld(world_.CurrentStar, orbit)) {
-        world_.CurrentOrbit = static_cast<std::int16_t>(orbit);
-        world_.CurrentBody = 0;
-        ShowWorld();
-      }
-    }
-    return;
-  }
-  const auto s = static_cast<std::size_t>(world_.CurrentStar);
-  const auto o = static_cast<std::size_t>(world_.CurrentOrbit);
-  const int moons = world_.MoonCount[s][o];
-  if (moons <= 0 || x < kMoonListLeft || y < kMoonListTop) return;
-  const auto moon = static_cast<int>(std::floor((y - kMoonListTop) / kMoonLineHeight));
-  if (moon >= 1 && moon <= moons) {
-    world_.CurrentBody = static_cast<std::int16_t>(moon);
-    ShowWorld();
+    case WorldReport::Hit::Kind::Body:
+      world_.CurrentBody = static_cast<std::int16_t>(hit.index);
+      ShowWorld();
+      return;
+    case WorldReport::Hit::Kind::Nothing: return;
   }
 }
 
 void SystemDisplay::DrawScreen(Canvas& canvas) {
   if (!commands_.Present()) return;
-  const bool surveyed = world_.SystemSurveyed != 0;
-  switch (view_.DisplayMode) {
-    case 0:
-      DrawStarReadOut(canvas);
-      if (surveyed) DrawSymbols(canvas);
-      return;
-    case 2:
-      if (surveyed) WorldReport(world_, canvas).ShowWorldReport();
-      return;
-    default:
-      if (surveyed) OrbitView(world_, view_, canvas).DrawSystem();
-  }
-}
-
-void SystemDisplay::DrawStarReadOut(Canvas& canvas) {
-  const Colour pen = PaletteColour(kPenColour);
-  const bool named = !world_.SystemName.empty() && world_.SystemName != "Star";
-  canvas.Text(3, 2, named ? "System " + world_.SystemName : std::string("Unnamed system"), pen);
-  canvas.Text(3, 6,
-              "Stars: " + std::to_string(world_.StarCount) +
-                  "    Age: " + FormatNumber(world_.SystemAge, "#,##0.00") + " billion years",
-              pen);
-  double y = 10;
-  for (int star = 1; star <= std::min<int>(world_.StarCount, 2); ++star) {
-    const auto s = static_cast<std::size_t>(star);
-    canvas.Text(3, y,
-                std::string("Star ") + StarLetter(star) + ": " + world_.StarType[s] +
-                    "   Mass: " + FormatNumber(world_.StarMass[s], "#,##0.000") +
-                    "   Temperature: " + FormatNumber(world_.StarTemperature[s], "#,##0") +
-                    " K   Luminosity: " + FormatNumber(world_.StarLuminosity[s], "#,##0.0000"),
-                pen);
-    y += 4;
-  }
-  if (world_.StarCount == 2) {
-    canvas.Text(3, y,
-                "Separation: " + FormatNumber(world_.StarSeparation, "#,##0.00") +
-                    " AU   Period: " + FormatNumber(world_.StarPeriod, "#,##0.00") + " years",
-                pen);
-  }
-}
-
-void SystemDisplay::DrawSymbols(Canvas& canvas) {
-  const double starX = kGridLeft + kColumnWidth / 2;
-  for (int star = 0; star < kStarSlots; ++star) {
-    const bool inUse = world_.StarCount == 2 || star == 1;
-    if (!inUse) continue;
-    const double rowY = kGridTop + kRowHeight * star + kRowHeight / 2;
-    if (star == 0) {
-      canvas.Disc(starX - 1, rowY, 1, StarColour(world_.StarType[1]));
-      canvas.Disc(starX + 1, rowY, 1, StarColour(world_.StarType[2]));
-    } else {
-      canvas.Disc(starX, rowY, 1.5, StarColour(world_.StarType[static_cast<std::size_t>(star)]));
-    }
-    canvas.Text(kGridLeft - 2, rowY - 1, StarLetter(star), PaletteColour(kPenColour));
-    const int orbits = std::min<int>(world_.OrbitCount[static_cast<std::size_t>(star)], kLastOrbit);
-    for (int orbit = 1; orbit <= orbits; ++orbit) {
-      const std::string& worldClass = world_.BodyClass(star, orbit, 0);
-      if (worldClass.empty()) continue;
-      const double cellLeft = kGridLeft + kColumnWidth * orbit;
-      const double radius = worldClass == "J"                        ? 1.5
-                            : worldClass == "P" || worldClass == "I" ? 0.5
-                                                                     : 1;
-      canvas.Disc(cellLeft + kColumnWidth / 2, rowY, radius,
-                  BodyClassColour(world_, star, orbit, 0));
-      const int moons = std::min<int>(
-          world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],
-          kBodySlots - 1);
-      for (int moon = 1; moon <= moons; ++moon) {
-        const double moonX = cellLeft + 1 + ((moon - 1) % kMoonsPerRow);
-        const double moonY = rowY + 3 + static_cast<double>((moon - 1) / kMoonsPerRow);
-        canvas.Disc(moonX, moonY, kMoonRadius, BodyClassColour(world_, star, orbit, moon));
-      }
-    }
-  }
+  // The list shows the stars of a system not yet surveyed; the other modes show its worlds.
+  if (view_.DisplayMode != 0 && world_.SystemSurveyed == 0) return;
+  DrawDisplayMode(world_, view_, canvas);
 }
 
 }  // namespace ax

@@ -85,8 +85,6 @@ class SystemDisplay : public QMainWindow {
 
   // Draws the current mode on a canvas whose scale is already 0..100.
   void DrawScreen(Canvas& canvas);
-  // The symbolic list's grid: the star and orbit of the cell at a point, or false.
-  static bool GridCellAt(double x, double y, int& star, int& orbit);
 
   const SystemCommands& Commands() const { return commands_; }
   ViewState& View() { return view_; }
@@ -124,6 +122,8 @@ class SystemDisplay : public QMainWindow {
  private:
   void BuildButtons(QWidget* central);
   void BuildMenus();
+  // The auto-repeat of the arrows, held as keys or buttons.
+  void BuildRepeatTimer();
   // A new random system from this seed, or from a fresh one.
   void GenerateFrom(std::optional<std::uint64_t> seed);
   void ResetSystemView();
@@ -133,15 +133,12 @@ class SystemDisplay : public QMainWindow {
   void Redraw();
   void ViewMenuChanged(QAction* item);
   void ScrollWorld(const QString& tag);
-  bool HoldsWorld(int star, int orbit) const { return commands_.HoldsWorld(star, orbit); }
   void MoveToWorld(int step);
   void ClickReport(double x, double y);
   // Shows a command's word in the status bar: a text, a clear, or nothing.
   void ShowStatus(const CommandResult& result);
   void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                           const std::string& reason);
-  void DrawStarReadOut(Canvas& canvas);
-  void DrawSymbols(Canvas& canvas);
 
   // The menus' feature parts, each in its own file.
   void AddSeedCommands();

@@ -7,7 +7,9 @@
 #include <QTimer>
 
 #include <limits>
+#include <optional>
 
+#include "display/SymbolicList.h"
 #include "ui/ControlPanel.h"
 #include "ui/SystemDisplay.h"
 
@@ -25,6 +27,12 @@ bool Graphical(int mode) {
 }
 
 }  // namespace
+
+void SystemDisplay::BuildRepeatTimer() {
+  buttonTimer_ = new QTimer(this);
+  buttonTimer_->setObjectName(QStringLiteral("ButtonTimer"));
+  buttonTimer_->setInterval(kRepeatStartInterval);
+}
 
 void SystemDisplay::ToggleDisplayMode() {
   if (commands_.ToggleDisplayMode()) panel_->ResetView();
@@ -142,9 +150,8 @@ void SystemDisplay::ClickAt(double x, double y) {
   if (!commands_.Present() || world_.SystemSurveyed == 0) return;
   switch (view_.DisplayMode) {
     case 0: {
-      int star = 0;
-      int orbit = 0;
-      if (!GridCellAt(x, y, star, orbit) || !commands_.SelectWorld(star, orbit)) return;
+      const std::optional<SymbolicList::Cell> cell = SymbolicList::HitAt(x, y);
+      if (!cell || !commands_.SelectWorld(cell->star, cell->orbit)) return;
       panel_->ResetView();
       ShowWorld();
       return;

@@ -10,10 +10,9 @@
 #include "model/Random.h"
 #include "model/World.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
 
-using test::Die;
 using Fields = std::vector<std::string>;
 
 DeliberateInput Single(std::string mass, std::string temp, std::string lumn, std::string age = "") {
@@ -26,30 +25,19 @@ DeliberateInput Single(std::string mass, std::string temp, std::string lumn, std
   return input;
 }
 
-TEST(DeliberateTest, SunLikeStarWithDrawnAge) {
+TEST(DeliberateTest, SunLikeStarAndAnAgeLimitOfNinetyEightPercentOfTheLifetime) {
   auto world = std::make_unique<World>();
   Random random = Random::Scripted({Die(537, 1000),  // age d1000 = 537 -> 5.37
                                     0.25f});         // angle 180 x 0.25
   EXPECT_EQ(GenerateDeliberateSystem(*world, random, Single("1", "5800", "1")), Fields{});
   EXPECT_EQ(random.ScriptLeft(), 0u);
   EXPECT_EQ(world->SystemName, "Test");
-  EXPECT_EQ(world->StarCount, 1);
-  EXPECT_DOUBLE_EQ(world->StarMass[1], 1.0);
-  EXPECT_EQ(world->StarTemperature[1], 5800);
-  EXPECT_FLOAT_EQ(world->StarLuminosity[1], 1.0f);
   EXPECT_FLOAT_EQ(world->SystemAge, 5.37f);
   EXPECT_DOUBLE_EQ(world->StarAngle[1], 45.0);
   EXPECT_EQ(world->StarType[1], "G 1 V  ");  // 9 - int(10 x 800 / 1000) = 1
   EXPECT_EQ(world->StarType[0], "");         // a single star has no pair entry
-  EXPECT_EQ(world->StarSeparation, 0);
-  EXPECT_EQ(world->StarPeriod, 0);
-}
 
-TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
   // Mass 2: 9.8 / 2^3 = 1.225, below a whole lifetime's 10 / 2^3 = 1.25.
-  auto world = std::make_unique<World>();
-  Random earlier = Random::Scripted({Die(537, 1000), 0.25f});
-  ASSERT_EQ(GenerateDeliberateSystem(*world, earlier, Single("1", "5800", "1")), Fields{});
   const std::string before = EncodeSystem(*world);
   for (const char* age : {"1.3", "1.23"}) {
     Random rejected = Random::Scripted({});
@@ -58,12 +46,6 @@ TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
         << age;
   }
   EXPECT_EQ(EncodeSystem(*world), before);  // the stars of the valid fields are not stored
-
-  Random accepted = Random::Scripted({0.5f});  // angle only: the age is given
-  EXPECT_EQ(GenerateDeliberateSystem(*world, accepted, Single("2", "9000", "16", "1.2")), Fields{});
-  EXPECT_EQ(accepted.ScriptLeft(), 0u);
-  EXPECT_FLOAT_EQ(world->SystemAge, 1.2f);
-
   // Drawn: d98 x 2^-3 / 10 = 49 / 80 = 0.6125.
   Random drawn = Random::Scripted({Die(49, 98), 0.5f});
   EXPECT_EQ(GenerateDeliberateSystem(*world, drawn, Single("2", "9000", "16", "0")), Fields{});
@@ -71,85 +53,41 @@ TEST(DeliberateTest, AgeLimitIsNinetyEightPercentOfTheLifetime) {
   EXPECT_FLOAT_EQ(world->SystemAge, 0.6125f);
 }
 
-TEST(DeliberateTest, BinaryKeepsTheGivenOrder) {
-  auto world = std::make_unique<World>();
-  DeliberateInput input = Single("0.8", "4500", "0.3");
-  input.binary = true;
-  input.starBMass = "1.5";     // heavier than star 1, and left there
-  input.starBTemp = "6999.5";  // rounds half to even: 7000
-  input.starBLumn = "5";
-  input.separation = "10";
-  Random random = Random::Scripted({Die(200, 1000),  // m1 <= 1: age 200 / 100 = 2
-                                    0.5f,            // angle 0 = 90
-                                    0.4f,            // close (30 x 0.8 > 10): 90 + 0.1 x 5
-                                    0.7f});          // 90.5 - 0.2 x 5
-  EXPECT_EQ(GenerateDeliberateSystem(*world, random, input), Fields{});
-  EXPECT_EQ(random.ScriptLeft(), 0u);
-  EXPECT_DOUBLE_EQ(world->StarMass[1], 0.8);
-  EXPECT_DOUBLE_EQ(world->StarMass[2], 1.5);
-  EXPECT_EQ(world->StarTemperature[2], 7000);
-  EXPECT_EQ(world->StarType[1], "K 3 V  ");  // 9 - int(10 x 1000 / 1500) = 3
-  EXPECT_EQ(world->StarType[2], "F 3 V  ");  // 9 - int(10 x 1000 / 1500) = 3
-  EXPECT_FLOAT_EQ(world->SystemAge, 2.0f);
-  EXPECT_DOUBLE_EQ(world->StarSeparation, 10.0);
-  EXPECT_FLOAT_EQ(world->StarPeriod, 20.8514423f);  // sqrt(1000 / 2.3)
-  EXPECT_NEAR(world->StarAngle[0], 90.0, 1e-9);
-  EXPECT_NEAR(world->StarAngle[1], 90.5, 1e-6);
-  EXPECT_NEAR(world->StarAngle[2], 89.5, 1e-6);
-  // The pair: star 1's type and temperature, summed mass and light.
-  EXPECT_EQ(world->StarType[0], "K 3 V  ");
-  EXPECT_DOUBLE_EQ(world->StarMass[0], 2.3);
-  EXPECT_EQ(world->StarTemperature[0], 4500);
-  EXPECT_FLOAT_EQ(world->StarLuminosity[0], 5.3f);
-}
-
 // The model holds 0.01 ... 300 solar masses, 1 ... 500,000 K, 1e-9 ... 1e10 solar
-// luminosities and 0.001 ... 1e6 AU; a value just beyond is rejected like any other.
-TEST(DeliberateTest, ValuesBeyondWhatTheModelHoldsAreRejected) {
+// luminosities and 0.001 ... 1e6 AU; a value just beyond is rejected like any other, and
+// a rejected input leaves the world as it was.
+TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {
+  auto world = std::make_unique<World>();
+  Random first = Random::Scripted({Die(537, 1000), 0.25f});
+  ASSERT_EQ(GenerateDeliberateSystem(*world, first, Single("1", "5800", "1")), Fields{});
+  const std::string before = EncodeSystem(*world);
   struct Row {
     std::string DeliberateInput::*field;
     const char* text;
     const char* rejected;  // empty when accepted
   };
   const Row rows[] = {
-      {&DeliberateInput::starAMass, "0.01", ""},
       {&DeliberateInput::starAMass, "0.0099", "StarAMassText"},
-      {&DeliberateInput::starBMass, "300", ""},
       {&DeliberateInput::starBMass, "300.01", "StarBMassText"},
-      {&DeliberateInput::starAMass, "1e300", "StarAMassText"},
       {&DeliberateInput::starATemp, "0.6", ""},  // rounds to 1 K
-      {&DeliberateInput::starATemp, "500000.4", ""},
       {&DeliberateInput::starBTemp, "500000.6", "StarBTempText"},
-      {&DeliberateInput::starALumn, "1e-9", ""},
       {&DeliberateInput::starALumn, "0.99e-9", "StarALumnText"},
-      {&DeliberateInput::starBLumn, "1e10", ""},
       {&DeliberateInput::starBLumn, "1.01e10", "StarBLumnText"},
-      {&DeliberateInput::separation, "0.001", ""},
-      {&DeliberateInput::separation, "0.00099", "SeparationText"},
-      {&DeliberateInput::separation, "1e6", ""},
       {&DeliberateInput::separation, "1.000001e6", "SeparationText"},
   };
   for (const Row& row : rows) {
     DeliberateInput input = Single("1", "5800", "1");
     input.binary = true;
-    input.starBMass = "1";
+    input.starBMass = input.starBLumn = "1";
     input.starBTemp = "5800";
-    input.starBLumn = "1";
     input.separation = "10";
     input.*row.field = row.text;
-    auto world = std::make_unique<World>();
+    auto other = std::make_unique<World>();
     Random random(1);
-    const Fields rejected = GenerateDeliberateSystem(*world, random, input);
-    EXPECT_EQ(rejected, *row.rejected ? Fields{row.rejected} : Fields{}) << row.text;
+    EXPECT_EQ(GenerateDeliberateSystem(*other, random, input),
+              *row.rejected ? Fields{row.rejected} : Fields{})
+        << row.text;
   }
-}
-
-TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {
-  auto world = std::make_unique<World>();
-  Random first = Random::Scripted({Die(537, 1000), 0.25f});
-  ASSERT_EQ(GenerateDeliberateSystem(*world, first, Single("1", "5800", "1")), Fields{});
-  const std::string before = EncodeSystem(*world);
-
   DeliberateInput input;
   input.binary = true;
   input.starAMass = "abc";    // letters only: 0
@@ -165,17 +103,7 @@ TEST(DeliberateTest, RejectedInputLeavesTheWorldAsItWas) {
             (Fields{"StarAMassText", "StarALumnText", "StarBMassText", "StarBTempText",
                     "SeparationText"}));
   EXPECT_EQ(EncodeSystem(*world), before);
-
-  // The star-2 fields are not read for a single star.
-  input.binary = false;
-  input.starAMass = "1";
-  input.starALumn = "1";
-  input.age = "";
-  Random single = Random::Scripted({Die(100, 1000), 0.5f});
-  EXPECT_EQ(GenerateDeliberateSystem(*world, single, input), Fields{});
-  EXPECT_EQ(world->StarTemperature[1], 12);
-  EXPECT_EQ(world->StarMass[2], 0);
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -11,270 +11,41 @@
 #include "model/Random.h"
 #include "model/World.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
 
-using test::D100;
-using test::Die;
-using test::Script;
-
-// NarrowFactor with both draws 0.5 is exactly 1; four such draws light one star.
-const std::vector<float> kPlainLight = {0.5f, 0.5f, 0.5f, 0.5f};
-
-struct Generated {
-  std::unique_ptr<World> world = std::make_unique<World>();
-  std::size_t drawsLeft = 0;
-};
-
-Generated Generate(const std::vector<float>& draws) {
-  Generated result;
-  Random random = Random::Scripted(draws);
-  GenerateStars(*result.world, random);
-  result.drawsLeft = random.ScriptLeft();
-  return result;
-}
-
-TEST(StarMassTableTest, RowsMeetWithoutJumps) {
-  for (int roll = 2; roll <= 79; ++roll) {
-    const double step = StarMassFromRoll(roll) - StarMassFromRoll(roll - 1);
-    EXPECT_GT(step, 0) << roll;
-    EXPECT_LT(step, 0.11) << roll;
-  }
-}
-
-TEST(GenerateStarsTest, SingleSunlikeStar) {
-  const Generated g = Generate(Script({
-      {D100(30)},           // single star (below 60)
-      {Die(60, 81), 0.5f},  // mass 0.58 + 0.02125 x 2 = 0.6225, no scatter
-      {Die(420, 1000)},     // age 4.2: a light primary neither swells nor collapses
-      kPlainLight,
-      {0.25f},  // angle 45
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_EQ(w.StarCount, 1);
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 0.6225);
-  EXPECT_EQ(w.SystemAge, 4.2f);
-  EXPECT_EQ(w.StarSeparation, 0.0);
-  EXPECT_EQ(w.StarPeriod, 0.0f);
-  // floor(5800 x sqrt(0.6225) x (1.05 - 4.2 / 100)) = floor(4612.4)
-  EXPECT_EQ(w.StarTemperature[1], 4612);
-  // 0.6225^4 x (4.2 / 20 + 0.75)
-  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 0.14415465f);
-  EXPECT_EQ(w.StarType[1], "K 2 V  ");
-  EXPECT_DOUBLE_EQ(w.StarAngle[1], 45.0);
-  // A single star never fills the pair's slot or the companion's.
-  EXPECT_EQ(w.StarMass[0], 0.0);
-  EXPECT_EQ(w.StarMass[2], 0.0);
-  EXPECT_TRUE(w.StarType[0].empty());
-  EXPECT_TRUE(w.StarType[2].empty());
-}
-
-TEST(GenerateStarsTest, MassiveStarDoublesOnChance) {
-  const Generated g = Generate(Script({
-      {D100(30), Die(81, 81)},
-      {D100(50)},            // 1.5 + 50 / 200 = 1.75, at most 1.75: may double
-      {D100(10), D100(80)},  // doubles once to 3.5, then stops
-      {0.5f},
-      {D100(50), D100(10)},  // age 50 / 3.5^3 / 10; no white dwarf
-      kPlainLight,
-      {0.25f},
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 3.5);
-  EXPECT_FLOAT_EQ(w.SystemAge, 0.11661807f);
-  // floor(5800 x sqrt(3.5) x (1.05 - 3.5^3 x 0.1166 / 100)) = floor(10850.7)
-  EXPECT_EQ(w.StarTemperature[1], 10850);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 150.0625f);
-  EXPECT_EQ(w.StarType[1], "A 0 V  ");
-
-  const std::vector<float> afterMass = Script({{0.5f}, {D100(50), D100(10)}, kPlainLight, {0.25f}});
-  // 1.5 + 60 / 200 = 1.8: above 1.75, a d100 of 25 or less adds u.
-  const Generated gains =
-      Generate(Script({{D100(30), Die(80, 81), D100(60), D100(25), 0.25f}, afterMass}));
-  EXPECT_EQ(gains.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(gains.world->StarMass[1], 2.05);
-  const Generated keeps =
-      Generate(Script({{D100(30), Die(80, 81), D100(60), D100(26)}, afterMass}));
-  EXPECT_EQ(keeps.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(keeps.world->StarMass[1], 1.8);
-}
-
 TEST(GenerateStarsTest, ClosePairSharesItsMassAndPlane) {
-  const Generated g = Generate(Script({
+  auto world = std::make_unique<World>();
+  Random random = Random::Scripted(Script({
       {D100(80)},                                          // a pair
       {Die(1, 6), Die(1, 6), Die(4, 4), Die(4, 4), 0.0f},  // 2^(2 - 8) = 1/64 AU
       {Die(60, 81), 0.5f},                                 // primary 0.6225
       {Die(10, 81), 0.5f},                                 // companion 0.14 at first...
       {Die(5, 10), 0.0f, 0.0f},                            // ...then close: 0.6225 x 0.81
-      {Die(420, 1000)},
-      kPlainLight,
-      kPlainLight,
-      {0.999f, 0.0f, 0.0f},  // close pair: angles within 2.5 degrees
+      {Die(420, 1000)},                                    // age 4.2
+      std::vector(8, 0.5f),                                // light: NarrowFactors of 1
+      {0.999f, 0.0f, 0.0f},                                // close pair: angles within 2.5 degrees
   }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_EQ(w.StarCount, 2);
+  GenerateStars(*world, random);
+  const World& w = *world;
+  EXPECT_EQ(random.ScriptLeft(), 0u);
   EXPECT_DOUBLE_EQ(w.StarSeparation, 1.0 / 64);
   EXPECT_DOUBLE_EQ(w.StarMass[2], 0.6225 * 0.81);
+  // floor(5800 x sqrt(0.6225) x (1.05 - 4.2 / 100)) = floor(4612.4); 0.6225^4 x (4.2 / 20 + 0.75)
+  EXPECT_EQ(w.StarTemperature[1], 4612);
+  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 0.14415465f);
   // sqrt((1/64)^3 / (0.6225 + 0.504225)) years
   EXPECT_FLOAT_EQ(w.StarPeriod, 0.0018400138f);
   EXPECT_EQ(w.StarTemperature[2], 4151);
-  EXPECT_EQ(w.StarType[1], "K 2 V  ");
   EXPECT_EQ(w.StarType[2], "K 5 V  ");
   // 179.82 + 2.5 wraps to 2.32; the companion's angle builds on the unwrapped 182.32.
   const double pairAngle = 180.0 * 0.999f;
   EXPECT_DOUBLE_EQ(w.StarAngle[0], pairAngle);
   EXPECT_DOUBLE_EQ(w.StarAngle[1], pairAngle + 2.5 - 180);
   EXPECT_DOUBLE_EQ(w.StarAngle[2], pairAngle + 5.0 - 180);
-  // The pair as one body.
+  // The pair as one body: star 1's type, the sum of their light.
   EXPECT_EQ(w.StarType[0], "K 2 V  ");
-  EXPECT_DOUBLE_EQ(w.StarMass[0], w.StarMass[1] + w.StarMass[2]);
-  EXPECT_EQ(w.StarTemperature[0], w.StarTemperature[1]);
   EXPECT_EQ(w.StarLuminosity[0], w.StarLuminosity[1] + w.StarLuminosity[2]);
-
-  const Generated low = Generate(Script({
-      {D100(80), Die(1, 6), Die(1, 6), Die(4, 4), Die(4, 4), 0.0f},
-      {Die(60, 81), 0.5f, Die(10, 81), 0.5f},
-      {Die(3, 10)},  // 3 is not above 3: the companion keeps its own mass
-      {Die(420, 1000)},
-      kPlainLight,
-      kPlainLight,
-      {0.5f, 0.5f, 0.5f},
-  }));
-  EXPECT_EQ(low.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(low.world->StarMass[2], 0.14);
-}
-
-// A wide pair, 2^(12 - 2 + 1) = 2048 AU: the companion never follows the primary's mass.
-const std::vector<float> kWidePair = {D100(80), Die(6, 6), Die(6, 6), Die(1, 4), Die(1, 4), 0.5f};
-
-TEST(GenerateStarsTest, GiantPrimaryAndWhiteDwarfCompanion) {
-  const Generated g = Generate(Script({
-      kWidePair,
-      {Die(79, 81), 0.5f, Die(78, 81), 0.5f},  // 1.5 and 1.4
-      {D100(99)},  // 99 % of the lifetime: 2.9333 billion years, and a giant
-      {D100(50)},  // 50 + 1.5 = 51.5: "III"; 1.4 is below 0.97 x 1.5, no share
-      {D100(10)},  // not a white dwarf
-      {D100(50)},  // companion: x = 70, limit (150 - 70) / 1.4^3 / 10 = 2.915
-      kPlainLight,
-      kPlainLight,
-      {0.1f, 0.2f, 0.3f},  // a wide pair's angles are independent
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_FLOAT_EQ(w.SystemAge, 2.9333334f);
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 1.5);
-  EXPECT_DOUBLE_EQ(w.StarMass[2], 1.4 / 3);
-  EXPECT_FLOAT_EQ(w.StarPeriod, 66089.055f);
-  // Giant: 0.6 x 6755 K, 10 x the luminosity.
-  EXPECT_EQ(w.StarTemperature[1], 4053);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[1], 63.028126f);
-  EXPECT_EQ(w.StarType[1], "K 6 III");
-  // White dwarf: 1.75 x 4044 K, a 500th of the luminosity.
-  EXPECT_EQ(w.StarTemperature[2], 7077);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[2], 8.5052707e-05f);
-  EXPECT_EQ(w.StarType[2], "F 2 D  ");
-  EXPECT_DOUBLE_EQ(w.StarAngle[0], 180.0 * 0.1f);
-  EXPECT_DOUBLE_EQ(w.StarAngle[1], 180.0 * 0.2f);
-  EXPECT_DOUBLE_EQ(w.StarAngle[2], 180.0 * 0.3f);
-}
-
-TEST(GenerateStarsTest, WhiteDwarfPrimaryChangesPlaces) {
-  const Generated g = Generate(Script({
-      kWidePair,
-      {Die(79, 81), 0.5f, Die(73, 81), 0.5f},  // 1.5 and 1.00001
-      {D100(50)},                              // no giant
-      {D100(95), 0.5f},                        // 95 > 90 - 1.5: white dwarf, age 1.5 + 10 / 1.5^3
-      {D100(10)},                              // companion: x = 10 + 50, far from its end
-      kPlainLight,
-      kPlainLight,
-      {0.1f, 0.2f, 0.3f},
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_FLOAT_EQ(w.SystemAge, 4.462963f);
-  // The dwarf of 0.5 is now lighter than its companion: they swap masses and classes.
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 1.00001);
-  EXPECT_DOUBLE_EQ(w.StarMass[2], 0.5);
-  EXPECT_FLOAT_EQ(w.StarPeriod, 75674.203f);
-  EXPECT_EQ(w.StarTemperature[1], 5831);
-  EXPECT_EQ(w.StarType[1], "G 1 V  ");
-  EXPECT_EQ(w.StarTemperature[2], 7215);
-  EXPECT_FLOAT_EQ(w.StarLuminosity[2], 1.2164352e-04f);
-  EXPECT_EQ(w.StarType[2], "F 1 D  ");
-}
-
-TEST(GenerateStarsTest, WhiteDwarfAgeBeyondTenIsDrawnAgain) {
-  const Generated g = Generate(Script({
-      {D100(30), Die(74, 81), 0.5f},  // 1.0625
-      {D100(50), D100(95)},           // white dwarf
-      {0.9f, 0.5f},                   // 2.7 + 10 / 1.0625^3 = 11.04 > 10: 10 - 0.5 / 2
-      kPlainLight,
-      {0.25f},
-  }));
-  const World& w = *g.world;
-  EXPECT_EQ(g.drawsLeft, 0u);
-  EXPECT_EQ(w.SystemAge, 9.75f);
-  EXPECT_DOUBLE_EQ(w.StarMass[1], 1.0625 / 3);
-  EXPECT_EQ(w.StarType[1].substr(3), " D  ");
-}
-
-TEST(GenerateStarsTest, CollapsedMassiveStarsBecomeNeutronStarsAndBlackHoles) {
-  // 1.6 doubled twice is 6.4; its dwarf of 2.13 is above 1.4 but not above 2.4.
-  const Generated neutron = Generate(Script({
-      {D100(30), Die(80, 81), D100(20), D100(5), D100(5), D100(90), 0.5f},
-      {D100(50), D100(90), 0.5f},
-      kPlainLight,
-      {0.25f},
-  }));
-  EXPECT_EQ(neutron.drawsLeft, 0u);
-  EXPECT_DOUBLE_EQ(neutron.world->StarMass[1], 6.4 / 3);
-  // 7629 K as a dwarf x 1.75 = 13350.75, to 13351; as a neutron star x 2.5 = 33377.5, to the even
-  // 33378.
-  EXPECT_EQ(neutron.world->StarTemperature[1], 33378);
-  EXPECT_FLOAT_EQ(neutron.world->StarLuminosity[1], 0.055800881f);
-  EXPECT_EQ(neutron.world->StarType[1], "O 8 N  ");
-
-  // Doubled three times to 12.8: its remnant of 4.27 is above 2.4.
-  const Generated hole = Generate(Script({
-      {D100(30), Die(80, 81), D100(20), D100(5), D100(5), D100(5), D100(90), 0.5f},
-      {D100(50), D100(90), 0.5f},
-      kPlainLight,
-      {0.25f},
-  }));
-  EXPECT_EQ(hole.drawsLeft, 0u);
-  EXPECT_EQ(hole.world->StarTemperature[1], 3);
-  EXPECT_EQ(hole.world->StarLuminosity[1], 0.000001f);
-  EXPECT_EQ(hole.world->StarType[1], "M 9 B  ");
-}
-
-TEST(MakeGiantTest, SizeBoundsAndSharedCode) {
-  struct Row {
-    int roll;
-    const char* code;
-  };
-  // With a primary of 1.0 the size is the roll + 1.
-  for (const Row row : {Row{38, "IV "}, Row{39, "III"}, Row{68, "III"}, Row{69, "II "},
-                        Row{88, "II "}, Row{89, "I  "}}) {
-    auto world = std::make_unique<World>();
-    world->StarCount = 2;
-    world->StarMass[1] = 1.0;
-    world->StarMass[2] = 0.97;  // not below 0.97 x 1.0: keeps its own class
-    Random random = Random::Scripted({D100(row.roll)});
-    MakeGiant(*world, random);
-    EXPECT_EQ(world->StarType[1], row.code) << row.roll;
-    EXPECT_TRUE(world->StarType[2].empty()) << row.roll;
-  }
-  auto world = std::make_unique<World>();
-  world->StarCount = 2;
-  world->StarMass[1] = 1.5;
-  world->StarMass[2] = 1.46;  // above 0.97 x 1.5 = 1.455: a twin shares the stage
-  Random random = Random::Scripted({D100(89)});
-  MakeGiant(*world, random);
-  EXPECT_EQ(world->StarType[1], "I  ");
-  EXPECT_EQ(world->StarType[2], "I  ");
 }
 
 TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
@@ -284,17 +55,11 @@ TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
     const char* type;
   };
   for (const Row row : {
-           Row{5800, "", "G 1 V  "},     // worked example: main sequence
+           Row{5800, "", "G 1 V  "},     // main sequence: 9 - int(10 x 800 / 1000)
            Row{4500, "III", "K 3 III"},  // a giant
-           Row{9000, "D  ", "A 5 D  "},  // a white dwarf
-           Row{75000, "", "O 0 V  "},    // the hottest star: top of the O band
            Row{3, "B  ", "M 9 B  "},     // a black hole: far below the M band, held at 9
-           Row{25001, "", "O 9 V  "},    // band edges: the first O temperature
-           Row{25000, "", "B 0 V  "},    // and the top of B
-           Row{6000, "IV ", "G 0 IV "},
-           Row{6001, "II ", "F 9 II "},
-           Row{1500, "I  ", "M 9 I  "},
-           Row{33378, "N  ", "O 8 N  "},
+           Row{25001, "", "O 9 V  "},    // band edges: the first O temperature...
+           Row{25000, "", "B 0 V  "},    // ...and the top of B
        }) {
     auto world = std::make_unique<World>();
     world->StarCount = 1;
@@ -302,12 +67,7 @@ TEST(ClassifyStarsTest, LetterSubclassAndSuffix) {
     world->StarType[1] = row.code;
     ClassifyStars(*world);
     EXPECT_EQ(world->StarType[1], row.type) << row.temperature;
-    EXPECT_EQ(world->StarType[1].size(), 7u);
   }
-}
-
-bool Finite(double x) {
-  return std::isfinite(x);
 }
 
 TEST(GenerateStarsPropertyTest, EveryValueWithinItsBoundsOverManySeeds) {
@@ -320,35 +80,26 @@ TEST(GenerateStarsPropertyTest, EveryValueWithinItsBoundsOverManySeeds) {
       GenerateStars(*world, random);
       const World& w = *world;
       ASSERT_TRUE(w.StarCount == 1 || w.StarCount == 2);
-      ASSERT_TRUE(Finite(w.SystemAge) && w.SystemAge > 0 && w.SystemAge <= 10) << w.SystemAge;
+      ASSERT_TRUE(w.SystemAge > 0 && w.SystemAge <= 10) << w.SystemAge;
       for (int s = 1; s <= w.StarCount; ++s) {
-        ASSERT_TRUE(Finite(w.StarMass[s]) && w.StarMass[s] > 0 && w.StarMass[s] < 150);
-        ASSERT_GE(w.StarTemperature[s], 3);
-        ASSERT_LE(w.StarTemperature[s], 75000);
-        ASSERT_TRUE(Finite(w.StarLuminosity[s]) && w.StarLuminosity[s] > 0);
-        ASSERT_TRUE(w.StarAngle[s] > -5 && w.StarAngle[s] < 180) << w.StarAngle[s];
+        ASSERT_TRUE(w.StarMass[s] > 0 && w.StarMass[s] < 150 && w.StarTemperature[s] >= 3 &&
+                    w.StarTemperature[s] <= 75000 && std::isfinite(w.StarLuminosity[s]) &&
+                    w.StarLuminosity[s] > 0 && w.StarAngle[s] > -5 && w.StarAngle[s] < 180)
+            << w.StarMass[s] << " " << w.StarTemperature[s] << " " << w.StarAngle[s];
         const std::string& type = w.StarType[s];
-        ASSERT_EQ(type.size(), 7u) << type;
-        ASSERT_NE(std::string("OBAFGKM").find(type[0]), std::string::npos) << type;
-        ASSERT_TRUE(type[2] >= '0' && type[2] <= '9') << type;
-        ASSERT_NE(std::string("VIDNB").find(type[4]), std::string::npos) << type;
+        ASSERT_TRUE(type.size() == 7 && std::string("OBAFGKM").find(type[0]) != std::string::npos)
+            << type;
         evolved += type[4] != 'V' ? 1 : 0;
       }
       if (w.StarCount == 2) {
         ++binaries;
-        ASSERT_GE(w.StarMass[1], w.StarMass[2]);
-        ASSERT_GE(w.StarSeparation, 1.0 / 64);
-        ASSERT_LT(w.StarSeparation, 4096);
-        ASSERT_TRUE(Finite(w.StarPeriod) && w.StarPeriod > 0);
-        ASSERT_EQ(w.StarType[0], w.StarType[1]);
+        ASSERT_TRUE(w.StarMass[1] >= w.StarMass[2] && w.StarSeparation >= 1.0 / 64 &&
+                    w.StarSeparation < 4096 && std::isfinite(w.StarPeriod) && w.StarPeriod > 0)
+            << w.StarSeparation;
         ASSERT_EQ(w.StarMass[0], w.StarMass[1] + w.StarMass[2]);
-        ASSERT_TRUE(w.StarAngle[0] >= 0 && w.StarAngle[0] < 180);
       } else {
         ASSERT_EQ(w.StarSeparation, 0.0);
-        ASSERT_EQ(w.StarPeriod, 0.0f);
-        ASSERT_EQ(w.StarMass[0], 0.0);
-        ASSERT_EQ(w.StarMass[2], 0.0);
-        ASSERT_TRUE(w.StarType[0].empty() && w.StarType[2].empty());
+        ASSERT_TRUE(w.StarMass[0] == 0 && w.StarMass[2] == 0 && w.StarType[2].empty());
       }
     }
   }
@@ -358,4 +109,4 @@ TEST(GenerateStarsPropertyTest, EveryValueWithinItsBoundsOverManySeeds) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "SurveyRig.h"
 
-namespace ax {
+namespace ax::test {
 namespace {
-
-using test::D100;
-using test::Die;
-using test::Script;
-using test::ThenAny;
 
 // A lone star of one solar mass and this type, luminosity and age; nothing surveyed yet.
 std::unique_ptr<World> LoneStar(const char* type, float luminosity, float age, double mass = 1) {
@@ -57,46 +50,26 @@ TEST(SurveyDriverTest, LaysOutOrbitsAndMakesWorldsOutermostFirst) {
   // to form, so the survey draws nothing past the layout. Distances 0.1, 0.4, (4 + 3 x 2^(o-3))
   // / 10 to orbit 8, then 10 (o - 7) AU; an orbit closer than 0.1 (o - 1) AU to the one inside
   // is pushed out to it. The last high temperature is 279 L^(1/4) (1 - 0.15)^(1/4) / sqrt(40)
-  // + 25 K on a dry airless day side: 4282 K for the early light L / (4.6 / 20 + 0.75) of a
-  // main-sequence star, 4261 K for a giant, worked out again with its light as it is now.
-  struct Row {
-    const char* type;
-    std::vector<float> orbits2and3;  // NarrowFactor draws
-    double axis2, axis3;
-    int lastHigh;
-  };
-  // clang-format off
-  const Row rows[] = {
-      {"G 2 V  ", {0.5f, 0.5f, 0.5f, 0.5f}, 0.4, 0.7, 4282},
-      // 0.4 x 1.05^2 = 0.441 stays; 0.7 x 0.9^2 = 0.567 is pushed out to 0.441 + 0.2.
-      {"G 2 V  ", {0.75f, 0.75f, 0.0f, 0.0f}, 0.441, 0.641, 4282},
-      {"K 0 III", {0.5f, 0.5f, 0.5f, 0.5f}, 0.4, 0.7, 4261},
-  };
-  // clang-format on
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.type);
-    auto world = LoneStar(row.type, 1e8f, 4.6f);
-    std::vector<float> draws = SunLayout();
-    draws[10] = row.orbits2and3[0];
-    draws[11] = row.orbits2and3[1];
-    draws[20] = row.orbits2and3[2];
-    draws[21] = row.orbits2and3[3];
-    Random random = Random::Scripted(draws);
-    Survey survey(*world, random);
-    std::vector<int> drawn;
-    survey.DrawOrbitSymbol = [&] { drawn.push_back(world->CurrentOrbit); };
-    survey.SurveySystem();
-    EXPECT_EQ(random.ScriptLeft(), 0u);
-    EXPECT_EQ(world->SystemSurveyed, 1);
-    EXPECT_EQ(world->OrbitCount[1], 11);
-    const double plain[] = {0.1, row.axis2, row.axis3, 1.0, 1.6, 2.8, 5.2, 10, 20, 30, 40};
-    for (int o = 1; o <= 11; ++o) {
-      EXPECT_DOUBLE_EQ(world->BodySemiMajorAxis(1, o, 0), plain[o - 1]) << o;
-      EXPECT_EQ(world->BodyClass(1, o, 0), "") << o;
-    }
-    EXPECT_EQ(world->BodyTempHigh(1, 11, 0), row.lastHigh);
-    EXPECT_EQ(drawn, (std::vector<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+  // + 25 K on a dry airless day side: 4282 K for the early light L / (4.6 / 20 + 0.75). Orbit 2
+  // at 0.4 x 1.05^2 = 0.441 stays; orbit 3 at 0.7 x 0.9^2 = 0.567 is pushed out to 0.441 + 0.2.
+  auto world = LoneStar("G 2 V  ", 1e8f, 4.6f);
+  std::vector<float> draws = SunLayout();
+  draws[10] = draws[11] = 0.75f;
+  draws[20] = draws[21] = 0.0f;
+  Random random = Random::Scripted(draws);
+  Survey survey(*world, random);
+  std::vector<int> drawn;
+  survey.DrawOrbitSymbol = [&] { drawn.push_back(world->CurrentOrbit); };
+  survey.SurveySystem();
+  EXPECT_EQ(random.ScriptLeft(), 0u);
+  EXPECT_EQ(world->OrbitCount[1], 11);
+  const double axes[] = {0.1, 0.441, 0.641, 1.0, 1.6, 2.8, 5.2, 10, 20, 30, 40};
+  for (int o = 1; o <= 11; ++o) {
+    EXPECT_DOUBLE_EQ(world->BodySemiMajorAxis(1, o, 0), axes[o - 1]) << o;
+    EXPECT_EQ(world->BodyClass(1, o, 0), "") << o;
   }
+  EXPECT_EQ(world->BodyTempHigh(1, 11, 0), 4282);
+  EXPECT_EQ(drawn, (std::vector<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
 }
 
 TEST(SurveyDriverTest, SunlikeStarHasItsSnowLineAtFiveAu) {
@@ -111,32 +84,10 @@ TEST(SurveyDriverTest, SunlikeStarHasItsSnowLineAtFiveAu) {
   };
   survey.SurveySystem();
   EXPECT_EQ(snowLine, 7);
-  EXPECT_EQ(world->OrbitCount[1], 11);
-  // Kepler's law of the laid-out distances; no later step changes a world's period.
-  const double plain[] = {0.1, 0.4, 0.7, 1.0, 1.6, 2.8, 5.2, 10, 20, 30, 40};
-  for (int o = 1; o <= 11; ++o) {
-    EXPECT_NEAR(world->BodyPeriod(1, o, 0), std::pow(plain[o - 1], 1.5) * 8766, 1e-6) << o;
-  }
-  // At 5.2 and 10 AU a giant gets at least 1500 / a (halved beyond 8 AU) x 0.16 > 4 masses.
-  for (const int o : {7, 8}) {
-    EXPECT_EQ(world->BodyClass(1, o, 0), "J") << o;
-    EXPECT_GT(world->BodyMass(1, o, 0), 4) << o;
-  }
-}
-
-TEST(SurveyDriverTest, YoungSystemGetsProtoplanetBelts) {
-  // 0.1 billion years counts as young. Under the early light 1 / (0.1 / 20 + 0.75) the day side
-  // is 287.39 / sqrt(a) + 25 K: 89 K at 20 AU, 77 K at 30 AU. Above 80 K the belts are rocky.
-  auto world = LoneStar("G 2 V  ", 1, 0.1f);
-  Random random = Random::Scripted(ThenAny(SunLayout()));
-  Survey survey(*world, random);
-  survey.SurveySystem();
-  EXPECT_EQ(survey.YoungSystem, 1);
-  EXPECT_EQ(world->OrbitCount[1], 11);
-  for (int o = 1; o <= 11; ++o) {
-    EXPECT_EQ(world->BodyClass(1, o, 0), o <= 9 ? "P" : "I") << o;
-    EXPECT_EQ(world->BodyMass(1, o, 0), 0.0) << o;
-  }
+  // Kepler's law at 5.2 AU; no later step changes a world's period.
+  EXPECT_NEAR(world->BodyPeriod(1, 7, 0), std::pow(5.2, 1.5) * 8766, 1e-6);
+  // At 5.2 AU a giant gets at least 1500 / a x 0.16 > 4 masses.
+  EXPECT_EQ(world->BodyClass(1, 7, 0), "J");
 }
 
 TEST(SurveyDriverTest, WhiteDwarfWidensItsWorldsOrbits) {
@@ -157,68 +108,6 @@ TEST(SurveyDriverTest, WhiteDwarfWidensItsWorldsOrbits) {
   EXPECT_DOUBLE_EQ(world->BodySemiMajorAxis(1, 1, 0), 0.6 * std::sqrt(3.0));
 }
 
-TEST(SurveyDriverTest, PairBoundsTheOrbitsOfBothStarsAndAroundThem) {
-  // Stars of 1 and 0.4 solar masses 1.8 AU apart, each at its share m'^2 / (m^2 + m'^2) of the
-  // separation from their centre: 0.2483 and 1.5517 AU. A star keeps orbits within 0.8 of its
-  // partner's offset: whatever the draws, star 1 keeps 4 (1.0 x 1.21 < 1.24 < 1.6 x 0.81) and
-  // star 2 keeps 2 (0.16 x 1.21 < 0.199 < 0.28 x 0.81). Around the pair orbits within five
-  // separations are torn apart: orbit 7 (7.28 x 1.21 < 9), never orbit 8 (14 x 0.81).
-  for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-    SCOPED_TRACE(seed);
-    World w;
-    w.StarCount = 2;
-    w.StarMass = {1.4, 1.0, 0.4};
-    w.StarType = {"G 2 V  ", "G 2 V  ", "M 2 V  "};
-    w.StarLuminosity = {1.04f, 1, 0.04f};
-    w.StarTemperature = {5800, 5800, 3400};
-    w.StarSeparation = 1.8;
-    w.SystemAge = 3;
-    Random random(seed);
-    Survey survey(w, random);
-    survey.SurveySystem();
-    EXPECT_FLOAT_EQ(w.StarPeriod, static_cast<float>(std::sqrt(1.8 * 1.8 * 1.8 / 1.4)));
-    EXPECT_FLOAT_EQ(w.StarOffset[1], static_cast<float>(1.8 * 0.16 / 1.16));
-    EXPECT_FLOAT_EQ(w.StarOffset[2], static_cast<float>(1.8 / 1.16));
-    EXPECT_EQ(w.OrbitCount[1], 4);
-    EXPECT_EQ(w.OrbitCount[2], 2);
-    EXPECT_GE(w.OrbitCount[0], 8);
-    for (int o = 1; o <= 7; ++o) {
-      EXPECT_EQ(w.BodyClass(0, o, 0), "") << o;
-      EXPECT_EQ(w.MoonCount[0][o], 0) << o;
-    }
-  }
-}
-
-TEST(SurveyDriverTest, PairWithAWhiteDwarfWidensOnceAndLosesWorldsToThePartner) {
-  // The dwarf's orbits are spaced as for 3 x 0.6 = 1.8 solar masses, so the separation first
-  // shrinks by sqrt((1.8 + 1) / 1.6) and, once the dwarf has lost its mass, grows back. A world
-  // the widening carried past 0.8 of the partner's offset is lost with its moons.
-  for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-    SCOPED_TRACE(seed);
-    World w;
-    w.StarCount = 2;
-    w.StarMass = {1.6, 1.0, 0.6};
-    w.StarType = {"G 2 V  ", "G 2 V  ", "A 5 D  "};
-    w.StarLuminosity = {1.0f, 1.0f, 0.001f};
-    w.StarTemperature = {5800, 5800, 9000};
-    w.StarSeparation = 20;
-    w.SystemAge = 3;
-    Random random(seed);
-    Survey survey(w, random);
-    survey.SurveySystem();
-    EXPECT_NEAR(w.StarSeparation, 20.0, 1e-12);
-    EXPECT_FLOAT_EQ(w.StarPeriod, static_cast<float>(std::sqrt(8000 / 1.6)));
-    ASSERT_GT(w.OrbitCount[2], 0);
-    for (int o = 1; o <= w.OrbitCount[2]; ++o) {
-      if (w.BodyClass(2, o, 0).empty()) {
-        EXPECT_EQ(w.MoonCount[2][o], 0) << o;
-      } else {
-        EXPECT_LE(w.BodySemiMajorAxis(2, o, 0), 0.8 * w.StarOffset[1]) << o;
-      }
-    }
-  }
-}
-
 TEST(SurveyDriverTest, AVastPairKeepsFinitePeriodAndOffsets) {
   // Typed stars can be anything: 1e300 AU cubed overflows a double, and the mass squared
   // times the separation would be inf / inf.
@@ -237,4 +126,4 @@ TEST(SurveyDriverTest, AVastPairKeepsFinitePeriodAndOffsets) {
 }
 
 }  // namespace
-}  // namespace ax
+}  // namespace ax::test

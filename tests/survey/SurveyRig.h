@@ -13,8 +13,7 @@
 
 namespace ax::test {
 
-// The draws a test works out by hand, then arbitrary ones for the steps the body is handed on
-// to afterwards, whose own results their own tests check.
+// The draws a test works out by hand, then arbitrary ones for the steps handed on to after.
 inline std::vector<float> ThenAny(std::vector<float> head, std::uint64_t seed = 1) {
   Random any(seed);
   for (int i = 0; i < 100'000; ++i) head.push_back(any.Uniform());
@@ -22,8 +21,7 @@ inline std::vector<float> ThenAny(std::vector<float> head, std::uint64_t seed = 
 }
 
 // A lone sunlike star (one solar mass and luminosity, 5800 K, orbit scale 1) with Earth on
-// orbit 3 at 1 AU: mass, radius, density and gravity 1, a 24-hour day, tilt 23.5. The selected
-// body is the world unless a test selects another.
+// orbit 3 at 1 AU: mass, radius, density and gravity 1, a 24-hour day, tilt 23.5; selected.
 struct Rig {
   Rig() {
     w.StarCount = 1;

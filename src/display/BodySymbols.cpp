@@ -1,0 +1,116 @@
+#include "display/BodySymbols.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace ax {
+namespace {
+
+constexpr double kStarRadiusPerMass = 0.005;  // drawing units at zoom 1 per solar mass
+
+Colour Rgb(int red, int green, int blue) {
+  const auto channel = [](int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+  };
+  return {channel(red), channel(green), channel(blue)};
+}
+
+// The type text is the spectral letter, a blank, the subclass digit and the luminosity suffix,
+// whose first letter (the text's fifth character) names a remnant: "D", "N" or "B".
+char LuminosityLetter(std::string_view type) {
+  return type.size() >= 5 ? type[4] : '\0';
+}
+
+}  // namespace
+
+BodySymbol SymbolOf(const World& world, int star, int orbit, int body) {
+  const std::string& bodyClass = world.BodyClass(star, orbit, body);
+  if (bodyClass.size() != 1) {
+    return {};
+  }
+  switch (bodyClass[0]) {
+    case 'T': return {1.5f, Colour{120, 60, 0}};
+    case 'J': {
+      const double mass = world.BodyMass(star, orbit, body);
+      if (mass > 385) return {2.0f, Colour{110, 30, 90}};
+      if (mass > 120) return {2.0f, Colour{190, 30, 90}};
+      if (mass > 20) return {2.0f, Colour{190, 60, 120}};
+      return {2.0f, Colour{190, 60, 90}};
+    }
+    case 'S': return {1.5f, Colour{180, 60, 120}};
+    case 'P': return {0.5f, Colour{122, 122, 122}};
+    case 'I': return {0.5f, Colour{255, 255, 255}};
+    case 'Z':
+      if (world.BodyClass(star, orbit, 0) == "I") return {0.5f, Colour{255, 255, 255}};
+      return {0.5f, Colour{122, 122, 122}};
+    case 'Y': return {1.5f, Colour{125, 125, 50}};
+    case 'M': return {1.5f, Colour{200, 0, 0}};
+    case 'V': return {1.5f, Colour{255, 255, 0}};
+    case 'W': return {1.5f, Colour{255, 122, 0}};
+    case 'N': return {1.5f, Colour{100, 255, 200}};
+    case 'K': return {1.5f, Colour{0, 255, 0}};
+    case 'H': return {1.5f, Colour{0, 175, 255}};
+    case 'G': return {1.5f, Colour{0, 150, 255}};
+    case 'F': return {1.5f, Colour{0, 125, 255}};
+    case 'E': return {1.5f, Colour{0, 100, 255}};
+    case 'D': return {1.5f, Colour{0, 75, 255}};
+    case 'C': return {1.5f, Colour{0, 50, 255}};
+    case 'B': return {1.5f, Colour{0, 25, 255}};
+    case 'A': return {1.5f, Colour{0, 0, 255}};
+    default: return {};
+  }
+}
+
+std::optional<Colour> StarColourOf(std::string_view type) {
+  if (LuminosityLetter(type) == 'B') {
+    return Colour{100, 0, 100};  // a black hole, whatever its letter
+  }
+  if (type.empty()) {
+    return std::nullopt;
+  }
+  const int d = type.size() >= 3 && type[2] >= '0' && type[2] <= '9' ? type[2] - '0' : 0;
+  switch (type[0]) {
+    case 'O': return Rgb(0, 100 + 10 * d, 255);
+    case 'B': return Rgb(10 * d, 255, 255);
+    case 'A': return Rgb(150 + 10 * d, 255, 255);
+    case 'F': return Rgb(255, 255, 255 - 10 * d);
+    case 'G': return Rgb(255, 255 - 5 * d, 0);
+    case 'K': return Rgb(255, 200 - 10 * d, 0);
+    case 'M': return Rgb(255, 100 - 10 * d, 0);
+    default: return std::nullopt;
+  }
+}
+
+// The star's radius in drawing units at zoom 1: remnants shrink, giants swell with the square
+// root of their luminosity factor over the square of their temperature factor.
+double StarRadius(double mass, std::string_view type) {
+  double r = mass * kStarRadiusPerMass;
+  switch (LuminosityLetter(type)) {
+    case 'D': return r / 1000;
+    case 'N': return r / 100000;
+    case 'B': return r / 200000;
+    default: break;
+  }
+  const std::string_view suffix = type.size() >= 3 ? type.substr(type.size() - 3) : type;
+  if (suffix == "IV ") {
+    r = r * std::sqrt(2.0) / (0.8 * 0.8);
+  } else if (suffix == "III") {
+    r = r * std::sqrt(10.0) / (0.6 * 0.6);
+  } else if (suffix == "II ") {
+    r = r * std::sqrt(100.0) / (0.5 * 0.5);
+  } else if (suffix == "I  ") {
+    r = r * std::sqrt(1000.0) / (0.3 * 0.3);
+  }
+  return r;
+}
+
+Colour BodyClassColour(const World& world, int star, int orbit, int body) {
+  return SymbolOf(world, star, orbit, body).colour.value_or(PaletteColour(10));
+}
+
+Colour StarColour(const std::string& starType) {
+  return StarColourOf(starType).value_or(PaletteColour(10));
+}
+
+}  // namespace ax

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "display/Canvas.h"
+#include "model/World.h"
+
+namespace ax {
+
+// What a body looks like in the orbit view: its symbol's size and colour.
+struct BodySymbol {
+  float size = 1;
+  std::optional<Colour> colour;  // none: the colour is left as it was
+};
+
+// The symbol of a body by its class (a "Z" body takes its world's class into account).
+BodySymbol SymbolOf(const World& world, int star, int orbit, int body);
+// The colour of a star's spectral type, or none for a type without one.
+std::optional<Colour> StarColourOf(std::string_view type);
+// The star's radius in drawing units at zoom 1, by its mass and luminosity class.
+double StarRadius(double mass, std::string_view type);
+
+// The symbol colour of a body class, and of a star's spectral type: shared by the orbit view,
+// the symbolic list and the world report. A class or type without a colour of its own gives
+// palette colour 10, the default pen.
+Colour BodyClassColour(const World& world, int star, int orbit, int body);
+Colour StarColour(const std::string& starType);
+
+}  // namespace ax

@@ -25,7 +25,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 TESTS = ["model_tests", "generate_tests", "survey_tests", "display_tests", "cluster_tests",
-         "io_tests", "cli_tests"]
+         "io_tests", "control_tests", "cli_tests"]
 TIMEOUT = 120  # seconds per test binary; a hang counts as caught
 
 FAULTS = [

@@ -7,24 +7,13 @@
 
 #include <algorithm>
 
+#include "display/DisplayMode.h"
 #include "ui/ImageExportDialogs.h"
 #include "ui/MenuItems.h"
 #include "ui/SystemDisplay.h"
 #include "ui/SystemScreen.h"
 
 namespace ax {
-namespace {
-
-QString ModeName(int mode) {
-  switch (mode) {
-    case 0: return QStringLiteral("symbolic list");
-    case 2: return QStringLiteral("world report");
-    case 3: return QStringLiteral("world view");
-    default: return QStringLiteral("system view");
-  }
-}
-
-}  // namespace
 
 void SystemDisplay::AddImageCommands() {
   exportImageItem_ = AddItem(fileMenu_, "Export &Image...", "SystemMenuFileExportImage");
@@ -51,7 +40,7 @@ void SystemDisplay::ExportImageFile() {
   drawing.title = QStringLiteral("%1: %2").arg(
       named ? QStringLiteral("System ") + QString::fromStdString(world_.SystemName)
             : QStringLiteral("Unnamed system"),
-      ModeName(view_.DisplayMode));
+      QString::fromUtf8(DisplayModeName(view_.DisplayMode)));
   drawing.description = QStringLiteral("Drawn by Astrolattix");
   // The orbit view keeps its circles round in the image's proportions, not the window's.
   const double aspect = static_cast<double>(size->width()) / std::max(1, size->height());

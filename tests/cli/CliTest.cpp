@@ -37,17 +37,6 @@ bool AllFinite(const nlohmann::json& json) {
   return !json.is_structured() || std::all_of(json.begin(), json.end(), AllFinite);
 }
 
-// A seed repeats a run; without one the clock makes an age and angles differ.
-TEST(CliTest, TheSeedRepeatsARunAndTheClockVariesIt) {
-  for (const Args& args :
-       {Args{"system", "--count", "5", "--json"}, Args{"deliberate", "--mass1", "1", "--json"}}) {
-    Args seeded = args;
-    seeded.insert(seeded.end(), {"--seed", "21"});
-    EXPECT_EQ(Cli(seeded).out, Cli(seeded).out) << args[0];
-    EXPECT_NE(Cli(args).out, Cli(args).out) << args[0];
-  }
-}
-
 // Alpha Centauri typed K star first: whichever is heavier after the scatter comes first; the
 // period follows Kepler's third law in years, AU and solar masses, and each star keeps the
 // light of its own magnitude, 10^((4.7 - M) / 2.5).

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "generate/Stars.h"
-#include "io/FileCommands.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
@@ -27,44 +26,6 @@ std::unique_ptr<World> Sample() {
   GenerateStars(*world, random);
   Survey(*world, random).SurveySystem();
   return world;
-}
-
-// Generation as the system window does it, in a folder of the test's own since the undo copy
-// lives in the current directory: the undo copy first, then a new system.
-TEST(UndoTest, UndoBringsBackTheSystemBeforeTheLastGenerationOnlyWhenSwitchedOn) {
-  test::TempFolder folder;
-  const fs::path previous = fs::current_path();
-  fs::current_path(folder.Path());
-  auto world = std::make_unique<World>();
-  SystemFileReader reader;
-  UndoCopy undo;
-  Random random(2);
-  const auto generate = [&] {
-    undo.Take(*world);
-    ClearSystem(*world);
-    GenerateStars(*world, random);
-    Survey(*world, random).SurveySystem();
-  };
-  generate();
-  const std::string unsaved = EncodeSystem(*world);
-  EXPECT_THROW(undo.Restore(*world, reader), SystemFileError);  // switched off: nothing written
-  EXPECT_EQ(EncodeSystem(*world), unsaved);
-
-  undo.enabled = true;
-  generate();
-  const std::string first = EncodeSystem(*world);
-  generate();
-  undo.Restore(*world, reader);
-  auto expected = std::make_unique<World>();
-  reader.Decode(first, *expected);
-  expected->SystemName = "Undone";  // an unnamed system is kept under the undo file's name
-  EXPECT_EQ(EncodeSystem(*world), EncodeSystem(*expected));
-  EXPECT_TRUE(world->SystemFilePath.empty());
-  undo.enabled = false;  // switching undo off keeps the copy that is there
-  generate();
-  undo.Restore(*world, reader);
-  EXPECT_EQ(EncodeSystem(*world), EncodeSystem(*expected));
-  fs::current_path(previous);
 }
 
 TEST(SystemFileOnDiskTest, ReadingWhatIsNotASystemFileFailsWithThePathAndKeepsTheWorld) {

@@ -8,18 +8,18 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliRun.h"
-#include "cluster/TempFolder.h"
 #include "display/ReportExport.h"
 #include "io/SystemFile.h"
 #include "model/World.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #ifdef AX_HAVE_RENDER
-#include <QFile>
 #include <QImage>
-#include <QXmlStreamReader>
 #endif
 
 namespace ax {
@@ -57,14 +57,6 @@ void WriteHandBuiltPair(const std::string& file, const std::string& name = "") {
   WriteSystemFile(*world, file);
 }
 
-std::size_t CountOf(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // One row of bad input: the message names `part`; `whole` when it is the entire message.
 struct BadInput {
   Args args;
@@ -90,39 +82,27 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
       {{}, "subcommand"},
       {{"galaxy"}, "subcommand"},
       {{"system", "--no-survey", "--count", "0"}, "--count"},
-      {{"system", "--no-survey", "--count", "many"}, "--count"},
-      {{"system", "--no-survey", "--count"}, "--count"},
-      {{"system", "--no-survey", "--seed", "-x"}, "--seed"},
       {{"system", "--no-survey", "--colour"}, "--colour"},
       {{"system", "--summary", "--json"}, "--summary"},
       {{"system", "--out", in("no/such/folder/x.ax2")}, in("no/such/folder/x.ax2")},
       {with(g2v, {"--sep", "1", "--period", "2"}), "--period"},
       {with(g2v, {"--close", "--unknown"}), "--unknown"},
-      {with(g2v, {"--sep", "1", "--close"}), "--close"},
-      {with(g2v, {"--period", "1", "--unknown"}), "--unknown"},
       {with(g2v, {"--seed", "soon"}), "soon"},
-      {{"incomplete", "--type1", "G2V"}, "--magn1"},
       {{"deliberate", "--temp1", "5800", "--lumn1", "1"}, "--mass1"},
       // Fields the generators reject name their options; nothing is saved.
       {given({"deliberate", "--mass1", "0", "--temp1", "5000", "--lumn1", "1", "--mass2", "1",
               "--temp2", "hot", "--lumn2", "1", "--separation", "10"}),
        "rejected: --mass1 (StarAMassText), --temp2 (StarBTempText)", true},
-      {given({"deliberate", "--mass1", "1e300", "--temp1", "5800", "--lumn1", "1"}),
-       "rejected: --mass1 (StarAMassText)", true},
       {given({"deliberate", "--mass1", "heavy"}),
        "rejected: --mass1 (StarAMassText), --temp1 (StarATempText, from --mass1), "
        "--lumn1 (StarALumnText, from --mass1)",
        true},
-      {given({"deliberate", "--mass1", "1", "--mass2", "1"}),
-       "rejected: --separation (SeparationText)", true},
       {given({"deliberate", "--mass1", "1", "--separation", "-3"}),
        "rejected: --mass2 (StarBMassText), --temp2 (StarBTempText, from --mass2), "
        "--lumn2 (StarBLumnText, from --mass2), --separation (SeparationText)",
        true},
       // 9.8 x 2^-3 = 1.225: the star would have left the main sequence.
       {given({"deliberate", "--mass1", "2", "--age", "1.3"}), "rejected: --age (AgeText)", true},
-      {given({"incomplete", "--type1", "X5V", "--magn1", "4"}), "rejected: --type1 (StarATypeText)",
-       true},
       {given(with(g2v, {"--type2", "K1V", "--magn2", "", "--sep", "0"})),
        "rejected: --magn2 (StarBMagnText), --sep (KnownSepText)", true},
       {given(with(g2v, {"--period", "-1"})),
@@ -135,16 +115,10 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
       {{"show", "/dev/zero"}, "/dev/zero: not a regular file", true},  // refused unread
       {{"show"}, "file"},
       {{"show", pair, "--markdown", "--json"}, "--markdown"},
-      {{"show", pair, "--html", "--report"}, "--html"},
-      {{"show", pair, "--markdown", "--html"}, "--markdown"},
-      {{"show", pair, "--html", "--json"}, "--html"},
       {{"show", pair, "--report", "--json"}, "--report"},
       // Clusters.
-      {{"cluster", "--size", "0"}, "--size"},
       {{"cluster", "--size", "251"}, "--size"},
-      {{"cluster", "--density", "0"}, "--density"},
       {{"cluster", "--density", "10001"}, "--density"},
-      {{"cluster", "--density", "many"}, "--density"},
       {{"cluster", "--shape", "ring"}, "ring"},
       {{"list"}, "file"},
       {{"list", "C01.AXL", "--json", "--csv"}, "--csv"},
@@ -158,28 +132,18 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
   const std::vector<BadInput> renderRows = {
       {{"render", sol}, "--png"},
       {render(sol, {"--size", "15x600"}), "15x600"},
-      {render(sol, {"--size", "800x8193"}), "800x8193"},
-      {render(sol, {"--size", "800"}), "--size"},
       {render(sol, {"--size", "800x600x2"}), "800x600x2"},
-      {render(sol, {"--size", "x600"}), "x600"},
       {render(sol, {"--mode", "galaxy"}), "galaxy"},
       {render(sol, {"--date", "nan"}), "--date"},
-      {render(sol, {"--date", "inf"}), "--date"},
-      {render(sol, {"--date", "soon"}), "--date"},
       {render(sol, {"--orbit", "first"}), "--orbit"},
       {render(in("missing.ax2"), {}), in("missing.ax2")},
-      {{"render", sol, "--png", in("no/such/folder/sol.png")}, in("no/such/folder/sol.png")},
       {with(render(sol, {}), {"--svg", in("image.svg")}), "--png"},
       // What the system does not have.
       {render(pair, {"--star", "3"}), "--star 3: a pair has stars 0 (both stars), 1 and 2", true},
-      {render(pair, {"--star", "-1"}), "--star -1: a pair has stars 0 (both stars), 1 and 2", true},
       {render(pair, {"--star", "1", "--orbit", "4"}), "--orbit 4: star 1 has orbits 1 to 3", true},
-      {render(pair, {"--star", "1", "--orbit", "0"}), "--orbit 0: star 1 has orbits 1 to 3", true},
       {render(pair, {"--orbit", "1"}), "--orbit 1: star 0 has no orbits", true},
       {render(pair, {"--star", "1", "--orbit", "3", "--body", "2"}),
        "--body 2: star 1 orbit 3 has bodies 0 to 1", true},
-      {render(pair, {"--star", "1", "--orbit", "2", "--body", "1"}),
-       "--body 1: star 1 orbit 2 has body 0 only", true},
       {render(pair, {"--mode", "world", "--star", "1", "--orbit", "2"}),
        "--orbit 2: star 1 orbit 2 holds no world", true},
       {render(pair, {"--mode", "world", "--star", "1", "--orbit", "1"}),
@@ -205,117 +169,68 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), before);
 }
 
-TEST(CliFilesTest, SavedSystemsReadBackToTheSameJson) {
+// A saved system reads back to the same JSON, named after its file unless it has a name.
+TEST(CliFilesTest, SavedSystemsReadBackAndShowEveryBodyInReadingOrder) {
   test::TempFolder folder;
   const auto in = [&folder](const std::string& name) { return (folder / name).string(); };
   for (const auto& [args, name] : std::vector<std::pair<Args, std::string>>{
-           {{"system", "--seed", "11"}, "Sol"},
-           {{"deliberate", "--mass1", "1", "--mass2", "0.5", "--separation", "10"}, "Pair"},
-       }) {
-    const std::string file = in(name + ".ax2");
+           {{"system", "--seed", "11", "--out", in("Sol.ax2")}, "Sol"},
+           {{"incomplete", "--type1", "G2V", "--magn1", "4.38", "--name", "Rigil Kentaurus",
+             "--out", in("acen.ax2")},
+            "Rigil Kentaurus"}}) {
     Args line = args;
-    line.insert(line.end(), {"--out", file, "--json"});
+    line.push_back("--json");
     const CliRun saved = Cli(line);
     ASSERT_EQ(saved.status, 0) << saved.err;
-    const CliRun shown = Cli({"show", file, "--json"});
-    ASSERT_EQ(shown.status, 0) << shown.err;
+    const CliRun shown = Cli({"show", args[args.size() - 1], "--json"});
     EXPECT_EQ(shown.out, saved.out);
-    EXPECT_EQ(nlohmann::json::parse(shown.out)["SystemName"], name);  // named after its file
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["SystemName"], name);
   }
-  ASSERT_EQ(Cli({"incomplete", "--type1", "G2V", "--magn1", "4.38", "--name", "Rigil Kentaurus",
-                 "--out", in("acen.ax2")})
-                .status,
-            0);
-  const CliRun named = Cli({"show", in("acen.ax2"), "--json"});
-  EXPECT_EQ(nlohmann::json::parse(named.out)["SystemName"], "Rigil Kentaurus");
+  ASSERT_EQ(Cli({"system", "--seed", "11", "--count", "2", "--out", in("many")}).status, 0);
+  EXPECT_TRUE(fs::exists(folder / "many" / "0002.ax2") &&
+              !fs::exists(folder / "many" / "0003.ax2"));
 
-  const CliRun many = Cli({"system", "--seed", "11", "--count", "3", "--out", in("many")});
-  ASSERT_EQ(many.status, 0) << many.err;
-  for (const char* name : {"0001.ax2", "0002.ax2", "0003.ax2"}) {
-    EXPECT_EQ(Cli({"show", in("many/" + std::string(name))}).status, 0) << name;
-  }
-  EXPECT_FALSE(fs::exists(folder / "many" / "0004.ax2"));
-}
-
-TEST(CliFilesTest, ShowPrintsEveryBodyInReadingOrder) {
-  test::TempFolder folder;
-  const std::string file = (folder / "pair.ax2").string();
+  // Bodies 0..2 of orbit 1 and 0..1 of orbit 3: five reports, four blank lines between them.
+  const std::string file = in("pair.ax2");
   WriteHandBuiltPair(file, "Pair & Co");
   const CliRun report = Cli({"show", file, "--report"});
   ASSERT_EQ(report.status, 0) << report.err;
-  EXPECT_TRUE(report.err.empty()) << report.err;
-  // Bodies 0..2 of orbit 1 and 0..1 of orbit 3: five reports, four blank lines between them.
   const std::vector<std::string> lines = Lines(report.out);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string()), 4) << report.out;
-  EXPECT_EQ(CountOf(report.out, "Planet:"), 5u) << report.out;
-
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.starts_with("Planet:"); }),
+            5);
   auto read = std::make_unique<World>();
   SystemFileReader().Read(file, *read);
-  const CliRun markdown = Cli({"show", file, "--markdown"});
-  ASSERT_EQ(markdown.status, 0) << markdown.err;
-  EXPECT_EQ(markdown.out, SystemReportMarkdown(*read));
-  EXPECT_EQ(markdown.out.rfind("# System Pair \\& Co\n", 0), 0u) << markdown.out;
-  EXPECT_EQ(CountOf(markdown.out, "```text\nPlanet:"), 5u) << markdown.out;
-  const CliRun html = Cli({"show", file, "--html"});
-  ASSERT_EQ(html.status, 0) << html.err;
-  EXPECT_EQ(html.out, SystemReportHtml(*read));
-  EXPECT_NE(html.out.find("<h1>System Pair &amp; Co</h1>"), std::string::npos);
-  EXPECT_EQ(CountOf(html.out, "<pre>Planet:"), 5u) << html.out;
+  EXPECT_EQ(Cli({"show", file, "--markdown"}).out, SystemReportMarkdown(*read));
+  EXPECT_EQ(Cli({"show", file, "--html"}).out, SystemReportHtml(*read));
 }
 
 #ifdef AX_HAVE_RENDER
 
-TEST(CliRenderTest, WritesAPngOfTheRequestedSize) {
+// Each mode draws a picture of the requested size; --png writes a PNG whatever the extension,
+// --svg a drawing that says its size. The world view's default is the first world past the belt.
+TEST(CliRenderTest, WritesAPngOrAnSvgOfTheRequestedSize) {
   test::TempFolder folder;
   const auto in = [&folder](const std::string& name) { return (folder / name).string(); };
-  ASSERT_EQ(Cli({"system", "--seed", "12", "--out", in("sol.ax2")}).status, 0);
-  const CliRun run = Cli({"render", in("sol.ax2"), "--png", in("sol.png"), "--size", "320x200"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(run.out.empty());
-  EXPECT_TRUE(run.err.empty()) << run.err;
-  const QImage image(QString::fromStdString(in("sol.png")));
-  ASSERT_EQ(image.size(), QSize(320, 200));
-  // The stars and orbits are not all background.
-  const QRgb corner = image.pixel(0, 0);
-  int others = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) others += image.pixel(x, y) != corner ? 1 : 0;
-  }
-  EXPECT_GT(others, 0);
-
-  const CliRun world = Cli(
-      {"render", in("sol.ax2"), "--png", in("world.png"), "--mode", "world", "--date", "2012.5"});
-  ASSERT_EQ(world.status, 0) << world.err;
-  EXPECT_EQ(QImage(QString::fromStdString(in("world.png"))).size(), QSize(800, 600));
-
-  // The defaults: star 0 of a pair in the system view; in the world view the first world of
-  // any star, past the belt: star 1 orbit 3. --png writes a PNG whatever the extension.
   WriteHandBuiltPair(in("pair.ax2"));
-  const std::string png = in("pair.picture");
-  EXPECT_EQ(Cli({"render", in("pair.ax2"), "--png", png, "--size", "16x16"}).status, 0);
-  EXPECT_EQ(
-      Cli({"render", in("pair.ax2"), "--png", png, "--mode", "world", "--size", "16x16"}).status,
-      0);
-  EXPECT_EQ(QImage(QString::fromStdString(png), "png").size(), QSize(16, 16));
-}
-
-TEST(CliRenderTest, WritesAnSvgOfTheRequestedSize) {
-  test::TempFolder folder;
-  const std::string file = (folder / "sol.ax2").string(), svgFile = (folder / "sol.svg").string();
-  ASSERT_EQ(Cli({"system", "--seed", "12", "--out", file}).status, 0);
-  const CliRun run = Cli({"render", file, "--svg", svgFile, "--size", "320x200"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(run.err.empty()) << run.err;
-  QFile svg(QString::fromStdString(svgFile));
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  const QByteArray drawing = svg.readAll();
-  QXmlStreamReader xml(drawing);
-  ASSERT_TRUE(xml.readNextStartElement());
-  EXPECT_EQ(xml.attributes().value(QLatin1String("width")), QLatin1String("320"));
-  EXPECT_EQ(xml.attributes().value(QLatin1String("height")), QLatin1String("200"));
-  // The star and its orbits.
-  EXPECT_GT(drawing.count("<circle"), 0);
-  EXPECT_GT(drawing.count("<polyline"), 0);
+  for (const char* mode : {"system", "world"}) {
+    const CliRun run = Cli({"render", in("pair.ax2"), "--png", in("pair.picture"), "--mode", mode,
+                            "--size", "320x200"});
+    EXPECT_TRUE(run.status == 0 && run.out.empty() && run.err.empty()) << run.err;
+    const QImage image(QString::fromStdString(in("pair.picture")), "png");
+    ASSERT_EQ(image.size(), QSize(320, 200));
+    int drawn = 0;  // pixels that are not background
+    for (int y = 0; y < 200; ++y) {
+      for (int x = 0; x < 320; ++x) drawn += image.pixel(x, y) != image.pixel(0, 0);
+    }
+    EXPECT_GT(drawn, 0) << mode;
+  }
+  ASSERT_EQ(Cli({"render", in("pair.ax2"), "--svg", in("pair.svg"), "--size", "320x200"}).status,
+            0);
+  const std::string svg = test::FileBytes(in("pair.svg"));
+  EXPECT_NE(svg.find("width=\"320\""), std::string::npos) << svg.substr(0, 300);
+  EXPECT_NE(svg.find("height=\"200\""), std::string::npos);
 }
 
 #else

@@ -4,18 +4,18 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cluster/TempFolder.h"
 #include "io/ClusterFile.h"
 #include "io/ClusterRecord.h"
 #include "model/World.h"
+#include "support/ClusterRecords.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 namespace ax {
 namespace {
@@ -32,16 +32,12 @@ std::string Hex(const ClusterSlot& slot) {
   return text;
 }
 
+// A single star, and a pair whose file name and name are too long for their fields.
 ClusterRecord SingleStar() {
-  ClusterRecord record;
-  record.RecordNumber = 3;
+  ClusterRecord record = test::StarRecord(3, 5.25F, 7.5F, 9.75F, "G 5 V  ", 0.8F);
   record.FileName = "AX050709.C05";
   record.SystemName = "Sec05:050709";
-  record.StarCount = 1;
   record.Age = 4.5F;
-  record.X = 5.25F;
-  record.Y = 7.5F;
-  record.Z = 9.75F;
   record.VectorX = -3.5F;
   record.VectorY = 12.0F;
   record.VectorZ = 0.25F;
@@ -50,21 +46,14 @@ ClusterRecord SingleStar() {
 }
 
 ClusterRecord Pair() {
-  ClusterRecord record;
-  record.RecordNumber = 1234567;
+  ClusterRecord record = test::PairRecord(1234567, 249.5F, 0.125F, 100.0F);
   record.SystemKept = 1;
   record.FileName = "AX1234567890123";
   record.SystemName = "A system name of thirty chars";
-  record.StarCount = 2;
   record.Age = 0.01F;
-  record.X = 249.5F;
-  record.Y = 0.125F;
-  record.Z = 100.0F;
   record.VectorX = -1280.0F;
   record.VectorY = 20.0F;
-  record.Separation = 12.3456789F;
-  record.Stars[0] = {1.5, 7000, 5.0F, "F 3 V  "};
-  record.Stars[1] = {0.4, 3200, 0.02F, "M 5 D  "};
+  record.Stars[1].Type = "M 5 D  ";
   return record;
 }
 
@@ -84,113 +73,74 @@ TEST(ClusterRecordTest, LayoutByteForByte) {
             "0000");
 }
 
-// With the layout proven above, a decoded record that encodes to the same slot is whole.
-TEST(ClusterRecordTest, DecodeGivesBackWhatWasEncoded) {
-  for (const ClusterRecord& record : {SingleStar(), Pair()}) {
+// With the layout proven above, a decoded record that encodes to the same slot is whole; names
+// lose their trailing blanks. A record from a world narrows the separation to a float, holds a
+// position beyond a float's range as the largest float, and encoded straight from the world
+// fills the same slot.
+TEST(ClusterRecordTest, DecodeAndFromWorldGiveBackTheSameSlot) {
+  ClusterRecord named = SingleStar();
+  named.SystemName = "New Eden   ";
+  for (const ClusterRecord& record : {named, Pair()}) {
     const ClusterSlot slot = EncodeClusterRecord(record);
     EXPECT_EQ(Hex(EncodeClusterRecord(ClusterRecordView(slot.data()).Decode())), Hex(slot));
   }
-  const ClusterRecord back = ClusterRecordView(EncodeClusterRecord(Pair()).data()).Decode();
-  EXPECT_EQ(back.FileName, "AX1234567890");
-  EXPECT_EQ(back.SystemName, "A system name of thirty ch");
-  EXPECT_EQ(back.Stars[1].Type, "M 5 D  ");
-  ClusterRecord named = SingleStar();
-  named.SystemName = "New Eden   ";
-  const ClusterRecord single = ClusterRecordView(EncodeClusterRecord(named).data()).Decode();
-  EXPECT_EQ(single.SystemName, "New Eden");
-  EXPECT_EQ(single.Stars[1].Mass, 0.0);
-  EXPECT_EQ(single.Stars[1].Type, "       ");
-}
+  EXPECT_EQ(ClusterRecordView(EncodeClusterRecord(named).data()).Decode().SystemName, "New Eden");
 
-TEST(ClusterRecordTest, FromWorldNarrowsTheSeparationToAFloat) {
   auto world = std::make_unique<World>();
   world->StarCount = 2;
   world->StarSeparation = 12.3456789;
-  world->SystemName = "Sec05:050709";
-  world->SystemX = 5.25F;
-  world->SystemY = 7.5F;
-  world->SystemZ = 9.75F;
+  world->SystemX = 1e300;
   world->StarMass = {1.9, 1.5, 0.4};
   world->StarType = {"F 3 V  ", "F 3 V  ", "M 5 D  "};
   const ClusterRecord record = ClusterRecordFromWorld(*world, 7, 0, "AX050709.C05");
   EXPECT_EQ(record.Separation, static_cast<float>(12.3456789));
-  EXPECT_NE(static_cast<double>(record.Separation), 12.3456789);
-  EXPECT_EQ(record.X, 5.25F);
-  EXPECT_EQ(record.Stars[0].Mass, 1.5);
+  EXPECT_EQ(record.X, std::numeric_limits<float>::max());
   EXPECT_EQ(record.Stars[1].Type, "M 5 D  ");
-
-  // Encoded straight from the world, the slot is the same.
   ClusterSlot direct{};
-  direct.fill(0xEE);
-  EncodeClusterStar(*world, 7, 0, "AX050709.C05", direct);
-  EXPECT_EQ(Hex(direct), Hex(EncodeClusterRecord(record)));
-  world->StarCount = 1;
-  EncodeClusterStar(*world, 8, 1, "AX050710.C05", direct);
-  EXPECT_EQ(Hex(direct),
-            Hex(EncodeClusterRecord(ClusterRecordFromWorld(*world, 8, 1, "AX050710.C05"))));
-  world->StarCount = 2;
-
-  // A position held as a double beyond a float's range is stored as the largest float.
-  world->SystemX = 1e300;
-  EXPECT_EQ(ClusterRecordFromWorld(*world, 7, 0, "").X, std::numeric_limits<float>::max());
+  for (const int stars : {2, 1}) {
+    world->StarCount = static_cast<std::int16_t>(stars);
+    direct.fill(0xEE);
+    EncodeClusterStar(*world, 8, 1, "AX050710.C05", direct);
+    EXPECT_EQ(Hex(direct),
+              Hex(EncodeClusterRecord(ClusterRecordFromWorld(*world, 8, 1, "AX050710.C05"))));
+  }
 }
 
 // A cluster file of `count` sound records, record n at (n, 2n, 3n).
 void WriteRecords(const fs::path& file, int count) {
-  std::ofstream stream(file, std::ios::binary);
+  std::vector<ClusterRecord> records;
   for (int n = 1; n <= count; ++n) {
-    ClusterRecord record = SingleStar();
-    record.RecordNumber = n;
-    record.X = static_cast<float>(n);
-    record.Y = static_cast<float>(2 * n);
-    record.Z = static_cast<float>(3 * n);
-    const ClusterSlot slot = EncodeClusterRecord(record);
-    stream.write(reinterpret_cast<const char*>(slot.data()),
-                 static_cast<std::streamsize>(slot.size()));
+    records.push_back(test::StarRecord(n, float(n), float(2 * n), float(3 * n)));
   }
+  test::WriteClusterFile(file, records);
 }
 
-std::vector<char> Bytes(const fs::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-void Poke(const fs::path& file, std::streamoff at, const void* bytes, std::streamsize size) {
-  std::fstream stream(file, std::ios::binary | std::ios::in | std::ios::out);
-  stream.seekp(at);
-  stream.write(static_cast<const char*>(bytes), size);
-}
-
-std::vector<std::int32_t> Numbers(ClusterFileReader& reader, ClusterScan& scan) {
+// The record numbers a pass visits, and how it ended.
+std::vector<std::int32_t> Numbers(const fs::path& file, std::string* problem = nullptr) {
   std::vector<std::int32_t> numbers;
-  scan = reader.ForEach([&numbers](const ClusterRecordView& view) {
-    numbers.push_back(view.RecordNumber());
-    return true;
-  });
+  const ClusterScan scan =
+      ClusterFileReader(file).ForEach([&numbers](const ClusterRecordView& view) {
+        numbers.push_back(view.RecordNumber());
+        return true;
+      });
+  if (problem) *problem = scan.Problem;
   return numbers;
 }
 
-TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumber) {
+TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumberAndRefusesWhatIsNotAFile) {
   test::TempFolder folder;
   const fs::path file = folder / "C01.AXL";
   WriteRecords(file, 3);
+  std::string problem = "unset";
+  EXPECT_EQ(Numbers(file, &problem), (std::vector<std::int32_t>{1, 2, 3}));
+  EXPECT_EQ(problem, "");
   ClusterFileReader reader(file);
   EXPECT_EQ(reader.RecordCount(), 3);
-  ClusterScan scan;
-  EXPECT_EQ(Numbers(reader, scan), (std::vector<std::int32_t>{1, 2, 3}));
-  EXPECT_EQ(scan.Records, 3);
-  EXPECT_EQ(scan.Problem, "");
-
-  const ClusterRecord second = reader.Read(2);
-  EXPECT_EQ(second.RecordNumber, 2);
-  EXPECT_EQ(second.Z, 6.0F);
-  EXPECT_EQ(second.FileName, "AX050709.C05");
+  EXPECT_EQ(reader.Read(2).Z, 6.0F);
   for (const std::int64_t missing : {0, 4, -1}) {
     EXPECT_THROW(reader.Read(missing), ClusterFileError) << missing;
   }
-  // After a failed read the next one still works.
-  EXPECT_EQ(reader.Read(3).RecordNumber, 3);
-
+  EXPECT_EQ(reader.Read(3).RecordNumber, 3);  // after a failed read the next one still works
   // A visitor that declines stops the pass without a problem.
   int visited = 0;
   const ClusterScan stopped =
@@ -201,9 +151,8 @@ TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumber) {
   fs::create_directory(folder / "C03.AXL");
   ASSERT_EQ(mkfifo((folder / "C04.AXL").c_str(), 0600), 0);  // opening it would wait for ever
   for (const auto& [name, reason] :
-       std::vector<std::pair<std::string, std::string>>{{"C02.AXL", "there is no such file"},
-                                                        {"C03.AXL", "not a regular file"},
-                                                        {"C04.AXL", "not a regular file"}}) {
+       {std::pair("C02.AXL", "there is no such file"), std::pair("C03.AXL", "not a regular file"),
+        std::pair("C04.AXL", "not a regular file")}) {
     try {
       ClusterFileReader refused(folder / name);
       ADD_FAILURE() << name << " was opened";
@@ -214,107 +163,43 @@ TEST(ClusterFileTest, ReadsEveryRecordAndEachByNumber) {
   }
 }
 
+// The last slot's unused four bytes may be missing; any more missing ends the pass before the
+// record. A record out of place, a star count of 3 or a position that is not a number do too.
 TEST(ClusterFileTest, ShortAndDamagedFilesAreReadUpToTheirLastSoundRecord) {
   test::TempFolder folder;
   const fs::path file = folder / "C01.AXL";
-  ClusterScan scan;
-
-  // The last slot's unused four bytes may be missing.
+  std::string problem;
   WriteRecords(file, 3);
   fs::resize_file(file, 2 * 128 + 124);
-  {
-    ClusterFileReader reader(file);
-    EXPECT_EQ(reader.RecordCount(), 3);
-    EXPECT_EQ(Numbers(reader, scan).size(), 3U);
-    EXPECT_EQ(scan.Problem, "");
-    EXPECT_EQ(reader.Read(3).Z, 9.0F);
-  }
+  EXPECT_EQ(Numbers(file, &problem).size(), 3U);
+  EXPECT_EQ(problem, "");
+  EXPECT_EQ(ClusterFileReader(file).Read(3).Z, 9.0F);
   fs::resize_file(file, 2 * 128 + 100);
-  {
-    ClusterFileReader reader(file);
-    EXPECT_EQ(reader.RecordCount(), 2);
-    EXPECT_EQ(Numbers(reader, scan).size(), 2U);
-    EXPECT_EQ(scan.Records, 2);
-    EXPECT_EQ(scan.Problem, "the file ends inside record 3");
-    EXPECT_THROW(reader.Read(3), ClusterFileError);
-  }
+  EXPECT_EQ(Numbers(file, &problem).size(), 2U);
+  EXPECT_EQ(problem, "the file ends inside record 3");
+  EXPECT_EQ(ClusterFileReader(file).RecordCount(), 2);
+  EXPECT_THROW(ClusterFileReader(file).Read(3), ClusterFileError);
   fs::resize_file(file, 0);
-  {
-    ClusterFileReader reader(file);
-    EXPECT_EQ(Numbers(reader, scan).size(), 0U);
-    EXPECT_EQ(scan.Problem, "");
-  }
+  EXPECT_TRUE(Numbers(file, &problem).empty());
+  EXPECT_EQ(problem, "");
 
-  // A record out of place, a star count of 3 and a position that is not a number each end
-  // the pass before the record.
-  const std::int32_t wrongNumber = 7;
-  const std::int16_t threeStars = 3;
-  const float notANumber = std::numeric_limits<float>::quiet_NaN();
-  struct Damage {
-    std::streamoff at;
-    const void* bytes;
-    std::streamsize size;
-  };
-  for (const Damage& damage : {Damage{128 + 0, &wrongNumber, 4}, Damage{128 + 44, &threeStars, 2},
-                               Damage{128 + 58, &notANumber, 4}}) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const auto& [at, bytes] :
+       {std::pair(0, std::string("\x07\0\0\0", 4)), std::pair(44, std::string("\x03\0", 2)),
+        std::pair(58, std::string(reinterpret_cast<const char*>(&nan), 4))}) {
     WriteRecords(file, 3);
-    Poke(file, damage.at, damage.bytes, damage.size);
+    std::string content = test::FileBytes(file);
+    test::PutFile(file, content.replace(128 + static_cast<std::size_t>(at), bytes.size(), bytes));
+    EXPECT_EQ(Numbers(file, &problem), (std::vector<std::int32_t>{1})) << at;
+    EXPECT_EQ(problem, "record 2 is damaged") << at;
     ClusterFileReader reader(file);
-    EXPECT_EQ(Numbers(reader, scan), (std::vector<std::int32_t>{1})) << damage.at;
-    EXPECT_EQ(scan.Problem, "record 2 is damaged") << damage.at;
-    EXPECT_THROW(reader.Read(2), ClusterFileError) << damage.at;
+    EXPECT_THROW(reader.Read(2), ClusterFileError) << at;
     EXPECT_EQ(reader.Read(3).RecordNumber, 3);
   }
-}
-
-TEST(ClusterFileTest, PassesOverManyBlocks) {
-  test::TempFolder folder;
-  const fs::path file = folder / "C01.AXL";
-  constexpr int kRecords = 40'000;  // beyond one block of reading
-  WriteRecords(file, kRecords);
-  ClusterFileReader reader(file);
-  std::int64_t expected = 1;
-  bool inOrder = true;
-  const ClusterScan scan = reader.ForEach([&](const ClusterRecordView& view) {
-    inOrder = inOrder && view.RecordNumber() == expected && view.Y() == 2.0F * float(expected);
-    ++expected;
-    return true;
-  });
-  EXPECT_EQ(scan.Records, kRecords);
-  EXPECT_TRUE(inOrder);
-}
-
-TEST(ClusterFileTest, WritesOneRecordInPlace) {
-  test::TempFolder folder;
-  const fs::path file = folder / "C01.AXL";
-  WriteRecords(file, 3);
-  fs::resize_file(file, 2 * 128 + 124);
-  const std::vector<char> before = Bytes(file);
-
-  ClusterRecord kept = ClusterFileReader(file).Read(2);
-  kept.SystemKept = 1;
-  kept.FileName = "AX010203.C01";
-  WriteClusterRecord(file, kept);
-  ClusterRecord last = ClusterFileReader(file).Read(3);
-  last.SystemName = "Far Away";
-  WriteClusterRecord(file, last);
-
-  const std::vector<char> after = Bytes(file);
-  ASSERT_EQ(after.size(), before.size());
-  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 128, after.begin()));
-  ClusterFileReader reader(file);
-  EXPECT_EQ(reader.Read(2).SystemKept, 1);
-  EXPECT_EQ(reader.Read(2).FileName, "AX010203.C01");
-  EXPECT_EQ(reader.Read(3).SystemName, "Far Away");
-
-  for (const std::int32_t number : {0, 4}) {
-    kept.RecordNumber = number;
-    EXPECT_THROW(WriteClusterRecord(file, kept), ClusterFileError) << number;
-  }
-  EXPECT_EQ(Bytes(file).size(), before.size());
-  kept.RecordNumber = 1;
-  EXPECT_THROW(WriteClusterRecord(folder / "C02.AXL", kept), ClusterFileError);
-  EXPECT_FALSE(fs::exists(folder / "C02.AXL"));
+  WriteRecords(file, 40'000);  // beyond one block of reading
+  const std::vector<std::int32_t> many = Numbers(file, &problem);
+  ASSERT_EQ(many.size(), 40'000U);
+  EXPECT_EQ(many.back(), 40'000);
 }
 
 // The fuzzing corpus: a pass over a file named "valid-" visits all its records, one over a
@@ -329,15 +214,13 @@ TEST(ClusterFileTest, CorpusFilesAreReadFullyOrStopWithAReasonAsNamed) {
       visited.push_back(EncodeClusterRecord(view.Decode()));
       return true;
     });
-    if (name.rfind("bad-", 0) == 0) {
-      EXPECT_NE(scan.Problem, "") << name;
-      ++bad;
-    } else {
-      EXPECT_EQ(name.rfind("valid-", 0), 0u) << name;
-      EXPECT_EQ(scan.Problem, "") << name;
+    const bool good = name.starts_with("valid-");
+    EXPECT_TRUE(good || name.starts_with("bad-")) << name;
+    EXPECT_EQ(scan.Problem.empty(), good) << name;
+    if (good) {
       EXPECT_EQ(scan.Records, reader.RecordCount()) << name;
-      ++valid;
     }
+    (good ? valid : bad) += 1;
     ASSERT_EQ(static_cast<std::int64_t>(visited.size()), scan.Records) << name;
     for (std::int64_t n = 1; n <= scan.Records; ++n) {
       EXPECT_EQ(EncodeClusterRecord(reader.Read(n)), visited[static_cast<std::size_t>(n - 1)])

@@ -4,20 +4,16 @@
 #include <bit>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
-#include "cluster/TempFolder.h"
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "support/FileBytes.h"
 #include "survey/Survey.h"
 
 namespace ax {
@@ -32,18 +28,15 @@ class Bytes {
   Bytes& I32(std::int32_t v) { return Put(static_cast<std::uint32_t>(v), 4); }
   Bytes& F32(float v) { return Put(std::bit_cast<std::uint32_t>(v), 4); }
   Bytes& F64(double v) { return Put(std::bit_cast<std::uint64_t>(v), 8); }
-  Bytes& Text(std::string_view t) {
-    I16(static_cast<int>(t.size()));
+  Bytes& Text(std::string_view t) { return I16(static_cast<int>(t.size())).Raw(t); }
+  Bytes& Raw(std::string_view t) {
     bytes_ += t;
     return *this;
   }
   Bytes& TagI16(int v) { return I16(2).I16(v); }
   Bytes& TagF32(float v) { return I16(4).F32(v); }
   Bytes& TagF64(double v) { return I16(5).F64(v); }
-  Bytes& Zeros(std::size_t n) {
-    bytes_.append(n, '\0');
-    return *this;
-  }
+  Bytes& Zeros(std::size_t n) { return Raw(std::string(n, '\0')); }
   const std::string& Str() const { return bytes_; }
 
  private:
@@ -60,144 +53,10 @@ bool HasAir(const std::string& c) {
   return c != "Z" && c != "T" && c != "J";
 }
 
-std::unique_ptr<World> Generated(std::uint64_t seed) {
-  auto world = std::make_unique<World>();
-  Random random(seed);
-  GenerateStars(*world, random);
-  Survey(*world, random).SurveySystem();
-  return world;
-}
-
-// A generated pair whose file has moons and both lengths of body record, kept small.
-const World& SamplePair() {
-  static const std::unique_ptr<World> sample = [] {
-    for (std::uint64_t seed = 1;; ++seed) {
-      auto w = Generated(seed);
-      bool moon = false, shortRecord = false, longRecord = false;
-      for (int s = 0; s < kStarSlots && w->StarCount == 2; ++s) {
-        for (int o = 1; o <= w->OrbitCount[s]; ++o) {
-          if (w->BodyClass(s, o, 0).empty()) continue;
-          moon = moon || w->MoonCount[s][o] > 0;
-          for (int b = 0; b <= w->MoonCount[s][o]; ++b) {
-            (HasAir(w->BodyClass(s, o, b)) ? longRecord : shortRecord) = true;
-          }
-        }
-      }
-      if (moon && shortRecord && longRecord && EncodeSystem(*w).size() < 6000) return w;
-    }
-  }();
-  return *sample;
-}
-
-template <typename T>
-bool Same(const T& a, const T& b) {
-  if constexpr (std::is_floating_point_v<T>) {
-    using U = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
-    return std::bit_cast<U>(a) == std::bit_cast<U>(b);  // exact, NaN payloads included
-  } else {
-    return a == b;
-  }
-}
-
-bool Same(const TaggedNumber& a, const TaggedNumber& b) {
-  return a.index() == b.index() &&
-         std::visit([&](auto x) { return Same(x, std::get<decltype(x)>(b)); }, a);
-}
-
-// Whether field `field` (0-based, body record order) of [s][o][b] travels in a file.
-bool FieldSaved(const World& w, int s, int o, int b, int field) {
-  if (o == 0) {
-    const bool pairElement = field == 4 || field == 6 || field == 7 || field == 8;
-    return field == 1 || field == 2 || (w.StarCount != 1 && s > 0 && pairElement);
-  }
-  if (w.BodyClass(s, o, 0).empty()) return false;  // written as "X" and nothing else
-  return field < 25 || HasAir(w.BodyClass(s, o, b));
-}
-
-// `read` holds exactly what a file of `original` carries, and cleared values elsewhere.
-void ExpectAsSaved(const World& original, const World& read) {
-  const bool pair = original.StarCount != 1;
-  EXPECT_EQ(read.StarCount, original.StarCount);
-  EXPECT_EQ(read.SystemName, original.SystemName);
-  EXPECT_EQ(read.SystemNote, original.SystemNote);
-  EXPECT_TRUE(Same(read.SystemAge, original.SystemAge));
-  EXPECT_TRUE(Same(read.SystemX, original.SystemX));
-  EXPECT_TRUE(Same(read.SystemY, original.SystemY));
-  EXPECT_TRUE(Same(read.SystemZ, original.SystemZ));
-  EXPECT_TRUE(Same(read.SystemVectorX, original.SystemVectorX));
-  EXPECT_TRUE(Same(read.SystemVectorY, original.SystemVectorY));
-  EXPECT_TRUE(Same(read.SystemVectorZ, original.SystemVectorZ));
-  EXPECT_TRUE(Same(read.StarSeparation, pair ? original.StarSeparation : 0.0));
-  EXPECT_TRUE(Same(read.StarPeriod, pair ? original.StarPeriod : 0.0f));
-  std::vector<const void*> readTables;
-  ForEachBodyTable(read, [&](const char*, const auto& table) { readTables.push_back(&table); });
-  for (int s = 0; s < kStarSlots; ++s) {
-    const bool inFile = pair || s == 1;
-    EXPECT_TRUE(Same(read.StarMass[s], inFile ? original.StarMass[s] : 0.0)) << s;
-    EXPECT_EQ(read.StarTemperature[s], inFile ? original.StarTemperature[s] : 0) << s;
-    EXPECT_TRUE(Same(read.StarLuminosity[s], inFile ? original.StarLuminosity[s] : 0.0f)) << s;
-    EXPECT_TRUE(Same(read.StarAngle[s], inFile ? original.StarAngle[s] : 0.0)) << s;
-    EXPECT_EQ(read.StarType[s], inFile ? original.StarType[s] : "") << s;
-    EXPECT_EQ(read.OrbitCount[s], inFile ? original.OrbitCount[s] : 0) << s;
-    EXPECT_EQ(read.StarSurveyOrbit[s], 0) << s;
-    if (!inFile) continue;
-    for (int o = 0; o <= original.OrbitCount[s]; ++o) {
-      const bool noWorld = o == 0 || original.BodyClass(s, o, 0).empty();
-      const int moons = noWorld ? 0 : original.MoonCount[s][o];
-      ASSERT_EQ(read.MoonCount[s][o], moons) << s << " " << o;
-      for (int b = 0; b <= moons; ++b) {
-        int field = 0;
-        ForEachBodyTable(original, [&](const char* name, const auto& table) {
-          const auto& got = (*static_cast<decltype(&table)>(readTables[field]))(s, o, b);
-          using T = std::remove_cvref_t<decltype(got)>;
-          const T want = FieldSaved(original, s, o, b, field++) ? table(s, o, b) : T{};
-          EXPECT_TRUE(Same(got, want)) << name << "[" << s << "][" << o << "][" << b << "]";
-        });
-      }
-    }
-  }
-  EXPECT_EQ(read.SystemSurveyed, 1);
-  EXPECT_EQ(read.SystemSaved, 0);
-  EXPECT_TRUE(read.SystemFilePath.empty());
-}
-
-// Decodes, and checks that the re-encoded system decodes to the same bytes again.
-void ExpectStableAfterDecoding(std::string_view bytes, World& world) {
-  static SystemFileReader reader;
-  static const auto again = std::make_unique<World>();
-  reader.Decode(bytes, world);
-  const std::string once = EncodeSystem(world);
-  ASSERT_NO_THROW(reader.Decode(once, *again));
-  EXPECT_EQ(EncodeSystem(*again), once);
-}
-
-// The body tables of each element type, each list in the order of the format's record.
-constexpr std::array kTexts{
-    &World::BodyClass,      &World::BodyName,     &World::BodyNote,
-    &World::BodyRareEarths, &World::BodyTechEra,  &World::BodyExtinctEra,
-    &World::BodyAtmosphere, &World::BodyLifeKind, &World::BodyLifeClassification};
-constexpr std::array kDoubles{&World::BodySemiMajorAxis,
-                              &World::BodyEccentricity,
-                              &World::BodyInclination,
-                              &World::BodyAscendingNode,
-                              &World::BodyPeriastronArgument,
-                              &World::BodyPeriastronTime,
-                              &World::BodyPeriod,
-                              &World::BodyMass};
-constexpr std::array kFloats{
-    &World::BodyRadius,        &World::BodyGravity,     &World::BodyDensity,
-    &World::BodyAlbedo,        &World::BodyObliquity,   &World::BodyDayLength,
-    &World::BodyVolcanism,     &World::BodyPressure,    &World::BodyNitrogen,
-    &World::BodyCarbonDioxide, &World::BodyHydrogen,    &World::BodyHelium,
-    &World::BodyOxygen,        &World::BodyMethane,     &World::BodyAmmonia,
-    &World::BodyWaterVapor,    &World::BodyChlorine,    &World::BodyWaterCover,
-    &World::BodyRadiation,     &World::BodyHabitability};
-constexpr std::array kShorts{&World::BodyTempHigh, &World::BodyTempLow, &World::BodyRingSize,
-                             &World::BodyContinents, &World::BodyLifeComplexity};
-
-// Distinct values for every field of a body, from the class and one base number k.
+// Distinct values for every field i of a body, from its class and one base number k; texts
+// of any 8-bit character.
 std::string T(const std::string& cls, int i) {
-  return i == 0 ? cls : cls + std::string("\0\xe9", 2) + std::to_string(i);  // any 8-bit text
+  return i == 0 ? cls : cls + std::string("\0\xe9", 2) + std::to_string(i);
 }
 double D(int k, int i) {
   return k + i + 0.5;
@@ -209,69 +68,102 @@ std::int16_t N(int k, int i) {
   return static_cast<std::int16_t>(-(k + i));
 }
 
+// Fills every table of a body, air too for every class, by the type each table holds.
 void FillBody(World& w, int s, int o, int b, const std::string& cls, int k) {
-  for (int i = 0; i < 9; ++i) (w.*kTexts[i])(s, o, b) = T(cls, i);
-  for (int i = 0; i < 8; ++i) (w.*kDoubles[i])(s, o, b) = D(k, i);
-  for (int i = 0; i < 20; ++i) (w.*kFloats[i])(s, o, b) = F(k, i);  // air too, for every class
-  for (int i = 0; i < 5; ++i) (w.*kShorts[i])(s, o, b) = N(k, i);
+  int i = 0;
+  ForEachBodyTable(w, [&](const char*, auto& table) {
+    auto& cell = table(s, o, b);
+    using V = std::remove_reference_t<decltype(cell)>;
+    if constexpr (std::is_same_v<V, std::string>) cell = T(cls, i);
+    if constexpr (std::is_same_v<V, double>) cell = D(k, i);
+    if constexpr (std::is_same_v<V, float>) cell = F(k, i);
+    if constexpr (std::is_same_v<V, std::int16_t>) cell = N(k, i);
+    ++i;
+  });
 }
 
-// FillBody's record, field by field as the format lists them.
+// FillBody's record as the format lists it: t text, d double, f float, n short; the air
+// fields, from field 25 on, only for a class that has air.
 void ExpectedBody(Bytes& e, const std::string& cls, int k) {
-  e.Text(T(cls, 0)).Text(T(cls, 1)).Text(T(cls, 2));
-  for (int i = 0; i < 8; ++i) e.F64(D(k, i));
-  e.F32(F(k, 0)).F32(F(k, 1)).F32(F(k, 2)).I16(N(k, 0)).I16(N(k, 1));
-  e.F32(F(k, 3)).F32(F(k, 4)).F32(F(k, 5)).I16(N(k, 2)).F32(F(k, 6));
-  e.Text(T(cls, 3)).Text(T(cls, 4)).Text(T(cls, 5)).Text(T(cls, 6));
-  if (!HasAir(cls)) return;
-  for (int i = 7; i < 18; ++i) e.F32(F(k, i));
-  e.I16(N(k, 3)).I16(N(k, 4)).F32(F(k, 18)).F32(F(k, 19)).Text(T(cls, 7)).Text(T(cls, 8));
+  constexpr std::string_view kFields = "tttddddddddfffnnfffnfttttfffffffffffnnfftt";
+  for (int i = 0; i < (HasAir(cls) ? 42 : 25); ++i) {
+    const char field = kFields[static_cast<std::size_t>(i)];
+    if (field == 't') e.Text(T(cls, i));
+    if (field == 'd') e.F64(D(k, i));
+    if (field == 'f') e.F32(F(k, i));
+    if (field == 'n') e.I16(N(k, i));
+  }
 }
 
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// A pair whose combined star has a "J" world with a 42-field "H" moon and a 25-field "Z" moon.
+std::unique_ptr<World> HandMadePair() {
+  auto w = std::make_unique<World>();
+  w->StarCount = 2;
+  w->SystemX = 12.5f;
+  w->SystemVectorY = 0.125;
+  w->StarSeparation = 2.5;
+  w->StarPeriod = 10;
+  for (int s = 1; s <= 2; ++s) {
+    w->BodyEccentricity(s, 0, 0) = 0.1 * s;
+    w->BodyAscendingNode(s, 0, 0) = 20.0 * s;
+    w->BodyPeriastronArgument(s, 0, 0) = 30.0 * s;
+    w->BodyPeriastronTime(s, 0, 0) = 0.4 * s;
+    w->BodyInclination(s, 0, 0) = 5;  // not part of a star's slot in a file
+  }
+  for (int s = 0; s <= 2; ++s) {
+    w->StarMass[s] = 1.5 - 0.5 * s;
+    w->StarTemperature[s] = 6000 - 1000 * s;
+    w->StarLuminosity[s] = 2.0f - 0.5f * static_cast<float>(s);
+    w->StarAngle[s] = 10.0 * s;
+    w->StarType[s] = "K" + std::to_string(s);
+    w->BodyName(s, 0, 0) = "Star " + std::to_string(s);
+    w->BodyNote(s, 0, 0) = std::to_string(s);
+  }
+  w->OrbitCount[0] = 1;
+  FillBody(*w, 0, 1, 0, "J", 0);
+  w->MoonCount[0][1] = 2;
+  FillBody(*w, 0, 1, 1, "H", 50);
+  FillBody(*w, 0, 1, 2, "Z", 60);
+  return w;
 }
 
+// Decodes into a world that held a system before, and checks that the system read encodes to
+// the same bytes (when `exact`) and decodes to the same bytes again.
+void ExpectDecodes(std::string_view bytes, World& world, bool exact = true) {
+  static SystemFileReader reader;
+  static const auto again = HandMadePair();
+  reader.Decode(bytes, world);
+  const std::string once = EncodeSystem(world);
+  if (exact) {
+    EXPECT_EQ(once, bytes);
+  }
+  EXPECT_EQ(world.SystemSurveyed, 1);
+  EXPECT_EQ(world.SystemSaved, 0);
+  ASSERT_NO_THROW(reader.Decode(once, *again));
+  EXPECT_EQ(EncodeSystem(*again), once);
+}
+
+// Generated systems of every kind, with positions of every kind as a cluster gives them and
+// texts with any 8-bit character, read back into a world that held another system.
 TEST(SystemFileTest, RoundTripKeepsEverythingTheFileHolds) {
-  test::TempFolder dir;
-  auto read = std::make_unique<World>();  // reused: each read must replace the last
-  SystemFileReader reader;
-  int pairs = 0, moons = 0, emptyOrbits = 0;
-  for (std::uint64_t seed = 1; seed <= 300; ++seed) {
-    auto world = Generated(seed);
+  auto read = std::make_unique<World>();
+  int pairs = 0;
+  for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+    auto world = std::make_unique<World>();
+    Random random(seed);
+    GenerateStars(*world, random);
+    Survey(*world, random).SurveySystem();
     const auto k = static_cast<std::int16_t>(seed);
-    // Positions of every kind, as a cluster gives them, and texts with any 8-bit character.
     world->SystemX = seed % 3 == 0 ? TaggedNumber{k} : TaggedNumber{0.5f * k};
     world->SystemY = seed % 3 == 1 ? TaggedNumber{std::int16_t{0}} : TaggedNumber{k * 0.1};
-    world->SystemZ = -0.25f * k;
     world->SystemVectorX = TaggedNumber{1.0f / k};
-    world->SystemVectorZ = 3.0f * k;
     world->SystemNote = std::string("\xff\0note ", 7) + std::to_string(seed);
     world->BodyNote(world->StarCount == 1 ? 1 : 2, 0, 0) = "star note";
     pairs += world->StarCount == 2;
-    for (int s = 0; s < kStarSlots; ++s) {
-      for (int o = 1; o <= world->OrbitCount[s]; ++o) {
-        moons += world->MoonCount[s][o] > 0 && !world->BodyClass(s, o, 0).empty();
-        emptyOrbits += world->BodyClass(s, o, 0).empty();
-      }
-    }
-    if (seed % 15 == 5) {  // through a file on disk
-      const fs::path file = dir / ("seed" + std::to_string(seed) + ".ax2");
-      WriteSystemFile(*world, file);
-      EXPECT_EQ(world->SystemSaved, 1);
-      EXPECT_EQ(Slurp(file), EncodeSystem(*world));
-      EXPECT_FALSE(fs::exists(file.string() + ".saving"));
-      reader.Read(file, *read);
-    } else {
-      reader.Decode(EncodeSystem(*world), *read);
-    }
-    ExpectAsSaved(*world, *read);
+    ExpectDecodes(EncodeSystem(*world), *read);
     if (HasFailure()) FAIL() << "seed " << seed;
   }
-  EXPECT_GT(pairs, 30);
-  EXPECT_GT(moons, 100);
-  EXPECT_GT(emptyOrbits, 30);
+  EXPECT_GT(pairs, 20);
 }
 
 TEST(SystemFileTest, OrbitAndMoonCountsAtTheirBoundsDecode) {
@@ -282,8 +174,7 @@ TEST(SystemFileTest, OrbitAndMoonCountsAtTheirBoundsDecode) {
   world->MoonCount[1][15] = 20;
   for (int b = 1; b <= 20; ++b) FillBody(*world, 1, 15, b, b % 2 ? "Z" : "R", b * 100);
   auto read = std::make_unique<World>();
-  ExpectStableAfterDecoding(EncodeSystem(*world), *read);
-  ExpectAsSaved(*world, *read);
+  ExpectDecodes(EncodeSystem(*world), *read);
 }
 
 TEST(SystemFileLayoutTest, SingleStarWithAnEmptyOrbitAndAShortRecord) {
@@ -319,40 +210,7 @@ TEST(SystemFileLayoutTest, SingleStarWithAnEmptyOrbitAndAShortRecord) {
   ASSERT_EQ(EncodeSystem(*w), e.Str());
 
   auto read = std::make_unique<World>();
-  ExpectStableAfterDecoding(e.Str(), *read);
-  ExpectAsSaved(*w, *read);
-}
-
-// A pair whose combined star has a "J" world with a 42-field "H" moon and a 25-field "Z" moon.
-std::unique_ptr<World> HandMadePair() {
-  auto w = std::make_unique<World>();
-  w->StarCount = 2;
-  w->SystemX = 12.5f;
-  w->SystemVectorY = 0.125;
-  w->StarSeparation = 2.5;
-  w->StarPeriod = 10;
-  for (int s = 1; s <= 2; ++s) {
-    w->BodyEccentricity(s, 0, 0) = 0.1 * s;
-    w->BodyAscendingNode(s, 0, 0) = 20.0 * s;
-    w->BodyPeriastronArgument(s, 0, 0) = 30.0 * s;
-    w->BodyPeriastronTime(s, 0, 0) = 0.4 * s;
-    w->BodyInclination(s, 0, 0) = 5;  // not part of a star's slot in a file
-  }
-  for (int s = 0; s <= 2; ++s) {
-    w->StarMass[s] = 1.5 - 0.5 * s;
-    w->StarTemperature[s] = 6000 - 1000 * s;
-    w->StarLuminosity[s] = 2.0f - 0.5f * static_cast<float>(s);
-    w->StarAngle[s] = 10.0 * s;
-    w->StarType[s] = "K" + std::to_string(s);
-    w->BodyName(s, 0, 0) = "Star " + std::to_string(s);
-    w->BodyNote(s, 0, 0) = std::to_string(s);
-  }
-  w->OrbitCount[0] = 1;
-  FillBody(*w, 0, 1, 0, "J", 0);
-  w->MoonCount[0][1] = 2;
-  FillBody(*w, 0, 1, 1, "H", 50);
-  FillBody(*w, 0, 1, 2, "Z", 60);
-  return w;
+  ExpectDecodes(e.Str(), *read);
 }
 
 TEST(SystemFileLayoutTest, PairWithMoonsOfBothRecordLengths) {
@@ -375,38 +233,26 @@ TEST(SystemFileLayoutTest, PairWithMoonsOfBothRecordLengths) {
   ASSERT_EQ(EncodeSystem(*w), e.Str());
 
   auto read = std::make_unique<World>();
-  ExpectStableAfterDecoding(e.Str(), *read);
-  ExpectAsSaved(*w, *read);
+  ExpectDecodes(e.Str(), *read);
   EXPECT_EQ(read->StarOffset[1], 0.5f);  // 2.5 x 0.25 / 1.25
   EXPECT_EQ(read->StarOffset[2], 2.0f);
 }
 
-// A world that holds a known system; Check() says it is exactly as it was.
-struct Guarded {
-  Guarded() : world(std::make_unique<World>(SamplePair())) {
-    world->SystemFilePath = "kept.ax2";
-    world->SystemSaved = 1;
-    before = EncodeSystem(*world);
-  }
-  void Check() const {
-    EXPECT_EQ(EncodeSystem(*world), before);
-    EXPECT_EQ(world->SystemFilePath, "kept.ax2");
-    EXPECT_EQ(world->SystemSaved, 1);
-  }
-  std::unique_ptr<World> world;
-  std::string before;
-};
-
+// A failed read leaves the world exactly as it was, its file and saved state included.
 void ExpectRejected(std::string_view bytes, const std::string& reason) {
-  Guarded g;
-  SystemFileReader reader;
+  const auto world = HandMadePair();
+  world->SystemFilePath = "kept.ax2";
+  world->SystemSaved = 1;
+  const std::string before = EncodeSystem(*world);
   try {
-    reader.Decode(bytes, *g.world);
+    SystemFileReader().Decode(bytes, *world);
     ADD_FAILURE() << "decoded, expected: " << reason;
   } catch (const SystemFormatError& error) {
     EXPECT_EQ(error.what(), reason);
   }
-  g.Check();
+  EXPECT_EQ(EncodeSystem(*world), before);
+  EXPECT_EQ(world->SystemFilePath, "kept.ax2");
+  EXPECT_EQ(world->SystemSaved, 1);
 }
 
 // A single-star header with this star count, and a star record starting with this orbit count.
@@ -446,44 +292,11 @@ TEST(SystemFileBadInputTest, EachFaultIsRejectedWithItsReasonAndTheWorldKept) {
 }
 
 TEST(SystemFileBadInputTest, EveryTruncationIsRejected) {
-  const std::string file = EncodeSystem(SamplePair());
-  Guarded g;
-  SystemFileReader reader;
+  const std::string file = EncodeSystem(*HandMadePair());
   for (std::size_t size = 0; size < file.size(); ++size) {
-    try {
-      reader.Decode(std::string_view(file).substr(0, size), *g.world);
-      ADD_FAILURE() << "decoded at " << size;
-    } catch (const SystemFormatError& error) {
-      EXPECT_STREQ(error.what(), size == 0 ? "the file is empty" : "the file ends early") << size;
-    }
+    ExpectRejected(file.substr(0, size), size == 0 ? "the file is empty" : "the file ends early");
+    if (HasFailure()) FAIL() << "at " << size;
   }
-  g.Check();
-}
-
-TEST(SystemFileBadInputTest, RandomAndMutatedBytesDecodeOrAreRejected) {
-  const std::string file = EncodeSystem(SamplePair());
-  auto world = std::make_unique<World>();
-  int decoded = 0;
-  for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
-    std::mt19937 random(seed);
-    std::string bytes;
-    if (seed % 2 != 0) {  // noise, half of it after a valid header text
-      if (seed % 4 == 1) bytes = Bytes().Text(kHeader).Str();
-      for (auto n = random() % 300; n > 0; --n) bytes.push_back(static_cast<char>(random()));
-    } else {  // a real file with a few bytes changed
-      bytes = file;
-      for (auto n = 1 + random() % 4; n > 0; --n) {
-        bytes[random() % bytes.size()] = static_cast<char>(random());
-      }
-    }
-    try {
-      ExpectStableAfterDecoding(bytes, *world);
-      ++decoded;
-    } catch (const SystemFormatError&) {
-    }
-    if (HasFailure()) FAIL() << "seed " << seed;
-  }
-  EXPECT_GT(decoded, 100);  // the mutations reach past the header
 }
 
 // The fuzzing corpus: files named "valid-" decode stably, files named "bad-" are rejected.
@@ -495,7 +308,7 @@ TEST(SystemFileBadInputTest, CorpusFilesDecodeStablyOrAreRejectedAsNamed) {
     const bool good = name.rfind("valid-", 0) == 0;
     EXPECT_TRUE(good || name.rfind("bad-", 0) == 0) << name;
     try {
-      ExpectStableAfterDecoding(Slurp(entry.path()), *world);
+      ExpectDecodes(test::FileBytes(entry.path()), *world, false);
       EXPECT_TRUE(good) << name;
       ++valid;
     } catch (const SystemFormatError& error) {
@@ -505,35 +318,6 @@ TEST(SystemFileBadInputTest, CorpusFilesDecodeStablyOrAreRejectedAsNamed) {
   }
   EXPECT_GE(valid, 4);
   EXPECT_GE(bad, 4);
-}
-
-TEST(SystemFileTest, AnyHeaderTextAndTrailingBytesReadNormally) {
-  const std::string file = EncodeSystem(SamplePair());
-  const std::string otherHeader = Bytes().Text("Some other program, 1.0").Str() + file.substr(32);
-  auto read = std::make_unique<World>();
-  SystemFileReader reader;
-  reader.Decode(otherHeader, *read);
-  EXPECT_EQ(EncodeSystem(*read), file);
-  reader.Decode(file + std::string("\x01\x02 tail", 7), *read);
-  EXPECT_EQ(EncodeSystem(*read), file);
-}
-
-// Clearing the stars does nothing while the star count is 0: a single-star file read over a
-// starless system must still replace that system's separation, period and star tables.
-TEST(SystemFileBadInputTest, ReadingReplacesTheStarsOfAStarlessSystem) {
-  Bytes starless = Header(0);
-  starless.F64(3).F32(4).Zeros(64);
-  for (int s = 0; s <= 2; ++s) StarStart(starless, 0);
-  Bytes single = Header(1);
-  StarStart(single, 0);
-  auto world = std::make_unique<World>();
-  SystemFileReader reader;
-  reader.Decode(starless.Str(), *world);
-  reader.Decode(single.Str(), *world);
-  EXPECT_EQ(world->StarSeparation, 0.0);
-  EXPECT_EQ(world->StarPeriod, 0.0f);
-  EXPECT_EQ(world->StarMass[2], 0.0);
-  EXPECT_EQ(world->StarType[0], "");
 }
 
 }  // namespace

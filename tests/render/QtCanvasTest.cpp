@@ -4,13 +4,11 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPixmap>
 #include <QRect>
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,25 +58,18 @@ TEST(QtCanvasTest, EachPrimitiveLandsOnItsPixels) {
     canvas.Line(10, 50, 90, 50, kRed);  // row 100, columns 20..180
   });
   EXPECT_EQ(lines.pixel(50, 150), Rgb(kWhite));
-  EXPECT_EQ(lines.pixel(49, 150), kBlack);
   EXPECT_EQ(lines.pixel(100, 100), Rgb(kRed));
   EXPECT_EQ(lines.pixel(100, 101), kBlack);
-  EXPECT_EQ(lines.pixel(10, 100), kBlack);
 
   const QImage disc = Drawn(400, 200, [](QtCanvas& canvas) { canvas.Disc(50, 50, 10, kGreen); });
   EXPECT_EQ(disc.pixel(200, 135), Rgb(kGreen));
-  EXPECT_EQ(disc.pixel(235, 100), Rgb(kGreen));
   EXPECT_EQ(disc.pixel(200, 145), kBlack);
-  EXPECT_EQ(disc.pixel(245, 100), kBlack);
 
   const QImage circle =
       Drawn(400, 200, [](QtCanvas& canvas) { canvas.Circle(50, 50, 10, kYellow); });
-  EXPECT_EQ(circle.pixel(200, 100), kBlack);  // an outline only
-  EXPECT_EQ(circle.pixel(200, 120), kBlack);
-  const QRect ring = Lit(circle).first;
-  EXPECT_NEAR(ring.center().x(), 200, 1);
-  EXPECT_NEAR(ring.width(), 81, 2);
-  EXPECT_NEAR(ring.height(), 81, 2);
+  EXPECT_EQ(circle.pixel(200, 120), kBlack);  // an outline only
+  EXPECT_NEAR(Lit(circle).first.width(), 81, 2);
+  EXPECT_NEAR(Lit(circle).first.height(), 81, 2);
 
   QImage cleared(50, 30, QImage::Format_RGB32);
   cleared.fill(Qt::black);
@@ -87,45 +78,8 @@ TEST(QtCanvasTest, EachPrimitiveLandsOnItsPixels) {
     canvas.SetScale(20, 20, 10, 10);
     canvas.Clear(PaletteColour(7));
   }
-  // The whole device, whatever the scale.
-  for (const auto& [x, y] :
-       {std::pair(0, 0), std::pair(49, 0), std::pair(0, 29), std::pair(49, 29)}) {
-    EXPECT_EQ(cleared.pixel(x, y), qRgb(192, 192, 192));
-  }
-}
-
-// 400 x 400: (10, 20) is pixel (40, 80). The default font is a 40th of the height (10
-// pixels), so a line of text fits the report's 3 units (12 pixels).
-TEST(QtCanvasTest, TextHangsFromItsTopLeftCornerInItsColourAndIsLatin1) {
-  const QImage text =
-      Drawn(400, 400, [](QtCanvas& canvas) { canvas.Text(10, 20, "Planet: \xC1gy", kBlue); });
-  const QRect area = Lit(text).first;
-  ASSERT_FALSE(area.isEmpty());
-  EXPECT_GE(area.left(), 40);
-  EXPECT_LE(area.left(), 43);
-  EXPECT_GE(area.top(), 80);
-  EXPECT_LE(area.bottom(), 80 + 12);
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      ASSERT_EQ(qRed(text.pixel(x, y)) + qGreen(text.pixel(x, y)), 0) << x << "," << y;
-    }
-  }
-
-  // The byte 176 is the degree sign in Latin-1: a small ring high on the line. Read as UTF-8
-  // it would be a replacement mark the height of a capital.
-  const auto large = [](const char* glyph) {
-    return Lit(Drawn(400, 400,
-                     [glyph](QtCanvas& canvas) {
-                       canvas.SetFontSize(30);
-                       canvas.Text(10, 10, glyph, kWhite);
-                     }))
-        .first;
-  };
-  const QRect degree = large("\xB0");
-  const QRect capital = large("H");
-  ASSERT_FALSE(degree.isEmpty());
-  EXPECT_NEAR(degree.top(), capital.top(), 2);
-  EXPECT_LT(degree.height() * 2, capital.height());
+  EXPECT_EQ(cleared.pixel(0, 0), qRgb(192, 192, 192));  // the whole device, whatever the scale
+  EXPECT_EQ(cleared.pixel(49, 29), qRgb(192, 192, 192));
 }
 
 TEST(QtCanvasTest, NoOpZeroScalesAndNonFiniteCoordinatesDrawNothing) {
@@ -164,90 +118,6 @@ TEST(QtCanvasTest, BatchedLinesAndPointsKeepTheirPlaceInTheOrder) {
   EXPECT_EQ(image.pixel(45, 40), Rgb(kRed));
   EXPECT_EQ(image.pixel(150, 150), Rgb(kBlue));
   EXPECT_EQ(image.pixel(150, 160), Rgb(kYellow));
-}
-
-// A paint device whose engine writes down each call it gets, with the pen's colour.
-class RecordingEngine : public QPaintEngine {
- public:
-  RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-  using QPaintEngine::drawEllipse;
-  using QPaintEngine::drawLines;
-  using QPaintEngine::drawPoints;
-  using QPaintEngine::drawPolygon;
-  using QPaintEngine::drawRects;
-
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  void updateState(const QPaintEngineState&) override {}
-  Type type() const override { return QPaintEngine::User; }
-  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { Add("pixmap"); }
-  void drawLines(const QLineF*, int count) override {
-    Add("lines " + std::to_string(count) + " " + Pen());
-  }
-  void drawPoints(const QPointF*, int count) override {
-    Add("points " + std::to_string(count) + " " + Pen());
-  }
-  void drawEllipse(const QRectF&) override { Add("ellipse " + Pen()); }
-  void drawPath(const QPainterPath&) override { Add("path"); }
-  void drawPolygon(const QPointF*, int, PolygonDrawMode) override { Add("polygon"); }
-  void drawRects(const QRectF*, int) override { Add("rects"); }
-  void drawTextItem(const QPointF&, const QTextItem&) override { Add("text " + Pen()); }
-
-  std::vector<std::string> calls;
-
- private:
-  void Add(std::string call) { calls.push_back(std::move(call)); }
-  std::string Pen() const { return painter()->pen().color().name().toStdString(); }
-};
-
-class RecordingDevice : public QPaintDevice {
- public:
-  QPaintEngine* paintEngine() const override { return &engine; }
-  mutable RecordingEngine engine;
-
- protected:
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-      case PdmHeight: return 100;
-      case PdmWidthMM:
-      case PdmHeightMM: return 26;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY: return 96;
-      case PdmDepth: return 32;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-      default: return 0;
-    }
-  }
-};
-
-TEST(QtCanvasTest, RunsOfOneColourAreOneDrawLinesOrDrawPointsCall) {
-  RecordingDevice device;
-  {
-    QtCanvas canvas(device);
-    canvas.SetScale(0, 0, 100, 100);
-    for (int k = 0; k < 3; ++k) canvas.Line(k, 0, k + 1, 10, kRed);
-    canvas.Line(0, 0, 5, 5, kGreen);
-    canvas.Point(1, 1, kGreen);
-    canvas.Point(2, 2, kGreen);
-    canvas.Text(10, 10, "Moons:", kBlue);
-    canvas.Line(0, 0, 5, 5, kRed);
-    canvas.SetDrawMode(DrawMode::NoOp);
-    canvas.Line(0, 0, 5, 5, kRed);
-    canvas.SetDrawMode(DrawMode::CopyPen);
-    canvas.Line(0, 0, 5, 5, kRed);
-    canvas.Disc(50, 50, 5, kWhite);
-    canvas.Line(0, 0, 5, 5, kRed);
-    canvas.Line(5, 5, 9, 9, kRed);
-  }
-  const std::vector<std::string> expected = {
-      "lines 3 #ff0000", "lines 1 #00ff00", "points 2 #00ff00", "text #0000ff",
-      "lines 1 #ff0000", "lines 1 #ff0000", "ellipse #ffffff",  "lines 2 #ff0000",
-  };
-  EXPECT_EQ(device.engine.calls, expected);
 }
 
 // Many points written straight into an image light exactly the pixels the painter would.

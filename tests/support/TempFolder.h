@@ -12,14 +12,12 @@ namespace ax::test {
 // tests that run side by side apart.
 class TempFolder {
  public:
-  explicit TempFolder(const std::string& suffix = "") {
+  TempFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info ? info->name() : "test";
-    for (char& c : name) {
-      if (c == '/') c = '_';  // parameterised tests are named "Case/0"
-    }
+    for (char& c : name) c = c == '/' ? '_' : c;  // parameterised tests are named "Case/0"
     path_ = std::filesystem::temp_directory_path() /
-            ("astrolattix-" + name + suffix + "-" + std::to_string(::getpid()));
+            ("astrolattix-" + name + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

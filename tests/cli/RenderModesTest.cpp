@@ -10,7 +10,7 @@
 #include <string>
 
 #include "cli/CliRun.h"
-#include "cluster/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace ax {
 namespace {

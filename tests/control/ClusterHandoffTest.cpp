@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cluster/TempFolder.h"
+#include "support/TempFolder.h"
 #include "io/ClusterFile.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"

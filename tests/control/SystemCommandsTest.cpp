@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "cluster/TempFolder.h"
+#include "support/TempFolder.h"
 #include "control/PairSystem.h"
 #include "control/Seeds.h"
 #include "control/SystemCommands.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "display/NumberPicture.h"
-#include "display/OrbitView.h"
+#include "display/BodySymbols.h"
 
 namespace ax {
 namespace {

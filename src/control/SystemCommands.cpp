@@ -9,8 +9,6 @@
 namespace ax {
 namespace {
 
-constexpr int kLastOrbit = kOrbitSlots - 1;
-
 bool Graphical(int mode) {
   return mode == 1 || mode == 3;
 }

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "display/ViewState.h"
-#include "io/FileCommands.h"
+#include "io/FileFilters.h"
 #include "io/SystemFile.h"
+#include "io/UndoCopy.h"
 #include "model/Random.h"
 #include "model/World.h"
 

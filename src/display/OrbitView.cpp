@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "display/BodySymbols.h"
+
 namespace ax {
 namespace {
 

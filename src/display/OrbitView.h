@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "display/BodySymbols.h"
 #include "display/Canvas.h"
 #include "display/ViewState.h"
 #include "model/World.h"

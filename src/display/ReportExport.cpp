@@ -14,7 +14,6 @@
 namespace ax {
 namespace {
 
-constexpr int kLastOrbit = kOrbitSlots - 1;
 constexpr int kLastBody = kBodySlots - 1;
 constexpr std::size_t kShortestFence = 3;  // backticks
 

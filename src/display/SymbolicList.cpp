@@ -12,7 +12,6 @@ namespace ax {
 namespace {
 
 constexpr int kPenColour = 10;  // light green
-constexpr int kLastOrbit = kOrbitSlots - 1;
 
 // The grid, in drawing units.
 constexpr double kGridTop = 34;       // star 0's row starts here

@@ -4,10 +4,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "generate/NumberText.h"
+#include "generate/SpectralBands.h"
 #include "generate/StarLimits.h"
 #include "generate/Stars.h"
 #include "model/Numbers.h"
@@ -49,24 +51,13 @@ const LuminosityClass kClasses[] = {
     {"N", " N  ", 555, true},
 };
 
-bool BandOfLetter(char letter, ObservedStar& star) {
-  struct Band {
-    char letter;
-    std::int32_t low;
-    std::int32_t high;
-  };
-  static constexpr Band kBands[] = {{'O', 25000, 75000}, {'B', 11000, 25000}, {'A', 7500, 11000},
-                                    {'F', 6000, 7500},   {'G', 5000, 6000},   {'K', 3500, 5000},
-                                    {'M', 1500, 3500}};
-  for (const Band& band : kBands) {
-    if (band.letter == letter) {
-      star.letter = letter;
-      star.bandLow = band.low;
-      star.bandHigh = band.high;
-      return true;
-    }
-  }
-  return false;
+bool SetBand(char letter, ObservedStar& star) {
+  const std::optional<SpectralBand> band = BandOfLetter(letter);
+  if (!band) return false;
+  star.letter = letter;
+  star.bandLow = band->low;
+  star.bandHigh = band->high;
+  return true;
 }
 
 // Reads one star's fields; a rejected field is added to the list. Once the input is invalid
@@ -86,7 +77,7 @@ ObservedStar ReadStar(std::string_view typeText, std::string_view magnitudeText,
   std::string type(typeText);
   std::transform(type.begin(), type.end(), type.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  if (type.empty() || !BandOfLetter(type[0], star)) {
+  if (type.empty() || !SetBand(type[0], star)) {
     rejected.emplace_back(typeField);
   }
   if (!rejected.empty()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "generate/SpectralBands.h"
 #include "model/Numbers.h"
 
 namespace ax {
@@ -83,22 +84,6 @@ void StarLight(World& world, Random& random, int s) {
   }
   world.StarTemperature[s] = std::min(temperature, kMaxStarTemperature);
   world.StarLuminosity[s] = luminosity;
-}
-
-struct SpectralBand {
-  char letter;
-  std::int32_t low;
-  std::int32_t high;
-};
-
-SpectralBand BandOf(std::int32_t temperature) {
-  if (temperature >= 25001) return {'O', 25000, 75000};
-  if (temperature >= 11001) return {'B', 11000, 25000};
-  if (temperature >= 7501) return {'A', 7500, 11000};
-  if (temperature >= 6001) return {'F', 6000, 7500};
-  if (temperature >= 5001) return {'G', 5000, 6000};
-  if (temperature >= 3501) return {'K', 3500, 5000};
-  return {'M', 1500, 3500};
 }
 
 }  // namespace
@@ -243,7 +228,7 @@ void ClassifyStars(World& world) {
     std::string& type = world.StarType[s];
     const std::string suffix = type.empty() ? std::string(" V  ") : " " + type;
     const std::int32_t temperature = world.StarTemperature[s];
-    const SpectralBand band = BandOf(temperature);
+    const SpectralBand band = BandOfTemperature(temperature);
     // Hotter stars within a band take smaller subclass numbers.
     const double place = 10.0 * (temperature - band.low) / (band.high - band.low);
     const int subclass = std::clamp(9 - static_cast<int>(std::floor(place)), 0, 9);

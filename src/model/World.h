@@ -14,6 +14,7 @@ namespace ax {
 constexpr int kStarSlots = 3;    // 0 = the pair as one body, 1 = primary, 2 = companion
 constexpr int kOrbitSlots = 16;  // 0 = the star's own slot, 1..15 orbits
 constexpr int kBodySlots = 21;   // 0 = the world, 1..20 its moons or belt bodies
+constexpr int kLastOrbit = kOrbitSlots - 1;
 
 // Throws std::out_of_range; only reached in builds that check table bounds.
 [[noreturn]] void ThrowIndexOutOfRange(int star, int orbit, int body);

@@ -6,8 +6,6 @@
 namespace ax {
 namespace {
 
-constexpr int kLastOrbit = kOrbitSlots - 1;
-
 // Base semi-major axis of orbit o in units of the star's orbit scale.
 double BaseDistance(int orbit) {
   if (orbit == 1) return 0.1;

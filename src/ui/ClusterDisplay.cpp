@@ -65,8 +65,7 @@ ClusterDisplay::ClusterDisplay(World& world, Random& random, ClusterHandoff& han
   handoff_.StarClosed = [this] { StarSystemClosed(); };
 
   ChooseFile = [this](const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), request.directory,
-                                        request.filter);
+    return AskFileDialog(this, QStringLiteral("Open"), request);
   };
   ChooseFolder = [this](const QString& directory) {
     return QFileDialog::getExistingDirectory(this, QStringLiteral("Default Directory"), directory);

@@ -6,7 +6,7 @@
 #include <QDropEvent>
 #include <QStatusBar>
 
-#include "io/FileCommands.h"
+#include "io/FileFilters.h"
 #include "ui/DroppedFiles.h"
 #include "ui/SystemDisplay.h"
 

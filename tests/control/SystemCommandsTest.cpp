@@ -12,7 +12,8 @@
 #include "control/PairSystem.h"
 #include "control/Seeds.h"
 #include "control/SystemCommands.h"
-#include "io/FileCommands.h"
+#include "io/FileFilters.h"
+#include "io/UndoCopy.h"
 #include "io/SystemFile.h"
 
 namespace ax {

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "display/OrbitView.h"
+#include "display/BodySymbols.h"
 #include "io/SystemFile.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/Settings.h"

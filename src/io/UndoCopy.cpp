@@ -1,16 +1,6 @@
-#include "io/FileCommands.h"
+#include "io/UndoCopy.h"
 
 namespace ax {
-
-FileDialogFilter OpenDialogFilter() {
-  return {"Star Files (*.ax2)", "*.ax2", "ax2"};
-}
-
-FileDialogFilter SaveDialogFilter(const World& world, std::string_view clusterCode) {
-  if (world.ClusterMode == 0) return OpenDialogFilter();
-  const std::string code(clusterCode);
-  return {"Astrolattix Systems (*." + code + ")", "*." + code, code};
-}
 
 void UndoCopy::Take(World& world) {
   if (!enabled) return;

@@ -12,7 +12,7 @@ void Census::Add(const World& world) {
     for (int o = 1; o <= world.OrbitCount[s]; ++o) {
       const std::string& worldClass = world.BodyClass(s, o, 0);
       if (worldClass.empty()) continue;
-      const bool belt = worldClass == "P" || worldClass == "I";
+      const bool belt = IsBelt(worldClass);
       ++worlds;
       (belt ? beltBodies : moons) += world.MoonCount[s][o];
       for (int b = 0; b <= world.MoonCount[s][o]; ++b) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "cli/Commands.h"
 #include "cli/WorldJson.h"
 #include "cluster/ClusterGeneration.h"
 #include "io/ClusterFile.h"
@@ -15,8 +16,6 @@
 
 namespace ax {
 namespace {
-
-constexpr int kExitBadInput = 2;
 
 ClusterShape ShapeNamed(const std::string& name) {
   if (name == "sphere") return ClusterShape::Sphere;

@@ -36,8 +36,6 @@
 namespace ax {
 namespace {
 
-constexpr int kExitBadInput = 2;
-
 struct SystemOptions {
   long count = 1;
   std::optional<std::uint64_t> seed;

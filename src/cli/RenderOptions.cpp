@@ -10,10 +10,6 @@
 namespace ax {
 namespace {
 
-bool IsBelt(const std::string& bodyClass) {
-  return bodyClass == "P" || bodyClass == "I";
-}
-
 // A world the world view can centre on: a belt has no world to show.
 bool HasWorldView(const World& world, int star, int orbit) {
   const std::string& bodyClass = world.BodyClass(star, orbit, 0);

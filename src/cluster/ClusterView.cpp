@@ -7,8 +7,9 @@
 #include <span>
 #include <string_view>
 
-#include "display/NumberPicture.h"
 #include "display/BodySymbols.h"
+#include "display/NumberPicture.h"
+#include "model/Numbers.h"
 
 namespace ax {
 namespace {
@@ -45,10 +46,6 @@ bool Finite(const ClusterViewState& view) {
 // Every position is divided by the range.
 bool Drawable(const ClusterViewState& view) {
   return Finite(view) && view.Range > 0;
-}
-
-double Square(double value) {
-  return value * value;
 }
 
 // Area positions of a cluster position in the +Z view (x, y) and the +X view (x).

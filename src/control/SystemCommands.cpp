@@ -62,8 +62,7 @@ CommandState SystemCommands::State() const {
   state.mode = view_.DisplayMode;
   if (state.mode == 2 && world_.CurrentStar >= 0 && world_.CurrentStar < kStarSlots &&
       world_.CurrentOrbit >= 0 && world_.CurrentOrbit < kOrbitSlots) {
-    const std::string& worldClass = world_.BodyClass(world_.CurrentStar, world_.CurrentOrbit, 0);
-    state.beltSelected = worldClass == "P" || worldClass == "I";
+    state.beltSelected = IsBelt(world_.BodyClass(world_.CurrentStar, world_.CurrentOrbit, 0));
   }
   state.clusterStar = ClusterStar();
   state.undoAvailable = undo_.available;

@@ -9,13 +9,13 @@
 #include <string_view>
 
 #include "display/BodySymbols.h"
+#include "model/Numbers.h"
 
 namespace ax {
 namespace {
 
 constexpr double kPi = 3.14159265358979;  // the value the view's angles are worked with
 constexpr double kRadiansPerDegree = kPi / 180;
-constexpr double kHoursPerYear = 8766;
 constexpr int kOrbitPoints = 72;               // segments round one ellipse
 constexpr double kKeplerTolerance = 0.0001;    // radians
 constexpr double kApastronTolerance = 0.0001;  // radians: tan(E / 2) is unbounded at E = pi
@@ -67,10 +67,6 @@ int MoonsOf(const World& world, int star, int orbit) {
   const auto count =
       world.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)];
   return std::clamp<int>(count, 0, kBodySlots - 1);
-}
-
-bool IsBelt(const std::string& worldClass) {
-  return worldClass == "P" || worldClass == "I";
 }
 
 // Both coordinates within -reach..reach; a NaN is never within.

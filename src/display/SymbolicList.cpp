@@ -14,13 +14,13 @@ namespace {
 constexpr int kPenColour = 10;  // light green
 
 // The grid, in drawing units.
-constexpr double kGridTop = 34;       // star 0's row starts here
-constexpr double kGridBottom = 83;    // clicks below belong to no row
-constexpr double kRowHeight = 16;     // one row per star
-constexpr double kGridLeft = 3;       // orbit 0's column starts here
-constexpr double kColumnWidth = 6;    // one column per orbit
-constexpr double kFirstClickX = 8;    // clicks left of this hit the star's own column
-constexpr double kMoonRadius = 0.25;  // drawing units
+constexpr double kGridTop = 34;          // star 0's row starts here
+constexpr double kGridBottom = 83;       // clicks below belong to no row
+constexpr double kRowHeight = 16;        // one row per star
+constexpr double kGridLeft = 3;          // orbit 0's column starts here
+constexpr double kOrbitColumnWidth = 6;  // one column per orbit
+constexpr double kFirstClickX = 8;       // clicks left of this hit the star's own column
+constexpr double kMoonRadius = 0.25;     // drawing units
 constexpr int kMoonsPerRow = 5;
 
 const char* StarLetter(int star) {
@@ -39,7 +39,7 @@ void SymbolicList::Draw() {
 std::optional<SymbolicList::Cell> SymbolicList::HitAt(double x, double y) {
   if (!(y > kGridTop && y < kGridBottom && x > kFirstClickX)) return std::nullopt;
   const auto star = static_cast<int>(std::floor((y - kGridTop) / kRowHeight));
-  const auto orbit = static_cast<int>(std::floor((x - kGridLeft) / kColumnWidth));
+  const auto orbit = static_cast<int>(std::floor((x - kGridLeft) / kOrbitColumnWidth));
   if (star < 0 || star >= kStarSlots || orbit < 0 || orbit > kLastOrbit) return std::nullopt;
   return Cell{star, orbit};
 }
@@ -72,7 +72,7 @@ void SymbolicList::DrawStarReadOut() {
 }
 
 void SymbolicList::DrawSymbols() {
-  const double starX = kGridLeft + kColumnWidth / 2;
+  const double starX = kGridLeft + kOrbitColumnWidth / 2;
   for (int star = 0; star < kStarSlots; ++star) {
     const bool inUse = world_.StarCount == 2 || star == 1;
     if (!inUse) continue;
@@ -88,11 +88,9 @@ void SymbolicList::DrawSymbols() {
     for (int orbit = 1; orbit <= orbits; ++orbit) {
       const std::string& worldClass = world_.BodyClass(star, orbit, 0);
       if (worldClass.empty()) continue;
-      const double cellLeft = kGridLeft + kColumnWidth * orbit;
-      const double radius = worldClass == "J"                        ? 1.5
-                            : worldClass == "P" || worldClass == "I" ? 0.5
-                                                                     : 1;
-      canvas_.Disc(cellLeft + kColumnWidth / 2, rowY, radius,
+      const double cellLeft = kGridLeft + kOrbitColumnWidth * orbit;
+      const double radius = worldClass == "J" ? 1.5 : IsBelt(worldClass) ? 0.5 : 1;
+      canvas_.Disc(cellLeft + kOrbitColumnWidth / 2, rowY, radius,
                    BodyClassColour(world_, star, orbit, 0));
       const int moons = std::min<int>(
           world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],

@@ -11,6 +11,7 @@
 #include "display/BodySymbols.h"
 #include "display/DefaultNames.h"
 #include "display/NumberPicture.h"
+#include "model/Numbers.h"
 
 namespace ax {
 namespace {
@@ -24,7 +25,6 @@ constexpr int kSelectionRingColour = 15;  // white
 
 constexpr double kKmPerRadius = 6378;      // standard radius
 constexpr double kDensityGramsCm3 = 5.52;  // standard density
-constexpr double kHoursPerYear = 8766;
 constexpr double kPeriastronEpoch = 2000;  // years
 constexpr double kMillion = 1000000;
 constexpr float kPressureShown = 0.001f;  // bars; thinner air is no atmosphere to list
@@ -67,10 +67,6 @@ float StripWorldX(float left, int orbit) {
 // Characters per drawing unit for the plain-text lines: the report's widest label,
 // "Extinct civilization era:" (25 characters), fits in the 30 units before its value.
 constexpr double kCharactersPerUnit = 1;
-
-bool IsBelt(const std::string& bodyClass) {
-  return bodyClass == "P" || bodyClass == "I";
-}
 
 bool IsBeltOrJovian(const std::string& bodyClass) {
   return IsBelt(bodyClass) || bodyClass == "J";

@@ -62,9 +62,9 @@ bool SetBand(char letter, ObservedStar& star) {
 
 // Reads one star's fields; a rejected field is added to the list. Once the input is invalid
 // the subclass and class are not examined.
-ObservedStar ReadStar(std::string_view typeText, std::string_view magnitudeText,
-                      const char* typeField, const char* magnitudeField,
-                      std::vector<std::string>& rejected) {
+ObservedStar ReadObservedStar(std::string_view typeText, std::string_view magnitudeText,
+                              const char* typeField, const char* magnitudeField,
+                              std::vector<std::string>& rejected) {
   ObservedStar star;
   // A bare "0" is a real magnitude; only an empty or non-numeric text reads as 0.
   const double magnitude = magnitudeText == "0" ? 0.00001 : LeadingNumber(magnitudeText);
@@ -158,10 +158,11 @@ std::vector<std::string> GenerateIncompleteSystem(World& world, Random& random,
   std::vector<std::string> rejected;
   const int starCount = input.binary ? 2 : 1;
   ObservedStar stars[3];
-  stars[1] = ReadStar(input.starAType, input.starAMagn, "StarATypeText", "StarAMagnText", rejected);
+  stars[1] = ReadObservedStar(input.starAType, input.starAMagn, "StarATypeText", "StarAMagnText",
+                              rejected);
   if (input.binary) {
-    stars[2] =
-        ReadStar(input.starBType, input.starBMagn, "StarBTypeText", "StarBMagnText", rejected);
+    stars[2] = ReadObservedStar(input.starBType, input.starBMagn, "StarBTypeText", "StarBMagnText",
+                                rejected);
   }
   const bool starsSound = rejected.empty();
   double knownSeparation = 0;

@@ -19,6 +19,9 @@ inline float ClampToFloat(double value) {
   return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }
 
+// 365.25 days: the period of one AU around one solar mass.
+constexpr double kHoursPerYear = 8766;
+
 constexpr double Square(double x) {
   return x * x;
 }

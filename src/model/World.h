@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -15,6 +16,12 @@ constexpr int kStarSlots = 3;    // 0 = the pair as one body, 1 = primary, 2 = c
 constexpr int kOrbitSlots = 16;  // 0 = the star's own slot, 1..15 orbits
 constexpr int kBodySlots = 21;   // 0 = the world, 1..20 its moons or belt bodies
 constexpr int kLastOrbit = kOrbitSlots - 1;
+
+// A world of class P (planetoids) or I (ice bodies) is a belt: its "moons" are the belt's
+// large bodies.
+inline bool IsBelt(std::string_view bodyClass) {
+  return bodyClass == "P" || bodyClass == "I";
+}
 
 // Throws std::out_of_range; only reached in builds that check table bounds.
 [[noreturn]] void ThrowIndexOutOfRange(int star, int orbit, int body);

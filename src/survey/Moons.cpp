@@ -20,7 +20,6 @@ constexpr double kWorldDiameterPerRadius = 12760000.0;
 constexpr double kBodyDiameterPerRadius = 12700000.0;
 constexpr double kStarGm = 1.3e20;  // m^3/s^2 per solar mass
 constexpr double kWorldGm = 4e14;   // m^3/s^2 per standard mass
-constexpr double kRadiansPerDegree = 0.01745;
 
 // The difference between the pull on the near and the far side of a body of this diameter at
 // this distance (metres) from a mass of parameter gm, weakened as the angle (degrees) tilts the

@@ -8,7 +8,6 @@
 namespace ax {
 namespace {
 
-constexpr double kHoursPerYear = 8766.0;   // one AU around one solar mass
 constexpr double kLowOrbitHours = 1.4076;  // one standard radius around one standard mass
 constexpr double kEccentricityLimit = 0.45;
 constexpr std::int16_t kInclinationLimit = 90;  // degrees

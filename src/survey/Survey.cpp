@@ -15,8 +15,7 @@ bool Survey::IsRemnant(int star) const {
 }
 
 bool Survey::InBelt() const {
-  const std::string& worldClass = OrbitWorld(world_.BodyClass);
-  return worldClass == "P" || worldClass == "I";
+  return IsBelt(OrbitWorld(world_.BodyClass));
 }
 
 }  // namespace ax

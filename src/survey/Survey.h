@@ -10,6 +10,10 @@
 
 namespace ax {
 
+// The survey works its angles with a degree of 0.01745 radians, the figure its tables were made
+// with.
+constexpr double kRadiansPerDegree = 0.01745;
+
 // The survey turns a system of stars into a planetary system. Each step works on the body
 // named by the world's selection (CurrentStar, CurrentOrbit, CurrentBody) and draws from the
 // one random source in the order the steps are written.

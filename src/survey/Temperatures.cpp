@@ -14,7 +14,6 @@ namespace {
 constexpr double kHottestKelvin = 20000;  // the stored temperatures go no higher
 // Far above kHottestKelvin, so a body this hot still ends at that cap; keeps fourth powers finite.
 constexpr double kSearingKelvin = 1.0e6;
-constexpr double kRadiansPerDegree = 0.01745;
 constexpr double kAuPerStandardRadius = 4.3e-05;  // 6378 km
 constexpr double kSunKelvin = 5800;
 constexpr double kSunRadii = 109.3;  // the Sun's radius in standard radii

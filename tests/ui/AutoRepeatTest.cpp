@@ -1,119 +1,123 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
-#include <QMetaObject>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QToolButton>
 
 #include <vector>
 
-#include "ui/SystemDisplay.h"
+#include "display/ViewState.h"
+#include "ui/ClusterGenerationForm.h"
+#include "ui/ControlPanel.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
 namespace {
 
-using test::BuildPair;
-using test::SystemWindowRig;
+using test::Child;
 
-void SendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = false) {
-  QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-  QCoreApplication::sendEvent(&window, &event);
-}
-
-QTimer* Timer(const SystemDisplay& window) {
-  return test::Child<QTimer>(window, "ButtonTimer");
-}
-
-class AutoRepeatTest : public testing::Test {
+// The system window's UP, DOWN, < and > (and the arrow keys) repeat on a timer while held.
+class HeldButtonTest : public testing::Test {
  protected:
   void SetUp() override {
     rig.GenerateAndSurvey();
-    BuildPair(*rig.world);
+    test::BuildPair(*rig.world);
     rig.Button("WorldButton")->click();  // the world read-out of star 1, orbit 1
   }
-  SystemWindowRig rig;
+  void Key(QEvent::Type type, int key, bool fromPlatform = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), fromPlatform);
+    QCoreApplication::sendEvent(&rig.window, &event);
+  }
+  QTimer* Timer() const { return Child<QTimer>(rig.window, "ButtonTimer"); }
+  // The timer's timeout, as its timer event raises it; returns the interval it leaves.
+  int Tick() const {
+    EXPECT_TRUE(QMetaObject::invokeMethod(Timer(), "timeout", Qt::DirectConnection));
+    return Timer()->interval();
+  }
+  test::SystemWindowRig rig;
 };
 
-TEST_F(AutoRepeatTest, HeldArrowKeyRepeatsAfterOneSecondThenFasterDownToAFloor) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right);
-  EXPECT_TRUE(Timer(w)->isActive());
-  EXPECT_EQ(Timer(w)->interval(), 50);  // the key starts the timer at 50 ms
-  EXPECT_EQ(w.RepeatTag(), QStringLiteral("right"));
-
-  // The intervals the timer's ticks set, one tick after another.
-  std::vector<int> intervals;
-  for (int tick = 0; tick < 42; ++tick) {
-    w.ButtonTimerTick();
-    intervals.push_back(Timer(w)->interval());
-  }
-  EXPECT_EQ(intervals[0], 1000);  // the pause before repeating
-  EXPECT_EQ(intervals[1], 200);
-  EXPECT_EQ(intervals[2], 195);  // then 5 ms shorter per tick
-  EXPECT_EQ(intervals[3], 190);
-  // 200 - 5 x 37 = 15 is the last interval above 10 that a step reaches; it stays there.
-  EXPECT_EQ(intervals[38], 15);
-  EXPECT_EQ(intervals[39], 15);
-  EXPECT_EQ(intervals[41], 15);
-  EXPECT_EQ(w.RepeatCount(), 42);
-
-  // A repeat from the platform is not a new press: the count goes on.
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right, true);
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right, true);
-  EXPECT_EQ(w.RepeatCount(), 42);
-  EXPECT_TRUE(Timer(w)->isActive());
-
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right);
-  EXPECT_FALSE(Timer(w)->isActive());
-  EXPECT_EQ(w.RepeatCount(), 0);
-
-  // A new press starts over at 50 ms, then 1000 ms.
-  SendKey(w, QEvent::KeyPress, Qt::Key_Down);
-  EXPECT_EQ(Timer(w)->interval(), 50);
-  w.ButtonTimerTick();
-  EXPECT_EQ(Timer(w)->interval(), 1000);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Down);
-}
-
-TEST_F(AutoRepeatTest, EachTickRunsTheTaggedAction) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Down);
-  w.ButtonTimerTick();
-  EXPECT_EQ(rig.world->CurrentBody, 1);
-  w.ButtonTimerTick();
+TEST_F(HeldButtonTest, HeldKeyActsAtOnceThenAfterAPauseEverFasterDownToAFloor) {
+  Key(QEvent::KeyPress, Qt::Key_Down);
+  const int start = Timer()->interval();
+  std::vector<int> intervals = {Tick()};
+  EXPECT_EQ(rig.world->CurrentBody, 1);  // each tick steps down a body
+  intervals.push_back(Tick());
   EXPECT_EQ(rig.world->CurrentBody, 2);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Down);
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right);
-  w.ButtonTimerTick();
+  while (intervals.size() < 60) intervals.push_back(Tick());
+  EXPECT_EQ(rig.window.RepeatCount(), 60);
+  EXPECT_LT(start, intervals[0]);  // the first step comes at once, then a pause
+  EXPECT_GT(intervals[0], intervals[1]);
+  EXPECT_GT(intervals[1], intervals[2]);
+  for (std::size_t i = 2; i < intervals.size(); ++i) EXPECT_LE(intervals[i], intervals[i - 1]);
+  EXPECT_GT(intervals.back(), 0);
+  EXPECT_EQ(intervals.back(), intervals[intervals.size() - 2]);  // a floor, reached
+
+  // A repeat from the platform is not a new press; letting go stops.
+  Key(QEvent::KeyRelease, Qt::Key_Down, true);
+  Key(QEvent::KeyPress, Qt::Key_Down, true);
+  EXPECT_EQ(rig.window.RepeatCount(), 60);
+  Key(QEvent::KeyRelease, Qt::Key_Down);
+  EXPECT_FALSE(Timer()->isActive());
+  Key(QEvent::KeyPress, Qt::Key_Right);  // a new press starts over, with its own step
+  EXPECT_EQ(Timer()->interval(), start);
+  EXPECT_EQ(Tick(), intervals[0]);
   EXPECT_EQ(rig.world->CurrentOrbit, 2);
-  EXPECT_EQ(rig.world->CurrentBody, 0);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right);
-}
+  Key(QEvent::KeyRelease, Qt::Key_Right);
 
-TEST_F(AutoRepeatTest, TimerEventsDriveTheRepeat) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Up);
-  // The timer's own timeout signal, as its timer event would raise it.
-  ASSERT_TRUE(QMetaObject::invokeMethod(Timer(w), "timeout", Qt::DirectConnection));
-  EXPECT_EQ(Timer(w)->interval(), 1000);
-  EXPECT_EQ(w.RepeatCount(), 1);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Up);
-}
-
-TEST_F(AutoRepeatTest, MouseHoldRepeatsOnlyOutsideTheWorldReadOut) {
-  SystemDisplay& w = rig.window;
+  // Held with the mouse, a button repeats outside the world read-out only.
   emit rig.Button("RightScroll")->pressed();
-  EXPECT_FALSE(Timer(w)->isActive());  // mode 2: a click acts once
-  rig.Button("WorldButton")->click();                   // "SYSTEM"
-  rig.Button("ModeButton2")->click();                   // the graphical system view
-  ASSERT_EQ(w.DisplayMode(), 1);
+  EXPECT_FALSE(Timer()->isActive());
+  rig.Button("WorldButton")->click();  // "SYSTEM"
+  rig.Button("ModeButton2")->click();  // the graphical system view
   emit rig.Button("UpScroll")->pressed();
-  EXPECT_TRUE(Timer(w)->isActive());
-  EXPECT_EQ(w.RepeatTag(), QStringLiteral("up"));
+  EXPECT_TRUE(Timer()->isActive());
   emit rig.Button("UpScroll")->released();
-  EXPECT_FALSE(Timer(w)->isActive());
+  EXPECT_FALSE(Timer()->isActive());
+}
+
+// Holds a spin's arrow with the mouse through its repeat delay and a few repeats, then lets
+// go; returns how many clicks it gave.
+int HoldArrow(const QWidget& parent, const char* spin, Qt::ArrowType direction) {
+  QToolButton* arrow = nullptr;
+  for (QToolButton* each : parent.findChildren<QToolButton*>(QString::fromLatin1(spin))) {
+    if (each->arrowType() == direction) arrow = each;
+  }
+  if (arrow == nullptr) throw std::runtime_error(spin);
+  int clicks = 0;
+  QObject::connect(arrow, &QToolButton::clicked, [&clicks] { ++clicks; });
+  const auto mouse = [arrow](QEvent::Type type, Qt::MouseButtons buttons) {
+    const QPointF at(arrow->width() / 2.0, arrow->height() / 2.0);
+    QMouseEvent event(type, at, arrow->mapToGlobal(at), Qt::LeftButton, buttons, {});
+    QCoreApplication::sendEvent(arrow, &event);
+  };
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+  QEventLoop held;
+  QTimer::singleShot(arrow->autoRepeatDelay() + 5 * arrow->autoRepeatInterval(), &held,
+                     &QEventLoop::quit);
+  held.exec();
+  mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+  return clicks;
+}
+
+TEST(SpinArrowsTest, AFormsArrowHeldRepeatsItsStepAndThePanelsStepsOnce) {
+  ClusterGenerationForm form;
+  form.show();
+  auto* size = Child<QLineEdit>(form, "ClusterSizeText");
+  size->setText(QStringLiteral("10"));
+  const int clicks = HoldArrow(form, "ClusterSizeSpin", Qt::UpArrow);
+  EXPECT_GT(clicks, 1);
+  EXPECT_EQ(size->text(), QString::number(10 + clicks));  // one cell a click
+
+  // Each of the panel's steps applies the panel and redraws: held, it still steps once.
+  ViewState view;
+  ControlPanel panel(view);
+  panel.show();
+  EXPECT_EQ(HoldArrow(panel, "RotationXSpin", Qt::DownArrow), 1);
+  EXPECT_EQ(Child<QLineEdit>(panel, "RotationXText")->text(), QStringLiteral("359"));
 }
 
 }  // namespace

@@ -10,14 +10,12 @@
 
 #include "model/World.h"
 #include "ui/NamingForm.h"
+#include "ui/SystemWindowSupport.h"
 
 namespace ax {
 namespace {
 
-void PressKey(QWidget& widget, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QCoreApplication::sendEvent(&widget, &press);
-}
+using test::Child;
 
 class NamingFormTest : public testing::Test {
  protected:
@@ -29,60 +27,53 @@ class NamingFormTest : public testing::Test {
     world->BodyName(1, 3, 0) = "Earth";
     QObject::connect(&form, &NamingForm::Finished, [this] { ++finished; });
   }
+  QLineEdit* Name() const { return Child<QLineEdit>(form, "NameText"); }
+  void Press(int key) const {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(Name(), &press);
+  }
   std::unique_ptr<World> world = std::make_unique<World>();
   NamingForm form{*world};
   int finished = 0;
 };
 
-TEST_F(NamingFormTest, CaptionsAndNotModal) {
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Identification"));
-  EXPECT_EQ(form.OK->text(), QStringLiteral("OK"));
-  EXPECT_EQ(form.Cancel->text(), QStringLiteral("Cancel"));
+TEST_F(NamingFormTest, OkStoresTheSystemNameAndCancelNothing) {
   form.NameSystem();
   EXPECT_FALSE(form.isModal());
-  EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(form.NamePanel->text(), QStringLiteral("System Name:"));
-  EXPECT_EQ(form.NameText->text(), QStringLiteral("Sol"));
-  form.Cancel->click();
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(finished, 1);
-}
-
-TEST_F(NamingFormTest, OkStoresTheSystemName) {
+  EXPECT_EQ(Child<QLabel>(form, "NamePanel")->text(), QStringLiteral("System Name:"));
+  EXPECT_EQ(Name()->text(), QStringLiteral("Sol"));
+  Name()->setText(QStringLiteral("Alpha Nova"));
+  Child<QPushButton>(form, "Cancel")->click();
+  EXPECT_EQ(world->SystemName, "Sol");
   form.NameSystem();
-  form.NameText->setText(QStringLiteral("Alpha Nova"));
-  form.OK->click();
+  Name()->setText(QStringLiteral("Alpha Nova"));
+  Child<QPushButton>(form, "OK")->click();
   EXPECT_EQ(world->SystemName, "Alpha Nova");
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(finished, 2);
 }
 
-TEST_F(NamingFormTest, EnterStoresTheWorldNameAtTheSelectionOfThatMoment) {
+TEST_F(NamingFormTest, EnterStoresTheWorldNameAtTheSelectionOfThatMomentAndEscapeNothing) {
   form.NameWorld();
-  EXPECT_EQ(form.NamePanel->text(), QStringLiteral("World Name:"));
-  EXPECT_EQ(form.NameText->text(), QStringLiteral("Earth"));
+  EXPECT_EQ(Child<QLabel>(form, "NamePanel")->text(), QStringLiteral("World Name:"));
+  EXPECT_EQ(Name()->text(), QStringLiteral("Earth"));
+  Name()->setText(QStringLiteral("Other"));
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(world->BodyName(1, 3, 0), "Earth");
+  EXPECT_EQ(finished, 1);
+
+  form.NameWorld();
   world->CurrentOrbit = 4;  // the user selects another world while the window is open
-  form.NameText->setText(QString::fromLatin1("Gaia \xB0"));
-  PressKey(*form.NameText, Qt::Key_Return);
+  Name()->setText(QString::fromLatin1("Gaia \xB0"));
+  Press(Qt::Key_Return);
   EXPECT_EQ(world->BodyName(1, 4, 0), "Gaia \xB0");  // Latin-1 kept byte for byte
   EXPECT_EQ(world->BodyName(1, 3, 0), "Earth");
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(finished, 1);
-}
-
-TEST_F(NamingFormTest, EscapeLeavesBothNamesAndAnEmptyNameIsStored) {
-  form.NameWorld();
-  form.NameText->setText(QStringLiteral("Other"));
-  PressKey(*form.NameText, Qt::Key_Escape);
-  EXPECT_EQ(world->BodyName(1, 3, 0), "Earth");
   EXPECT_EQ(world->SystemName, "Sol");
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(finished, 1);
-
   form.NameWorld();
-  form.NameText->clear();
-  form.OK->click();
-  EXPECT_EQ(world->BodyName(1, 3, 0), "");
+  Name()->clear();
+  Press(Qt::Key_Return);
+  EXPECT_EQ(world->BodyName(1, 4, 0), "");  // an empty name is a name too
+  EXPECT_EQ(finished, 3);
 }
 
 }  // namespace

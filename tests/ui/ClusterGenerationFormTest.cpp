@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QToolButton>
 
 #include <vector>
@@ -16,84 +12,55 @@ namespace {
 
 using test::Child;
 
-class ClusterGenerationFormTest : public testing::Test {
- protected:
-  QLineEdit* Box(const char* name) const { return Child<QLineEdit>(form, name); }
-  void Click(const char* name) const { Child<QAbstractButton>(form, name)->click(); }
-  QString Estimate() const { return Child<QLabel>(form, "ClusterStarCountLabel")->text(); }
+TEST(ClusterGenerationFormTest, TextsAreHeldWithinTheirLimitsAndTheEstimateFollows) {
   ClusterGenerationForm form;
-};
+  const auto shown = [&form](const char* box) { return Child<QLineEdit>(form, box)->text(); };
+  Child<QAbstractButton>(form, "SphereClusterShape")->click();
 
-TEST_F(ClusterGenerationFormTest, EstimateFollowsShapeSizeAndDensity) {
-  // 100^3 / 350 = 2857.1 cells a star in a cube; a sphere of diameter 100 holds 523,599.
-  EXPECT_EQ(Estimate(), QStringLiteral("Estimated StarCount:   2857"));
-  Click("SphereClusterShape");
-  EXPECT_EQ(Estimate(), QStringLiteral("Estimated StarCount:   1496"));
-  Click("CubeClusterShape");
-  Box("ClusterSizeText")->setText(QStringLiteral("10"));
-  Box("ClusterDensityText")->setText(QStringLiteral("4"));
-  EXPECT_EQ(Estimate(), QStringLiteral("Estimated StarCount:   250"));
-}
-
-TEST_F(ClusterGenerationFormTest, TypedAndSteppedTextsAreHeldWithinTheirLimits) {
-  struct Row {
-    const char* box;
-    const char* typed;
-    const char* shown;
-  };
-  const Row rows[] = {
-      {"ClusterSizeText", "0", "1"},        {"ClusterSizeText", "251", "250"},
-      {"ClusterSizeText", "stars", "1"},    {"ClusterSizeText", "", "1"},
-      {"ClusterSizeText", "60.4", "60.4"},  {"ClusterDensityText", "10001", "10000"},
-      {"ClusterDensityText", "-5", "1"},    {"ClusterDensityText", "1e400", "1"},
-      {"ClusterDensityText", "20x", "20x"},
-  };
-  for (const Row& row : rows) {
-    Box(row.box)->setText(QString::fromLatin1(row.typed));
-    EXPECT_EQ(Box(row.box)->text(), QString::fromLatin1(row.shown)) << row.typed;
+  const char* const rows[][3] = {{"ClusterSizeText", "0", "1"},
+                                 {"ClusterSizeText", "251", "250"},
+                                 {"ClusterSizeText", "stars", "1"},
+                                 {"ClusterSizeText", "", "1"},
+                                 {"ClusterDensityText", "10001", "10000"},
+                                 {"ClusterDensityText", "-5", "1"},
+                                 {"ClusterDensityText", "1e400", "1"},
+                                 {"ClusterDensityText", "20 cells", "20 cells"},
+                                 {"ClusterSizeText", "10.4", "10.4"}};
+  for (const auto& [box, typed, kept] : rows) {
+    Child<QLineEdit>(form, box)->setText(typed);
+    EXPECT_EQ(shown(box), kept) << typed;
   }
+  // A sphere of diameter 10 holds 523.6 cells, one star in 20 of them.
+  EXPECT_EQ(Child<QLabel>(form, "ClusterStarCountLabel")->text(), "Estimated StarCount:   26");
 
-  // Up makes the cluster larger and denser: one star per fewer cells. The ends still hold.
-  const auto step = [this](const char* spin, Qt::ArrowType direction) {
-    for (auto* arrow : form.findChildren<QToolButton*>(QString::fromLatin1(spin))) {
-      if (arrow->arrowType() == direction) arrow->click();
-    }
-  };
-  Box("ClusterSizeText")->setText(QStringLiteral("249"));
-  step("ClusterSizeSpin", Qt::UpArrow);
-  step("ClusterSizeSpin", Qt::UpArrow);
-  EXPECT_EQ(Box("ClusterSizeText")->text(), QStringLiteral("250"));
-  step("ClusterSizeSpin", Qt::DownArrow);
-  EXPECT_EQ(Box("ClusterSizeText")->text(), QStringLiteral("249"));
-  Box("ClusterDensityText")->setText(QStringLiteral("2"));
-  step("ClusterDensitySpin", Qt::UpArrow);
-  step("ClusterDensitySpin", Qt::UpArrow);
-  EXPECT_EQ(Box("ClusterDensityText")->text(), QStringLiteral("1"));
-  step("ClusterDensitySpin", Qt::DownArrow);
-  EXPECT_EQ(Box("ClusterDensityText")->text(), QStringLiteral("2"));
+  // The up arrows (found first) step by one within the same limits; up makes it denser.
+  Child<QToolButton>(form, "ClusterDensitySpin")->click();
+  EXPECT_EQ(shown("ClusterDensityText"), QStringLiteral("19"));
+  Child<QLineEdit>(form, "ClusterSizeText")->setText("250");
+  Child<QToolButton>(form, "ClusterSizeSpin")->click();
+  EXPECT_EQ(shown("ClusterSizeText"), QStringLiteral("250"));
 }
 
-TEST_F(ClusterGenerationFormTest, GenerateHandsOverTheSettingsAndKeepsTheTexts) {
+TEST(ClusterGenerationFormTest, GenerateHandsOverTheSettingsAndKeepsTheTexts) {
+  ClusterGenerationForm form;
   std::vector<ClusterSettings> requested;
   QObject::connect(
       &form, &ClusterGenerationForm::GenerateRequested,
       [&requested](const ClusterSettings& settings) { requested.push_back(settings); });
   form.Open();
-  Box("ClusterSizeText")->setText(QStringLiteral("60.4"));
-  Box("ClusterDensityText")->setText(QStringLiteral("5 cells"));
-  Click("FadingClusterShape");
-  Click("ClusterGenerate");
+  Child<QLineEdit>(form, "ClusterSizeText")->setText("60.4");
+  Child<QLineEdit>(form, "ClusterDensityText")->setText("5 cells");
+  Child<QAbstractButton>(form, "FadingClusterShape")->click();
+  Child<QAbstractButton>(form, "ClusterGenerate")->click();
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(requested.size(), 1U);
   EXPECT_EQ(requested[0].Size, 60);
   EXPECT_EQ(requested[0].Density, 5);
   EXPECT_EQ(requested[0].Shape, ClusterShape::FadingSphere);
 
-  // Hidden, not closed: the next use finds the same texts; Cancel generates nothing.
-  form.Open();
-  EXPECT_EQ(Box("ClusterSizeText")->text(), QStringLiteral("60.4"));
-  EXPECT_TRUE(Child<QRadioButton>(form, "FadingClusterShape")->isChecked());
-  Click("ClusterCancel");
+  form.Open();  // hidden, not closed: the texts stay; Cancel generates nothing
+  EXPECT_EQ(Child<QLineEdit>(form, "ClusterSizeText")->text(), QStringLiteral("60.4"));
+  Child<QAbstractButton>(form, "ClusterCancel")->click();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(requested.size(), 1U);
 }

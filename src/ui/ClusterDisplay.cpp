@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -26,13 +25,14 @@
 #include "display/NumberPicture.h"
 #include "generate/NumberText.h"
 #include "io/ClusterFile.h"
+#include "ui/ClusterGenerationForm.h"
 #include "ui/ClusterScreen.h"
-#include "ui/ClusterGeneration.h"
 #include "ui/FormFields.h"
 #include "ui/HelpMenu.h"
 #include "ui/MenuItems.h"
 #include "ui/SeedLabel.h"
 #include "ui/Settings.h"
+#include "ui/SpinArrows.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
@@ -58,8 +58,8 @@ ClusterDisplay::ClusterDisplay(World& world, Random& random, ClusterHandoff& han
   setWindowTitle(QStringLiteral("Cluster"));
   BuildControls();
   BuildMenus();
-  generation_ = new ClusterGeneration(this);
-  connect(generation_, &ClusterGeneration::GenerateRequested, this,
+  generation_ = new ClusterGenerationForm(this);
+  connect(generation_, &ClusterGenerationForm::GenerateRequested, this,
           &ClusterDisplay::StartGeneration);
   handoff_.Returned = [this] { ReturnFromStar(); };
   handoff_.StarClosed = [this] { StarSystemClosed(); };
@@ -110,27 +110,17 @@ void ClusterDisplay::BuildControls() {
   yText_ = addText(texts, 2, "&Y:", "YText");
   zText_ = addText(texts, 4, "&Z:", "ZText");
   rangeText_ = addText(texts, 6, "&Range:", "RangeText");
-  rangeSpinUp_ = Named(new QToolButton(central), "RangeSpin");
-  rangeSpinDown_ = Named(new QToolButton(central), "RangeSpin");
-  rangeSpinUp_->setArrowType(Qt::UpArrow);
-  rangeSpinDown_->setArrowType(Qt::DownArrow);
-  auto* spin = new QVBoxLayout;
-  spin->setSpacing(0);
-  for (QToolButton* arrow : {rangeSpinUp_, rangeSpinDown_}) {
-    arrow->setAutoRepeat(true);
-    arrow->setFixedSize(18, 12);
-    spin->addWidget(arrow);
-  }
-  texts->addLayout(spin, 0, 8);
-  connect(rangeSpinUp_, &QToolButton::clicked, this, [this] { StepRange(1); });
-  connect(rangeSpinDown_, &QToolButton::clicked, this, [this] { StepRange(-1); });
+  rangeSpin_ = new SpinArrows("RangeSpin", central);
+  texts->addWidget(rangeSpin_, 0, 8);
+  connect(rangeSpin_, &SpinArrows::Up, this, [this] { StepRange(1); });
+  connect(rangeSpin_, &SpinArrows::Down, this, [this] { StepRange(-1); });
   connect(rangeText_, &QLineEdit::returnPressed, this, &ClusterDisplay::RedrawCluster);
   xText_->setToolTip(QStringLiteral("The centre of the view along X, in cells"));
   yText_->setToolTip(QStringLiteral("The centre of the view along Y, in cells"));
   zText_->setToolTip(QStringLiteral("The centre of the view along Z, in cells"));
   rangeText_->setToolTip(QStringLiteral("How far from the centre stars are drawn, in cells"));
-  rangeSpinUp_->setToolTip(QStringLiteral("Widen the range by one cell"));
-  rangeSpinDown_->setToolTip(QStringLiteral("Narrow the range by one cell"));
+  rangeSpin_->SetTips(QStringLiteral("Widen the range by one cell"),
+                      QStringLiteral("Narrow the range by one cell"));
 
   redrawButton_ = Named(new QPushButton(QStringLiteral("Re&draw"), central), "ClusterRedraw");
   jumpButton_ = Named(new QPushButton(QStringLiteral("JUMP"), central), "ClusterJumpButton");
@@ -250,8 +240,7 @@ void ClusterDisplay::StepRange(int step) {
 
 void ClusterDisplay::RedrawCluster() {
   if (generating_) return;
-  rangeSpinUp_->setEnabled(false);
-  rangeSpinDown_->setEnabled(false);
+  rangeSpin_->setEnabled(false);
   auto value = [](const QLineEdit* text) { return LeadingNumber(text->text().toStdString()); };
   view_.X = value(xText_);
   view_.Y = value(yText_);
@@ -281,8 +270,7 @@ void ClusterDisplay::RedrawCluster() {
                  .arg(FileText(clusterFile_), QString::fromStdString(error.Reason())));
     }
   }
-  rangeSpinUp_->setEnabled(true);
-  rangeSpinDown_->setEnabled(true);
+  rangeSpin_->setEnabled(true);
   UpdateCommands();
 }
 

@@ -29,13 +29,13 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class QToolButton;
 
 namespace ax {
 
 class ClusterScreen;
-class ClusterGeneration;
+class ClusterGenerationForm;
 class Settings;
+class SpinArrows;
 
 // The cluster window: the stars of a cluster file seen along +Z (and +X), a star picked with
 // the mouse, the jump into its system, new clusters and cluster files. Tests find the widgets
@@ -149,13 +149,12 @@ class ClusterDisplay : public QMainWindow {
   std::optional<std::uint64_t> seed_;
 
   ClusterScreen* screen_ = nullptr;
-  ClusterGeneration* generation_ = nullptr;
+  ClusterGenerationForm* generation_ = nullptr;
   QLineEdit* xText_ = nullptr;
   QLineEdit* yText_ = nullptr;
   QLineEdit* zText_ = nullptr;
   QLineEdit* rangeText_ = nullptr;
-  QToolButton* rangeSpinUp_ = nullptr;
-  QToolButton* rangeSpinDown_ = nullptr;
+  SpinArrows* rangeSpin_ = nullptr;
   QPushButton* redrawButton_ = nullptr;
   QPushButton* jumpButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;

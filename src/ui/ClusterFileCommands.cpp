@@ -14,7 +14,7 @@
 #include "control/Seeds.h"
 #include "io/ClusterFile.h"
 #include "ui/ClusterDisplay.h"
-#include "ui/ClusterGeneration.h"
+#include "ui/ClusterGenerationForm.h"
 #include "ui/DroppedFiles.h"
 
 namespace ax {

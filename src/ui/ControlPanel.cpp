@@ -8,16 +8,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
 #include <string>
 
 #include "display/NumberPicture.h"
+#include "generate/NumberText.h"
+#include "ui/FormFields.h"
+#include "ui/SpinArrows.h"
 
 namespace ax {
 namespace {
@@ -29,60 +30,32 @@ constexpr double kFineUnits = 1000000;  // fine slider units per year
 constexpr int kWindowGap = 5;           // pixels between the system window and the panel
 constexpr const char* kDatePicture = "#.000000";
 
-QString FromText(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// What a typed text or a label reads as: its leading number, 0 when it has none.
+double Number(const QString& text) {
+  return LeadingNumber(text.toStdString());
 }
 
 QLineEdit* AddText(QWidget* parent, const char* name, const char* text) {
-  auto* box = new QLineEdit(QString::fromLatin1(text), parent);
-  box->setObjectName(QString::fromLatin1(name));
-  return box;
+  return Named(new QLineEdit(QString::fromLatin1(text), parent), name);
 }
 
 QLabel* AddLabel(QWidget* parent, const char* name, const char* caption) {
-  auto* label = new QLabel(QString::fromLatin1(caption), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
+  return Named(new QLabel(QString::fromLatin1(caption), parent), name);
 }
 
 QSlider* AddSlider(QWidget* parent, const char* name) {
-  auto* slider = new QSlider(Qt::Horizontal, parent);
-  slider->setObjectName(QString::fromLatin1(name));
+  auto* slider = Named(new QSlider(Qt::Horizontal, parent), name);
   slider->setRange(0, kSliderUnits);
   slider->setValue(0);
   return slider;
 }
 
+// The panel's arrows step once a click: each step applies the panel and redraws the view.
+SpinArrows* AddSpin(QWidget* parent, const char* name) {
+  return new SpinArrows(name, parent, SpinArrows::Held::StepsOnce);
+}
+
 }  // namespace
-
-double LeadingNumber(const QString& text) {
-  static const QRegularExpression kNumber(
-      QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?"));
-  const QRegularExpressionMatch match = kNumber.match(text);
-  if (!match.hasMatch()) return 0;
-  bool ok = false;
-  const double value = match.captured(0).trimmed().toDouble(&ok);
-  return ok && std::isfinite(value) ? value : 0;
-}
-
-SpinButton::SpinButton(const QString& name, QWidget* parent) : QWidget(parent) {
-  setObjectName(name);
-  UpArrow = new QToolButton(this);
-  UpArrow->setArrowType(Qt::UpArrow);
-  DownArrow = new QToolButton(this);
-  DownArrow->setArrowType(Qt::DownArrow);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(UpArrow);
-  layout->addWidget(DownArrow);
-  QObject::connect(UpArrow, &QToolButton::clicked, this, [this] {
-    if (Up) Up();
-  });
-  QObject::connect(DownArrow, &QToolButton::clicked, this, [this] {
-    if (Down) Down();
-  });
-}
 
 ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
     : QWidget(parent, Qt::Tool), view_(view), time_(view) {
@@ -90,38 +63,40 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
   setWindowTitle(QStringLiteral("Control Panel"));
 
   auto* viewFrame = new QGroupBox(QStringLiteral("View"), this);
-  ViewZoomText = AddText(viewFrame, "ViewZoomText", "1.000");
-  ViewZoomSpin = new SpinButton(QStringLiteral("ViewZoomSpin"), viewFrame);
-  ViewZoomLabel = AddLabel(viewFrame, "ViewZoomLabel", "Zoom:  X");
-  ManualExecute = new QPushButton(QStringLiteral("Execute"), viewFrame);
-  ManualExecute->setObjectName(QStringLiteral("ManualExecute"));
+  zoomText_ = AddText(viewFrame, "ViewZoomText", "1.000");
+  SpinArrows* zoomSpin = AddSpin(viewFrame, "ViewZoomSpin");
+  auto* execute = Named(new QPushButton(QStringLiteral("Execute"), viewFrame), "ManualExecute");
   auto* viewLayout = new QHBoxLayout(viewFrame);
-  viewLayout->addWidget(ViewZoomLabel);
-  viewLayout->addWidget(ViewZoomText);
-  viewLayout->addWidget(ViewZoomSpin);
-  viewLayout->addWidget(ManualExecute);
+  viewLayout->addWidget(AddLabel(viewFrame, "ViewZoomLabel", "Zoom:  X"));
+  viewLayout->addWidget(zoomText_);
+  viewLayout->addWidget(zoomSpin);
+  viewLayout->addWidget(execute);
 
   auto* rotationFrame = new QGroupBox(QStringLiteral("Rotation"), this);
   auto* rotationLayout = new QGridLayout(rotationFrame);
-  RotationXLabel = AddLabel(rotationFrame, "RotationXLabel", "X:");
-  RotationYLabel = AddLabel(rotationFrame, "RotationYLabel", "Y:");
-  RotationZLabel = AddLabel(rotationFrame, "RotationZLabel", "Z:");
-  RotationXText = AddText(rotationFrame, "RotationXText", "0");
-  RotationYText = AddText(rotationFrame, "RotationYText", "0");
-  RotationZText = AddText(rotationFrame, "RotationZText", "0");
-  RotationXSpin = new SpinButton(QStringLiteral("RotationXSpin"), rotationFrame);
-  RotationYSpin = new SpinButton(QStringLiteral("RotationYSpin"), rotationFrame);
-  RotationZSpin = new SpinButton(QStringLiteral("RotationZSpin"), rotationFrame);
-  QLabel* labels[] = {RotationXLabel, RotationYLabel, RotationZLabel};
-  QLineEdit* texts[] = {RotationXText, RotationYText, RotationZText};
-  SpinButton* spins[] = {RotationXSpin, RotationYSpin, RotationZSpin};
+  struct Axis {
+    const char* label;
+    const char* caption;
+    const char* text;
+    const char* spin;
+    const char* letter;
+  };
+  const Axis axes[] = {{"RotationXLabel", "X:", "RotationXText", "RotationXSpin", "X"},
+                       {"RotationYLabel", "Y:", "RotationYText", "RotationYSpin", "Y"},
+                       {"RotationZLabel", "Z:", "RotationZText", "RotationZSpin", "Z"}};
   for (int i = 0; i < 3; ++i) {
-    rotationLayout->addWidget(labels[i], i, 0);
-    rotationLayout->addWidget(texts[i], i, 1);
-    rotationLayout->addWidget(spins[i], i, 2);
-    QLineEdit* text = texts[i];
-    spins[i]->Up = [this, text] { SpinRotation(text, true); };
-    spins[i]->Down = [this, text] { SpinRotation(text, false); };
+    const Axis& axis = axes[i];
+    QLineEdit* text = AddText(rotationFrame, axis.text, "0");
+    SpinArrows* spin = AddSpin(rotationFrame, axis.spin);
+    rotationTexts_[i] = text;
+    rotationLayout->addWidget(AddLabel(rotationFrame, axis.label, axis.caption), i, 0);
+    rotationLayout->addWidget(text, i, 1);
+    rotationLayout->addWidget(spin, i, 2);
+    text->setToolTip(QStringLiteral("Turn of the view about the %1 axis, in degrees")
+                         .arg(QLatin1String(axis.letter)));
+    spin->SetTips(QStringLiteral("One degree more"), QStringLiteral("One degree less"));
+    connect(spin, &SpinArrows::Up, this, [this, text] { SpinRotation(text, true); });
+    connect(spin, &SpinArrows::Down, this, [this, text] { SpinRotation(text, false); });
   }
 
   // The location frame holds no controls of its own; it names the view's centre.
@@ -131,30 +106,26 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
   locationLayout->addWidget(new QLabel(QStringLiteral("Click the view to centre it"), this));
 
   auto* dateFrame = new QGroupBox(QStringLiteral("Star Date"), this);
-  StarDateStopOption = new QRadioButton(QStringLiteral("Manual"), dateFrame);
-  StarDateStopOption->setObjectName(QStringLiteral("StarDateStopOption"));
-  StarDateStopOption->setChecked(true);
-  StarDateRunOption = new QRadioButton(QStringLiteral("Auto"), dateFrame);
-  StarDateRunOption->setObjectName(QStringLiteral("StarDateRunOption"));
-  StarDateText = AddText(dateFrame, "StarDateText", "");
-  StarDateSpin = new SpinButton(QStringLiteral("StarDateSpin"), dateFrame);
-  StarDateSlider = AddSlider(dateFrame, "StarDateSlider");
-  StarDateMultiplierLabel = AddLabel(dateFrame, "StarDateMultiplierLabel", ".000");
-  StarDateXLabel = AddLabel(dateFrame, "StarDateXLabel", "X");
-  FineDateSlider = AddSlider(dateFrame, "FineDateSlider");
-  FineDateMultiplierLabel = AddLabel(dateFrame, "FineDateMultiplierLabel", ".000000");
-  FineDateXLAbel = AddLabel(dateFrame, "FineDateXLAbel", "X");
+  stopOption_ = Named(new QRadioButton(QStringLiteral("Manual"), dateFrame), "StarDateStopOption");
+  stopOption_->setChecked(true);
+  runOption_ = Named(new QRadioButton(QStringLiteral("Auto"), dateFrame), "StarDateRunOption");
+  dateText_ = AddText(dateFrame, "StarDateText", "");
+  SpinArrows* dateSpin = AddSpin(dateFrame, "StarDateSpin");
+  coarseSlider_ = AddSlider(dateFrame, "StarDateSlider");
+  coarseLabel_ = AddLabel(dateFrame, "StarDateMultiplierLabel", ".000");
+  fineSlider_ = AddSlider(dateFrame, "FineDateSlider");
+  fineLabel_ = AddLabel(dateFrame, "FineDateMultiplierLabel", ".000000");
   auto* dateLayout = new QGridLayout(dateFrame);
-  dateLayout->addWidget(StarDateStopOption, 0, 0);
-  dateLayout->addWidget(StarDateRunOption, 0, 1);
-  dateLayout->addWidget(StarDateText, 1, 0, 1, 2);
-  dateLayout->addWidget(StarDateSpin, 1, 2);
-  dateLayout->addWidget(StarDateSlider, 2, 0);
-  dateLayout->addWidget(StarDateXLabel, 2, 1);
-  dateLayout->addWidget(StarDateMultiplierLabel, 2, 2);
-  dateLayout->addWidget(FineDateSlider, 3, 0);
-  dateLayout->addWidget(FineDateXLAbel, 3, 1);
-  dateLayout->addWidget(FineDateMultiplierLabel, 3, 2);
+  dateLayout->addWidget(stopOption_, 0, 0);
+  dateLayout->addWidget(runOption_, 0, 1);
+  dateLayout->addWidget(dateText_, 1, 0, 1, 2);
+  dateLayout->addWidget(dateSpin, 1, 2);
+  dateLayout->addWidget(coarseSlider_, 2, 0);
+  dateLayout->addWidget(AddLabel(dateFrame, "StarDateXLabel", "X"), 2, 1);
+  dateLayout->addWidget(coarseLabel_, 2, 2);
+  dateLayout->addWidget(fineSlider_, 3, 0);
+  dateLayout->addWidget(AddLabel(dateFrame, "FineDateXLAbel", "X"), 3, 1);
+  dateLayout->addWidget(fineLabel_, 3, 2);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(viewFrame);
@@ -162,44 +133,35 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
   layout->addWidget(locationFrame);
   layout->addWidget(dateFrame);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(kTimerInterval);
+  timer_ = Named(new QTimer(this), "Timer1");
+  timer_->setInterval(kTimerInterval);
 
-  connect(Timer1, &QTimer::timeout, this, &ControlPanel::AdvanceStarDate);
-  connect(ManualExecute, &QPushButton::clicked, this, &ControlPanel::ApplyControlPanel);
-  connect(StarDateStopOption, &QRadioButton::clicked, this, &ControlPanel::SetStarDateRun);
-  connect(StarDateRunOption, &QRadioButton::clicked, this, &ControlPanel::SetStarDateRun);
-  connect(StarDateSlider, &QSlider::valueChanged, this, [this](int value) {
-    StarDateMultiplierLabel->setText(FromText(FormatNumber(value / kCoarseUnits, ".000")));
+  connect(timer_, &QTimer::timeout, this, &ControlPanel::AdvanceStarDate);
+  connect(execute, &QPushButton::clicked, this, &ControlPanel::ApplyControlPanel);
+  connect(stopOption_, &QRadioButton::clicked, this, &ControlPanel::SetStarDateRun);
+  connect(runOption_, &QRadioButton::clicked, this, &ControlPanel::SetStarDateRun);
+  connect(coarseSlider_, &QSlider::valueChanged, this, [this](int value) {
+    coarseLabel_->setText(Latin1Text(FormatNumber(value / kCoarseUnits, ".000")));
   });
-  connect(FineDateSlider, &QSlider::valueChanged, this, [this](int value) {
-    FineDateMultiplierLabel->setText(FromText(FormatNumber(value / kFineUnits, ".000000")));
+  connect(fineSlider_, &QSlider::valueChanged, this, [this](int value) {
+    fineLabel_->setText(Latin1Text(FormatNumber(value / kFineUnits, ".000000")));
   });
-  ViewZoomText->setToolTip(QStringLiteral("The zoom of the drawings, 0.001 to 256"));
-  ViewZoomSpin->UpArrow->setToolTip(QStringLiteral("Double the zoom"));
-  ViewZoomSpin->DownArrow->setToolTip(QStringLiteral("Halve the zoom"));
-  ManualExecute->setToolTip(QStringLiteral("Apply the typed date, rotations and zoom"));
-  const char* axes[] = {"X", "Y", "Z"};
-  for (int i = 0; i < 3; ++i) {
-    texts[i]->setToolTip(QStringLiteral("Turn of the view about the %1 axis, in degrees")
-                             .arg(QLatin1String(axes[i])));
-    spins[i]->UpArrow->setToolTip(QStringLiteral("One degree more"));
-    spins[i]->DownArrow->setToolTip(QStringLiteral("One degree less"));
-  }
-  StarDateStopOption->setToolTip(QStringLiteral("The date moves only when you change it"));
-  StarDateRunOption->setToolTip(
+  zoomText_->setToolTip(QStringLiteral("The zoom of the drawings, 0.001 to 256"));
+  zoomSpin->SetTips(QStringLiteral("Double the zoom"), QStringLiteral("Halve the zoom"));
+  execute->setToolTip(QStringLiteral("Apply the typed date, rotations and zoom"));
+  stopOption_->setToolTip(QStringLiteral("The date moves only when you change it"));
+  runOption_->setToolTip(
       QStringLiteral("The date runs forward by both steps twenty times a second"));
-  StarDateText->setToolTip(QStringLiteral("The star date, in years"));
-  StarDateSpin->UpArrow->setToolTip(QStringLiteral("The date forward by both steps"));
-  StarDateSpin->DownArrow->setToolTip(QStringLiteral("The date back by both steps"));
-  StarDateSlider->setToolTip(QStringLiteral("The coarse date step, 0 to 1 year"));
-  FineDateSlider->setToolTip(QStringLiteral("The fine date step, 0 to 0.001 year"));
+  dateText_->setToolTip(QStringLiteral("The star date, in years"));
+  dateSpin->SetTips(QStringLiteral("The date forward by both steps"),
+                    QStringLiteral("The date back by both steps"));
+  coarseSlider_->setToolTip(QStringLiteral("The coarse date step, 0 to 1 year"));
+  fineSlider_->setToolTip(QStringLiteral("The fine date step, 0 to 0.001 year"));
 
-  ViewZoomSpin->Up = [this] { SpinZoom(true); };
-  ViewZoomSpin->Down = [this] { SpinZoom(false); };
-  StarDateSpin->Up = [this] { StepStarDate(true); };
-  StarDateSpin->Down = [this] { StepStarDate(false); };
+  connect(zoomSpin, &SpinArrows::Up, this, [this] { SpinZoom(true); });
+  connect(zoomSpin, &SpinArrows::Down, this, [this] { SpinZoom(false); });
+  connect(dateSpin, &SpinArrows::Up, this, [this] { StepStarDate(true); });
+  connect(dateSpin, &SpinArrows::Down, this, [this] { StepStarDate(false); });
 
   time_.StartStarDate();
   ShowDate();
@@ -207,8 +169,8 @@ ControlPanel::ControlPanel(ViewState& view, QWidget* parent)
 
 void ControlPanel::Load() {
   StopStarDate();
-  StarDateSlider->setValue(0);
-  FineDateSlider->setValue(0);
+  coarseSlider_->setValue(0);
+  fineSlider_->setValue(0);
   ResetView();
 }
 
@@ -220,10 +182,8 @@ void ControlPanel::PlaceControlPanel(const QWidget& systemWindow) {
 }
 
 void ControlPanel::ResetControlPanelView() {
-  RotationXText->setText(QStringLiteral("0"));
-  RotationYText->setText(QStringLiteral("0"));
-  RotationZText->setText(QStringLiteral("0"));
-  ViewZoomText->setText(QStringLiteral("1.000"));
+  for (QLineEdit* text : rotationTexts_) text->setText(QStringLiteral("0"));
+  zoomText_->setText(QStringLiteral("1.000"));
 }
 
 void ControlPanel::ResetView() {
@@ -232,39 +192,38 @@ void ControlPanel::ResetView() {
 }
 
 void ControlPanel::ApplyControlPanel() {
-  time_.ApplyControlPanel(LeadingNumber(StarDateText->text()), LeadingNumber(RotationXText->text()),
-                          LeadingNumber(RotationYText->text()),
-                          LeadingNumber(RotationZText->text()),
-                          LeadingNumber(ViewZoomText->text()));
+  time_.ApplyControlPanel(Number(dateText_->text()), Number(rotationTexts_[0]->text()),
+                          Number(rotationTexts_[1]->text()), Number(rotationTexts_[2]->text()),
+                          Number(zoomText_->text()));
   ShowDate();
   ShowZoom();
   emit Applied();
 }
 
 void ControlPanel::SetStarDateRun() {
-  if (StarDateRunOption->isChecked()) {
-    Timer1->start();
+  if (runOption_->isChecked()) {
+    timer_->start();
   } else {
-    Timer1->stop();
+    timer_->stop();
   }
 }
 
 void ControlPanel::StopStarDate() {
-  StarDateStopOption->setChecked(true);
+  stopOption_->setChecked(true);
   SetStarDateRun();
 }
 
 void ControlPanel::ReadSliders() {
-  const double coarse = LeadingNumber(StarDateMultiplierLabel->text());
-  const double fine = LeadingNumber(FineDateMultiplierLabel->text());
+  const double coarse = Number(coarseLabel_->text());
+  const double fine = Number(fineLabel_->text());
   time_.SetSliders(static_cast<int>(std::lround(coarse * kCoarseUnits)),
                    static_cast<int>(std::lround(fine * kFineUnits)));
 }
 
 void ControlPanel::AdvanceStarDate() {
   ReadSliders();
-  StarDateText->setText(
-      FromText(FormatNumber(time_.CoarseStep() + view_.StarDate + time_.FineStep(), kDatePicture)));
+  dateText_->setText(Latin1Text(
+      FormatNumber(time_.CoarseStep() + view_.StarDate + time_.FineStep(), kDatePicture)));
   ApplyControlPanel();
 }
 
@@ -276,15 +235,15 @@ void ControlPanel::StepStarDate(bool forward) {
 }
 
 void ControlPanel::SpinRotation(QLineEdit* text, bool up) {
-  const double turned = TimeControl::RotationStep(LeadingNumber(text->text()), up);
+  const double turned = TimeControl::RotationStep(Number(text->text()), up);
   text->setText(QString::number(turned));
-  if (!StarDateRunOption->isChecked()) ApplyControlPanel();
+  if (!runOption_->isChecked()) ApplyControlPanel();
 }
 
 void ControlPanel::SpinZoom(bool up) {
-  time_.SpinZoom(LeadingNumber(ViewZoomText->text()), up);
+  time_.SpinZoom(Number(zoomText_->text()), up);
   ShowZoom();
-  if (!StarDateRunOption->isChecked()) ApplyControlPanel();
+  if (!runOption_->isChecked()) ApplyControlPanel();
 }
 
 void ControlPanel::closeEvent(QCloseEvent* event) {
@@ -293,12 +252,12 @@ void ControlPanel::closeEvent(QCloseEvent* event) {
 }
 
 void ControlPanel::ShowDate() {
-  StarDateText->setText(FromText(FormatNumber(view_.StarDate, kDatePicture)));
+  dateText_->setText(Latin1Text(FormatNumber(view_.StarDate, kDatePicture)));
 }
 
 void ControlPanel::ShowZoom() {
   const double zoom = view_.ViewZoom;
-  ViewZoomText->setText(FromText(FormatNumber(zoom, TimeControl::ZoomPicture(zoom))));
+  zoomText_->setText(Latin1Text(FormatNumber(zoom, TimeControl::ZoomPicture(zoom))));
 }
 
 }  // namespace ax

@@ -2,36 +2,21 @@
 
 #include <QWidget>
 
-#include <functional>
-
 #include "display/TimeControl.h"
 #include "display/ViewState.h"
 
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTimer;
-class QToolButton;
 
 namespace ax {
 
-// A spin button: two arrows without a value of their own, each click one step up or down.
-class SpinButton : public QWidget {
- public:
-  explicit SpinButton(const QString& name, QWidget* parent = nullptr);
-
-  std::function<void()> Up;
-  std::function<void()> Down;
-
-  QToolButton* UpArrow = nullptr;
-  QToolButton* DownArrow = nullptr;
-};
-
 // The control panel: zoom, rotations and the star date of the orbit view, typed, stepped or
-// animated, applied to the view state through TimeControl.
+// animated, applied to the view state through TimeControl. Tests find the controls by their
+// object names.
 class ControlPanel : public QWidget {
   Q_OBJECT
 
@@ -44,40 +29,10 @@ class ControlPanel : public QWidget {
   void PlaceControlPanel(const QWidget& systemWindow);
   void ResetControlPanelView();
   void ResetView();
-  void ApplyControlPanel();
-  void SetStarDateRun();
   // The system window's "OUT" and "IN": the zoom spin's steps.
   void SpinZoom(bool up);
   // Stops the animation, as choosing "Manual" does.
   void StopStarDate();
-
-  // Timer1's tick.
-  void AdvanceStarDate();
-
-  QLineEdit* ViewZoomText = nullptr;
-  SpinButton* ViewZoomSpin = nullptr;
-  QLabel* ViewZoomLabel = nullptr;
-  QPushButton* ManualExecute = nullptr;
-  QLineEdit* RotationXText = nullptr;
-  QLineEdit* RotationYText = nullptr;
-  QLineEdit* RotationZText = nullptr;
-  SpinButton* RotationXSpin = nullptr;
-  SpinButton* RotationYSpin = nullptr;
-  SpinButton* RotationZSpin = nullptr;
-  QLabel* RotationXLabel = nullptr;
-  QLabel* RotationYLabel = nullptr;
-  QLabel* RotationZLabel = nullptr;
-  QTimer* Timer1 = nullptr;
-  QRadioButton* StarDateStopOption = nullptr;
-  QRadioButton* StarDateRunOption = nullptr;
-  QLineEdit* StarDateText = nullptr;
-  SpinButton* StarDateSpin = nullptr;
-  QSlider* StarDateSlider = nullptr;
-  QLabel* StarDateMultiplierLabel = nullptr;
-  QLabel* StarDateXLabel = nullptr;
-  QSlider* FineDateSlider = nullptr;
-  QLabel* FineDateMultiplierLabel = nullptr;
-  QLabel* FineDateXLAbel = nullptr;
 
  signals:
   // The view state changed; the system window redraws its graphical modes.
@@ -89,6 +44,10 @@ class ControlPanel : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ApplyControlPanel();
+  void SetStarDateRun();
+  // Timer1's tick.
+  void AdvanceStarDate();
   void SpinRotation(QLineEdit* text, bool up);
   void StepStarDate(bool forward);
   void ShowDate();
@@ -98,9 +57,17 @@ class ControlPanel : public QWidget {
 
   ViewState& view_;
   TimeControl time_;
-};
 
-// The leading numeric part of a typed text; an empty or non-numeric text reads as 0.
-double LeadingNumber(const QString& text);
+  QLineEdit* zoomText_ = nullptr;
+  QLineEdit* rotationTexts_[3] = {};  // X, Y, Z
+  QTimer* timer_ = nullptr;
+  QRadioButton* stopOption_ = nullptr;
+  QRadioButton* runOption_ = nullptr;
+  QLineEdit* dateText_ = nullptr;
+  QSlider* coarseSlider_ = nullptr;
+  QLabel* coarseLabel_ = nullptr;
+  QSlider* fineSlider_ = nullptr;
+  QLabel* fineLabel_ = nullptr;
+};
 
 }  // namespace ax

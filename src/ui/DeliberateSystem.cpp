@@ -12,7 +12,6 @@
 
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "generate/StarLimits.h"
 #include "ui/FormFields.h"
@@ -26,95 +25,84 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   setModal(false);
 
   auto* nameRow = new QHBoxLayout;
-  SystemNamePanel = new QLabel(QStringLiteral("System Name:"), this);
-  SystemNamePanel->setObjectName(QStringLiteral("SystemNamePanel"));
-  SystemNameText = new QLineEdit(this);
-  SystemNameText->setObjectName(QStringLiteral("SystemNameText"));
-  SystemNamePanel->setBuddy(SystemNameText);
-  nameRow->addWidget(SystemNamePanel);
-  nameRow->addWidget(SystemNameText, 1);
+  auto* namePanel = Named(new QLabel(QStringLiteral("System Name:"), this), "SystemNamePanel");
+  nameText_ = Named(new QLineEdit(this), "SystemNameText");
+  namePanel->setBuddy(nameText_);
+  nameRow->addWidget(namePanel);
+  nameRow->addWidget(nameText_, 1);
 
-  SingleBinaryOptions = new QGroupBox(this);
-  SingleBinaryOptions->setObjectName(QStringLiteral("SingleBinaryOptions"));
-  SingleStarOption = new QRadioButton(QStringLiteral("Single"), SingleBinaryOptions);
-  SingleStarOption->setObjectName(QStringLiteral("SingleStarOption"));
-  BinaryStarOption = new QRadioButton(QStringLiteral("Binary"), SingleBinaryOptions);
-  BinaryStarOption->setObjectName(QStringLiteral("BinaryStarOption"));
-  auto* options = new QHBoxLayout(SingleBinaryOptions);
-  options->addWidget(SingleStarOption);
-  options->addWidget(BinaryStarOption);
-  starCountGroup_ = new QButtonGroup(this);
-  starCountGroup_->addButton(SingleStarOption);
-  starCountGroup_->addButton(BinaryStarOption);
+  auto* starCount = Named(new QGroupBox(this), "SingleBinaryOptions");
+  singleOption_ = Named(new QRadioButton(QStringLiteral("Single"), starCount), "SingleStarOption");
+  binaryOption_ = Named(new QRadioButton(QStringLiteral("Binary"), starCount), "BinaryStarOption");
+  auto* options = new QHBoxLayout(starCount);
+  options->addWidget(singleOption_);
+  options->addWidget(binaryOption_);
+  auto* starCountGroup = new QButtonGroup(this);
+  starCountGroup->addButton(singleOption_);
+  starCountGroup->addButton(binaryOption_);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
-  StarAMassText =
-      AddField(this, stars, 0, 0, StarAMassPanel, "StarAMassPanel", "Mass:", "StarAMassText");
-  StarATempText =
-      AddField(this, stars, 1, 0, StarATempPanel, "StarATempPanel", "Temp:", "StarATempText");
-  StarALumnText =
-      AddField(this, stars, 2, 0, StarALumnPanel, "StarALumnPanel", "Lumn:", "StarALumnText");
-  StarBMassText =
-      AddField(this, stars, 0, 2, StarBMassPanel, "StarBMassPanel", "Mass:", "StarBMassText");
-  StarBTempText =
-      AddField(this, stars, 1, 2, StarBTempPanel, "StarBTempPanel", "Temp:", "StarBTempText");
-  StarBLumnText =
-      AddField(this, stars, 2, 2, StarBLumnPanel, "StarBLumnPanel", "Lumn:", "StarBLumnText");
-  SeparationText = AddField(this, stars, 3, 0, SeparationPanel, "SeparationPanel",
-                            "Separation:", "SeparationText");
-  AgeText = AddField(this, stars, 3, 2, AgePanel, "AgePanel", "Age:", "AgeText");
-  for (QLineEdit* mass : {StarAMassText, StarBMassText}) {
+  QLabel* panel = nullptr;
+  starAMass_ = AddField(this, stars, 0, 0, panel, "StarAMassPanel", "Mass:", "StarAMassText");
+  starATemp_ = AddField(this, stars, 1, 0, panel, "StarATempPanel", "Temp:", "StarATempText");
+  starALumn_ = AddField(this, stars, 2, 0, panel, "StarALumnPanel", "Lumn:", "StarALumnText");
+  starBMass_ = AddField(this, stars, 0, 2, panel, "StarBMassPanel", "Mass:", "StarBMassText");
+  secondStar_.insert(secondStar_.end(), {panel, starBMass_});
+  starBTemp_ = AddField(this, stars, 1, 2, panel, "StarBTempPanel", "Temp:", "StarBTempText");
+  secondStar_.insert(secondStar_.end(), {panel, starBTemp_});
+  starBLumn_ = AddField(this, stars, 2, 2, panel, "StarBLumnPanel", "Lumn:", "StarBLumnText");
+  secondStar_.insert(secondStar_.end(), {panel, starBLumn_});
+  separationText_ =
+      AddField(this, stars, 3, 0, panel, "SeparationPanel", "Separation:", "SeparationText");
+  secondStar_.insert(secondStar_.end(), {panel, separationText_});
+  ageText_ = AddField(this, stars, 3, 2, panel, "AgePanel", "Age:", "AgeText");
+  for (QLineEdit* mass : {starAMass_, starBMass_}) {
     mass->setToolTip(RangeTip("Solar masses", kStarMassRange));
   }
-  for (QLineEdit* temperature : {StarATempText, StarBTempText}) {
+  for (QLineEdit* temperature : {starATemp_, starBTemp_}) {
     temperature->setToolTip(RangeTip("Kelvin", kStarTemperatureRange));
   }
-  for (QLineEdit* luminosity : {StarALumnText, StarBLumnText}) {
+  for (QLineEdit* luminosity : {starALumn_, starBLumn_}) {
     luminosity->setToolTip(RangeTip("Solar units", kStarLuminosityRange));
   }
-  SeparationText->setToolTip(RangeTip("AU", kStarSeparationRange));
+  separationText_->setToolTip(RangeTip("AU", kStarSeparationRange));
 
-  DeliberateGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
-  DeliberateGenerateButton->setObjectName(QStringLiteral("DeliberateGenerateButton"));
-  DeliberateGenerateButton->setDefault(true);
-  DeliberateCancelButtton = new QPushButton(QStringLiteral("Cancel"), this);
-  DeliberateCancelButtton->setObjectName(QStringLiteral("DeliberateCancelButtton"));
+  auto* generate =
+      Named(new QPushButton(QStringLiteral("Generate"), this), "DeliberateGenerateButton");
+  generate->setDefault(true);
+  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "DeliberateCancelButtton");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(DeliberateGenerateButton);
-  buttons->addWidget(DeliberateCancelButtton);
+  buttons->addWidget(generate);
+  buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(nameRow);
-  layout->addWidget(SingleBinaryOptions);
+  layout->addWidget(starCount);
   layout->addLayout(stars);
   layout->addLayout(buttons);
 
   // Down star 1, then star 2, then the pair's and the system's values.
-  QWidget* const order[] = {SystemNameText,         SingleStarOption, BinaryStarOption,
-                            StarAMassText,          StarATempText,    StarALumnText,
-                            StarBMassText,          StarBTempText,    StarBLumnText,
-                            SeparationText,         AgeText,          DeliberateGenerateButton,
-                            DeliberateCancelButtton};
+  QWidget* const order[] = {nameText_,  singleOption_, binaryOption_, starAMass_, starATemp_,
+                            starALumn_, starBMass_,    starBTemp_,    starBLumn_, separationText_,
+                            ageText_,   generate,      cancel};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   // Enter reaches the default button Generate and Escape rejects, which hides the form.
-  connect(DeliberateGenerateButton, &QPushButton::clicked, this, &DeliberateSystem::Generate);
-  connect(DeliberateCancelButtton, &QPushButton::clicked, this, &DeliberateSystem::reject);
-  connect(BinaryStarOption, &QRadioButton::toggled, this, &DeliberateSystem::ShowStarB);
+  connect(generate, &QPushButton::clicked, this, &DeliberateSystem::Generate);
+  connect(cancel, &QPushButton::clicked, this, &DeliberateSystem::reject);
+  connect(binaryOption_, &QRadioButton::toggled, this, &DeliberateSystem::ShowStarB);
   StartAfresh();
 }
 
 void DeliberateSystem::ShowStarB(bool binary) {
-  QWidget* const fields[] = {StarBMassPanel, StarBMassText, StarBTempPanel,  StarBTempText,
-                             StarBLumnPanel, StarBLumnText, SeparationPanel, SeparationText};
-  for (QWidget* field : fields) field->setVisible(binary);
+  for (QWidget* field : secondStar_) field->setVisible(binary);
 }
 
 void DeliberateSystem::StartAfresh() {
   for (QLineEdit* text : findChildren<QLineEdit*>()) text->clear();
-  SingleStarOption->setChecked(true);
+  singleOption_->setChecked(true);
   ShowStarB(false);
 }
 
@@ -128,21 +116,21 @@ void DeliberateSystem::Open() {
   show();
   raise();
   activateWindow();
-  SystemNameText->setFocus();
+  nameText_->setFocus();
 }
 
 DeliberateInput DeliberateSystem::ReadInput() const {
   DeliberateInput input;
-  input.systemName = Latin1(SystemNameText);
-  input.binary = BinaryStarOption->isChecked();
-  input.starAMass = Latin1(StarAMassText);
-  input.starATemp = Latin1(StarATempText);
-  input.starALumn = Latin1(StarALumnText);
-  input.starBMass = Latin1(StarBMassText);
-  input.starBTemp = Latin1(StarBTempText);
-  input.starBLumn = Latin1(StarBLumnText);
-  input.separation = Latin1(SeparationText);
-  input.age = Latin1(AgeText);
+  input.systemName = Latin1(nameText_);
+  input.binary = binaryOption_->isChecked();
+  input.starAMass = Latin1(starAMass_);
+  input.starATemp = Latin1(starATemp_);
+  input.starALumn = Latin1(starALumn_);
+  input.starBMass = Latin1(starBMass_);
+  input.starBTemp = Latin1(starBTemp_);
+  input.starBLumn = Latin1(starBLumn_);
+  input.separation = Latin1(separationText_);
+  input.age = Latin1(ageText_);
   return input;
 }
 

@@ -2,21 +2,20 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include "generate/Deliberate.h"
 #include "model/Random.h"
 #include "model/World.h"
 
-class QButtonGroup;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace ax {
 
 // The deliberate generation form: one or two stars built from the mass, temperature and
 // luminosity the user types. Not modal; hidden rather than closed, and emptied when opened again.
+// Tests find the controls by their object names.
 class DeliberateSystem : public QDialog {
   Q_OBJECT
 
@@ -26,39 +25,15 @@ class DeliberateSystem : public QDialog {
   // Shows the form as first made, centred on the screen: empty boxes and a single star. A
   // form already open is only brought to the front.
   void Open();
-  // Builds the system from the texts. A rejected value shows "******" in its box and the
-  // form stays open with the world untouched; otherwise the form hides and emits Generated.
-  void Generate();
-
-  QLabel* SystemNamePanel = nullptr;
-  QLineEdit* SystemNameText = nullptr;
-  QGroupBox* SingleBinaryOptions = nullptr;
-  QRadioButton* SingleStarOption = nullptr;
-  QRadioButton* BinaryStarOption = nullptr;
-  QLabel* StarAMassPanel = nullptr;
-  QLineEdit* StarAMassText = nullptr;
-  QLabel* StarATempPanel = nullptr;
-  QLineEdit* StarATempText = nullptr;
-  QLabel* StarALumnPanel = nullptr;
-  QLineEdit* StarALumnText = nullptr;
-  QLabel* StarBMassPanel = nullptr;
-  QLineEdit* StarBMassText = nullptr;
-  QLabel* StarBTempPanel = nullptr;
-  QLineEdit* StarBTempText = nullptr;
-  QLabel* StarBLumnPanel = nullptr;
-  QLineEdit* StarBLumnText = nullptr;
-  QLabel* SeparationPanel = nullptr;
-  QLineEdit* SeparationText = nullptr;
-  QLabel* AgePanel = nullptr;
-  QLineEdit* AgeText = nullptr;
-  QPushButton* DeliberateGenerateButton = nullptr;
-  QPushButton* DeliberateCancelButtton = nullptr;
 
  signals:
   // A new system is in the world; the system window resets its view.
   void Generated();
 
  private:
+  // Builds the system from the texts. A rejected value shows "******" in its box and the
+  // form stays open with the world untouched; otherwise the form hides and emits Generated.
+  void Generate();
   // The form as first made: empty boxes and a single star.
   void StartAfresh();
   void ShowStarB(bool binary);
@@ -66,7 +41,18 @@ class DeliberateSystem : public QDialog {
 
   World& world_;
   Random& random_;
-  QButtonGroup* starCountGroup_ = nullptr;
+  QLineEdit* nameText_ = nullptr;
+  QRadioButton* singleOption_ = nullptr;
+  QRadioButton* binaryOption_ = nullptr;
+  QLineEdit* starAMass_ = nullptr;
+  QLineEdit* starATemp_ = nullptr;
+  QLineEdit* starALumn_ = nullptr;
+  QLineEdit* starBMass_ = nullptr;
+  QLineEdit* starBTemp_ = nullptr;
+  QLineEdit* starBLumn_ = nullptr;
+  QLineEdit* separationText_ = nullptr;
+  QLineEdit* ageText_ = nullptr;
+  std::vector<QWidget*> secondStar_;  // the boxes and captions shown only for a pair
 };
 
 }  // namespace ax

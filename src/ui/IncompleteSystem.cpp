@@ -23,8 +23,7 @@ namespace {
 
 QRadioButton* AddOption(QGroupBox* frame, QButtonGroup* group, const char* name,
                         const char* caption) {
-  auto* option = new QRadioButton(QString::fromLatin1(caption), frame);
-  option->setObjectName(QString::fromLatin1(name));
+  auto* option = Named(new QRadioButton(QString::fromLatin1(caption), frame), name);
   group->addButton(option);
   return option;
 }
@@ -36,12 +35,6 @@ QString MagnitudeTip() {
       .arg(Latin1Text(kStarLuminosityRange.text), Latin1Text(kStarMassRange.text));
 }
 
-QLineEdit* AddText(QGroupBox* frame, const char* name) {
-  auto* text = new QLineEdit(frame);
-  text->setObjectName(QString::fromLatin1(name));
-  return text;
-}
-
 }  // namespace
 
 IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent)
@@ -51,109 +44,99 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   setModal(false);
 
   auto* nameRow = new QHBoxLayout;
-  SystemNamePanel = new QLabel(QStringLiteral("System Name:"), this);
-  SystemNamePanel->setObjectName(QStringLiteral("SystemNamePanel"));
-  SystemNameText = new QLineEdit(this);
-  SystemNameText->setObjectName(QStringLiteral("SystemNameText"));
-  SystemNamePanel->setBuddy(SystemNameText);
-  nameRow->addWidget(SystemNamePanel);
-  nameRow->addWidget(SystemNameText, 1);
+  auto* namePanel = Named(new QLabel(QStringLiteral("System Name:"), this), "SystemNamePanel");
+  nameText_ = Named(new QLineEdit(this), "SystemNameText");
+  namePanel->setBuddy(nameText_);
+  nameRow->addWidget(namePanel);
+  nameRow->addWidget(nameText_, 1);
 
-  SingleBinaryOptions = new QGroupBox(this);
-  SingleBinaryOptions->setObjectName(QStringLiteral("SingleBinaryOptions"));
-  starCountGroup_ = new QButtonGroup(this);
-  SingleStarOption = AddOption(SingleBinaryOptions, starCountGroup_, "SingleStarOption", "Single");
-  BinaryStarOption = AddOption(SingleBinaryOptions, starCountGroup_, "BinaryStarOption", "Binary");
-  auto* options = new QHBoxLayout(SingleBinaryOptions);
-  options->addWidget(SingleStarOption);
-  options->addWidget(BinaryStarOption);
+  auto* starCount = Named(new QGroupBox(this), "SingleBinaryOptions");
+  auto* starCountGroup = new QButtonGroup(this);
+  singleOption_ = AddOption(starCount, starCountGroup, "SingleStarOption", "Single");
+  binaryOption_ = AddOption(starCount, starCountGroup, "BinaryStarOption", "Binary");
+  auto* options = new QHBoxLayout(starCount);
+  options->addWidget(singleOption_);
+  options->addWidget(binaryOption_);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
-  StarATypeText =
-      AddField(this, stars, 0, 0, StarATypePanel, "StarATypePanel", "Star Type:", "StarATypeText");
-  StarAMagnText =
-      AddField(this, stars, 1, 0, StarAMagnPanel, "StarAMagnPanel", "Abs Magn:", "StarAMagnText");
-  StarBTypeText =
-      AddField(this, stars, 0, 2, StarBTypePanel, "StarBTypePanel", "Star Type:", "StarBTypeText");
-  StarBMagnText =
-      AddField(this, stars, 1, 2, StarBMagnPanel, "StarBMagnPanel", "Abs Magn:", "StarBMagnText");
+  QLabel* panel = nullptr;
+  starAType_ = AddField(this, stars, 0, 0, panel, "StarATypePanel", "Star Type:", "StarATypeText");
+  starAMagn_ = AddField(this, stars, 1, 0, panel, "StarAMagnPanel", "Abs Magn:", "StarAMagnText");
+  starBType_ = AddField(this, stars, 0, 2, panel, "StarBTypePanel", "Star Type:", "StarBTypeText");
+  secondStar_.insert(secondStar_.end(), {panel, starBType_});
+  starBMagn_ = AddField(this, stars, 1, 2, panel, "StarBMagnPanel", "Abs Magn:", "StarBMagnText");
+  secondStar_.insert(secondStar_.end(), {panel, starBMagn_});
 
-  SeparationFrame3D = new QGroupBox(QStringLiteral("Separation"), this);
-  SeparationFrame3D->setObjectName(QStringLiteral("SeparationFrame3D"));
-  separationGroup_ = new QButtonGroup(this);
-  KnownSepOption = AddOption(SeparationFrame3D, separationGroup_, "KnownSepOption", "Known");
-  PeriodSepOption = AddOption(SeparationFrame3D, separationGroup_, "PeriodSepOption", "Period");
-  CloseSepOption = AddOption(SeparationFrame3D, separationGroup_, "CloseSepOption", "Close");
-  UnknownSepOption = AddOption(SeparationFrame3D, separationGroup_, "UnknownSepOption", "Unknown");
-  KnownSepText = AddText(SeparationFrame3D, "KnownSepText");
-  KnownPeriodText = AddText(SeparationFrame3D, "KnownPeriodText");
-  auto* separation = new QGridLayout(SeparationFrame3D);
-  separation->addWidget(KnownSepOption, 0, 0);
-  separation->addWidget(KnownSepText, 0, 1);
-  separation->addWidget(PeriodSepOption, 1, 0);
-  separation->addWidget(KnownPeriodText, 1, 1);
-  separation->addWidget(CloseSepOption, 2, 0);
-  separation->addWidget(UnknownSepOption, 3, 0);
-  StarAMagnText->setToolTip(MagnitudeTip());
-  StarBMagnText->setToolTip(MagnitudeTip());
-  KnownSepText->setToolTip(RangeTip("AU", kStarSeparationRange));
-  KnownPeriodText->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
-                                  .arg(Latin1Text(kStarSeparationRange.text)));
+  auto* separationFrame =
+      Named(new QGroupBox(QStringLiteral("Separation"), this), "SeparationFrame3D");
+  secondStar_.push_back(separationFrame);
+  auto* separationGroup = new QButtonGroup(this);
+  knownOption_ = AddOption(separationFrame, separationGroup, "KnownSepOption", "Known");
+  periodOption_ = AddOption(separationFrame, separationGroup, "PeriodSepOption", "Period");
+  closeOption_ = AddOption(separationFrame, separationGroup, "CloseSepOption", "Close");
+  unknownOption_ = AddOption(separationFrame, separationGroup, "UnknownSepOption", "Unknown");
+  knownSepText_ = Named(new QLineEdit(separationFrame), "KnownSepText");
+  knownPeriodText_ = Named(new QLineEdit(separationFrame), "KnownPeriodText");
+  auto* separation = new QGridLayout(separationFrame);
+  separation->addWidget(knownOption_, 0, 0);
+  separation->addWidget(knownSepText_, 0, 1);
+  separation->addWidget(periodOption_, 1, 0);
+  separation->addWidget(knownPeriodText_, 1, 1);
+  separation->addWidget(closeOption_, 2, 0);
+  separation->addWidget(unknownOption_, 3, 0);
+  starAMagn_->setToolTip(MagnitudeTip());
+  starBMagn_->setToolTip(MagnitudeTip());
+  knownSepText_->setToolTip(RangeTip("AU", kStarSeparationRange));
+  knownPeriodText_->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
+                                   .arg(Latin1Text(kStarSeparationRange.text)));
 
-  IncompleteGenerateButton = new QPushButton(QStringLiteral("Generate"), this);
-  IncompleteGenerateButton->setObjectName(QStringLiteral("IncompleteGenerateButton"));
-  IncompleteGenerateButton->setDefault(true);
-  IncompleteCancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-  IncompleteCancelButton->setObjectName(QStringLiteral("IncompleteCancelButton"));
+  auto* generate =
+      Named(new QPushButton(QStringLiteral("Generate"), this), "IncompleteGenerateButton");
+  generate->setDefault(true);
+  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "IncompleteCancelButton");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(IncompleteGenerateButton);
-  buttons->addWidget(IncompleteCancelButton);
+  buttons->addWidget(generate);
+  buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(nameRow);
-  layout->addWidget(SingleBinaryOptions);
+  layout->addWidget(starCount);
   layout->addLayout(stars);
-  layout->addWidget(SeparationFrame3D);
+  layout->addWidget(separationFrame);
   layout->addLayout(buttons);
 
-  QWidget* const order[] = {SystemNameText,        SingleStarOption,
-                            BinaryStarOption,      StarATypeText,
-                            StarAMagnText,         StarBTypeText,
-                            StarBMagnText,         KnownSepOption,
-                            KnownSepText,          PeriodSepOption,
-                            KnownPeriodText,       CloseSepOption,
-                            UnknownSepOption,      IncompleteGenerateButton,
-                            IncompleteCancelButton};
+  QWidget* const order[] = {
+      nameText_,        singleOption_, binaryOption_,  starAType_,    starAMagn_,
+      starBType_,       starBMagn_,    knownOption_,   knownSepText_, periodOption_,
+      knownPeriodText_, closeOption_,  unknownOption_, generate,      cancel};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   // Enter reaches the default button Generate and Escape rejects, which hides the form.
-  connect(IncompleteGenerateButton, &QPushButton::clicked, this, &IncompleteSystem::Generate);
-  connect(IncompleteCancelButton, &QPushButton::clicked, this, &IncompleteSystem::reject);
-  connect(BinaryStarOption, &QRadioButton::toggled, this, &IncompleteSystem::ShowStarB);
-  connect(separationGroup_, &QButtonGroup::buttonToggled, this,
+  connect(generate, &QPushButton::clicked, this, &IncompleteSystem::Generate);
+  connect(cancel, &QPushButton::clicked, this, &IncompleteSystem::reject);
+  connect(binaryOption_, &QRadioButton::toggled, this, &IncompleteSystem::ShowStarB);
+  connect(separationGroup, &QButtonGroup::buttonToggled, this,
           &IncompleteSystem::ShowSeparationText);
   StartAfresh();
 }
 
 void IncompleteSystem::ShowStarB(bool binary) {
-  QWidget* const fields[] = {StarBTypePanel, StarBTypeText, StarBMagnPanel, StarBMagnText,
-                             SeparationFrame3D};
-  for (QWidget* field : fields) field->setVisible(binary);
+  for (QWidget* field : secondStar_) field->setVisible(binary);
 }
 
 // Only the box of the chosen kind of knowledge is offered.
 void IncompleteSystem::ShowSeparationText() {
-  KnownSepText->setVisible(KnownSepOption->isChecked());
-  KnownPeriodText->setVisible(PeriodSepOption->isChecked());
+  knownSepText_->setVisible(knownOption_->isChecked());
+  knownPeriodText_->setVisible(periodOption_->isChecked());
 }
 
 void IncompleteSystem::StartAfresh() {
   for (QLineEdit* text : findChildren<QLineEdit*>()) text->clear();
-  SingleStarOption->setChecked(true);
+  singleOption_->setChecked(true);
   // The box shown beside "Known" asks for the separation: a pair is never left without one.
-  KnownSepOption->setChecked(true);
+  knownOption_->setChecked(true);
   ShowStarB(false);
   ShowSeparationText();
 }
@@ -168,28 +151,28 @@ void IncompleteSystem::Open() {
   show();
   raise();
   activateWindow();
-  SystemNameText->setFocus();
+  nameText_->setFocus();
 }
 
 SeparationKnowledge IncompleteSystem::SelectedSeparation() const {
-  if (KnownSepOption->isChecked()) return SeparationKnowledge::kKnown;
-  if (PeriodSepOption->isChecked()) return SeparationKnowledge::kPeriod;
-  if (CloseSepOption->isChecked()) return SeparationKnowledge::kClose;
-  if (UnknownSepOption->isChecked()) return SeparationKnowledge::kUnknown;
+  if (knownOption_->isChecked()) return SeparationKnowledge::kKnown;
+  if (periodOption_->isChecked()) return SeparationKnowledge::kPeriod;
+  if (closeOption_->isChecked()) return SeparationKnowledge::kClose;
+  if (unknownOption_->isChecked()) return SeparationKnowledge::kUnknown;
   return SeparationKnowledge::kNone;
 }
 
 IncompleteInput IncompleteSystem::ReadInput() const {
   IncompleteInput input;
-  input.systemName = Latin1(SystemNameText);
-  input.binary = BinaryStarOption->isChecked();
-  input.starAType = Latin1(StarATypeText);
-  input.starAMagn = Latin1(StarAMagnText);
-  input.starBType = Latin1(StarBTypeText);
-  input.starBMagn = Latin1(StarBMagnText);
+  input.systemName = Latin1(nameText_);
+  input.binary = binaryOption_->isChecked();
+  input.starAType = Latin1(starAType_);
+  input.starAMagn = Latin1(starAMagn_);
+  input.starBType = Latin1(starBType_);
+  input.starBMagn = Latin1(starBMagn_);
   input.separation = SelectedSeparation();
-  input.knownSep = Latin1(KnownSepText);
-  input.knownPeriod = Latin1(KnownPeriodText);
+  input.knownSep = Latin1(knownSepText_);
+  input.knownPeriod = Latin1(knownPeriodText_);
   return input;
 }
 

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
@@ -17,28 +18,25 @@ NamingForm::NamingForm(World& world, QWidget* parent) : QDialog(parent), world_(
   setWindowTitle(QStringLiteral("Identification"));
   setModal(false);
 
-  NamePanel = new QLabel(QString::fromLatin1(NamePanelCaption(NameKind::System)), this);
-  NamePanel->setObjectName(QStringLiteral("NamePanel"));
-  NameText = new QLineEdit(this);
-  NameText->setObjectName(QStringLiteral("NameText"));
-  OK = new QPushButton(QStringLiteral("OK"), this);
-  OK->setObjectName(QStringLiteral("OK"));
-  OK->setDefault(true);
-  Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  Cancel->setObjectName(QStringLiteral("Cancel"));
+  namePanel_ =
+      Named(new QLabel(QString::fromLatin1(NamePanelCaption(NameKind::System)), this), "NamePanel");
+  nameText_ = Named(new QLineEdit(this), "NameText");
+  auto* ok = Named(new QPushButton(QStringLiteral("OK"), this), "OK");
+  ok->setDefault(true);
+  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "Cancel");
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(OK);
-  buttons->addWidget(Cancel);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(NamePanel);
-  layout->addWidget(NameText);
+  layout->addWidget(namePanel_);
+  layout->addWidget(nameText_);
   layout->addLayout(buttons);
 
   // Enter reaches the default button OK and Escape rejects, as the dialog does for its keys.
-  connect(OK, &QPushButton::clicked, this, &NamingForm::AcceptName);
-  connect(Cancel, &QPushButton::clicked, this, &NamingForm::reject);
+  connect(ok, &QPushButton::clicked, this, &NamingForm::AcceptName);
+  connect(cancel, &QPushButton::clicked, this, &NamingForm::reject);
   connect(this, &QDialog::rejected, this, &NamingForm::Finished);
   resize(320, 120);
 }
@@ -52,22 +50,23 @@ void NamingForm::NameWorld() {
 }
 
 void NamingForm::Open(NameKind kind) {
-  NamePanel->setText(QString::fromLatin1(NamePanelCaption(kind)));
+  namePanel_->setText(QString::fromLatin1(NamePanelCaption(kind)));
   const std::string name = NameToEdit(world_, kind);
-  NameText->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  nameText_->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   CentreOnScreen(*this);
   show();
   raise();
   activateWindow();
-  NameText->setFocus();
+  nameText_->setFocus();
 }
 
 void NamingForm::AcceptName() {
   // The caption is the one record of what is being named.
-  const NameKind kind = NamePanel->text() == QString::fromLatin1(NamePanelCaption(NameKind::System))
-                            ? NameKind::System
-                            : NameKind::World;
-  ax::AcceptName(world_, kind, NameText->text().toLatin1().toStdString());
+  const NameKind kind =
+      namePanel_->text() == QString::fromLatin1(NamePanelCaption(NameKind::System))
+          ? NameKind::System
+          : NameKind::World;
+  ax::AcceptName(world_, kind, nameText_->text().toLatin1().toStdString());
   hide();
   setResult(QDialog::Accepted);
   emit Finished();

@@ -7,12 +7,12 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace ax {
 
 // The naming window: the system's name or the selected body's, typed and stored as it is.
-// Not modal: the system window stays usable while it is open.
+// Not modal: the system window stays usable while it is open. Tests find the controls by their
+// object names.
 class NamingForm : public QDialog {
   Q_OBJECT
 
@@ -21,13 +21,6 @@ class NamingForm : public QDialog {
 
   void NameSystem();
   void NameWorld();
-  // Stores the typed name for the kind the panel's caption names, then closes.
-  void AcceptName();
-
-  QLabel* NamePanel = nullptr;
-  QLineEdit* NameText = nullptr;
-  QPushButton* OK = nullptr;
-  QPushButton* Cancel = nullptr;
 
  signals:
   // The window closed, with or without a new name; the system window redraws.
@@ -35,8 +28,12 @@ class NamingForm : public QDialog {
 
  private:
   void Open(NameKind kind);
+  // Stores the typed name for the kind the panel's caption names, then closes.
+  void AcceptName();
 
   World& world_;
+  QLabel* namePanel_ = nullptr;
+  QLineEdit* nameText_ = nullptr;
 };
 
 }  // namespace ax

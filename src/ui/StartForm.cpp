@@ -55,17 +55,17 @@ StartForm::StartForm(QWidget* parent) : QWidget(parent) {
   subtitle->setAlignment(Qt::AlignCenter);
 
   auto* buttons = new QHBoxLayout;
-  ClusterControl = AddButton(this, buttons, "ClusterControl");
-  ExitButton = AddButton(this, buttons, "Exit");
-  SystemCreate = AddButton(this, buttons, "SystemCreate");
-  ExitButton->setObjectName(QStringLiteral("ExitButton"));
+  clusterControl_ = AddButton(this, buttons, "ClusterControl");
+  QPushButton* exitButton = AddButton(this, buttons, "Exit");
+  systemCreate_ = AddButton(this, buttons, "SystemCreate");
+  exitButton->setObjectName(QStringLiteral("ExitButton"));
 
   // Each button works once its window is attached.
-  ClusterControl->setEnabled(false);
-  SystemCreate->setEnabled(false);
-  ClusterControl->setToolTip(QStringLiteral("Generate star clusters and jump into their stars"));
-  SystemCreate->setToolTip(QStringLiteral("Generate and survey single star systems"));
-  ExitButton->setFocus();
+  clusterControl_->setEnabled(false);
+  systemCreate_->setEnabled(false);
+  clusterControl_->setToolTip(QStringLiteral("Generate star clusters and jump into their stars"));
+  systemCreate_->setToolTip(QStringLiteral("Generate and survey single star systems"));
+  exitButton->setFocus();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(title);
@@ -73,9 +73,9 @@ StartForm::StartForm(QWidget* parent) : QWidget(parent) {
   layout->addSpacing(16);
   layout->addLayout(buttons);
 
-  connect(ExitButton, &QPushButton::clicked, this, &StartForm::close);
-  connect(SystemCreate, &QPushButton::clicked, this, &StartForm::EnterSystemWindow);
-  connect(ClusterControl, &QPushButton::clicked, this, &StartForm::EnterClusterWindow);
+  connect(exitButton, &QPushButton::clicked, this, &StartForm::close);
+  connect(systemCreate_, &QPushButton::clicked, this, &StartForm::EnterSystemWindow);
+  connect(clusterControl_, &QPushButton::clicked, this, &StartForm::EnterClusterWindow);
 
   resize(460, 200);
   CentreOnScreen(*this);
@@ -83,13 +83,13 @@ StartForm::StartForm(QWidget* parent) : QWidget(parent) {
 
 void StartForm::AttachSystemWindow(SystemDisplay* window) {
   systemWindow_ = window;
-  SystemCreate->setEnabled(window != nullptr);
+  systemCreate_->setEnabled(window != nullptr);
   if (window != nullptr) connect(window, &SystemDisplay::Closed, this, &StartForm::show);
 }
 
 void StartForm::AttachClusterWindow(ClusterDisplay* window) {
   clusterWindow_ = window;
-  ClusterControl->setEnabled(window != nullptr);
+  clusterControl_->setEnabled(window != nullptr);
   if (window != nullptr) connect(window, &ClusterDisplay::Closed, this, &StartForm::show);
 }
 

@@ -10,7 +10,8 @@ namespace ax {
 class ClusterDisplay;
 class SystemDisplay;
 
-// The start form: the two ways into the program and the way out.
+// The start form: the two ways into the program and the way out. Tests find the buttons by
+// their object names.
 class StartForm : public QWidget {
   Q_OBJECT
 
@@ -22,10 +23,6 @@ class StartForm : public QWidget {
   // Makes "ClusterControl" open this cluster window, which brings the form back when it closes.
   void AttachClusterWindow(ClusterDisplay* window);
 
-  QPushButton* ClusterControl = nullptr;
-  QPushButton* ExitButton = nullptr;
-  QPushButton* SystemCreate = nullptr;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -34,6 +31,8 @@ class StartForm : public QWidget {
   void EnterSystemWindow();
   void EnterClusterWindow();
 
+  QPushButton* clusterControl_ = nullptr;
+  QPushButton* systemCreate_ = nullptr;
   SystemDisplay* systemWindow_ = nullptr;
   ClusterDisplay* clusterWindow_ = nullptr;
 };

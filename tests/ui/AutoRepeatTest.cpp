@@ -1,119 +1,96 @@
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
-#include <QMetaObject>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QToolButton>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
-#include "ui/SystemDisplay.h"
+#include "ui/ClusterGenerationForm.h"
+#include "ui/ControlPanel.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
 namespace {
 
-using test::BuildPair;
-using test::SystemWindowRig;
+using test::Child;
 
-void SendKey(QWidget& window, QEvent::Type type, int key, bool autoRepeat = false) {
-  QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
-  QCoreApplication::sendEvent(&window, &event);
-}
+// The system window's UP, DOWN, < and > and the arrow keys repeat on a timer while held.
+TEST(AutoRepeatTest, HeldKeyActsAtOnceThenAfterAPauseEverFasterDownToAFloor) {
+  test::SystemWindowRig rig;
+  rig.GenerateAndSurvey();
+  test::BuildPair(*rig.world);
+  rig.Button("WorldButton")->click();  // the world read-out of star 1, orbit 1
+  auto* timer = Child<QTimer>(rig.window, "ButtonTimer");
+  const auto key = [&rig](QEvent::Type type, int code, bool fromPlatform = false) {
+    QKeyEvent event(type, code, Qt::NoModifier, QString(), fromPlatform);
+    QCoreApplication::sendEvent(&rig.window, &event);
+  };
+  const auto tick = [timer] {  // the timeout its timer event raises; the interval it leaves
+    EXPECT_TRUE(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection));
+    return timer->interval();
+  };
+  key(QEvent::KeyPress, Qt::Key_Down);
+  const int start = timer->interval();
+  std::vector<int> intervals = {tick()};
+  EXPECT_EQ(rig.world->CurrentBody, 1);  // each tick steps down a body
+  while (intervals.size() < 60) intervals.push_back(tick());
+  EXPECT_LT(start, intervals[0]);  // the first step comes at once, then a pause
+  EXPECT_GT(intervals[1], intervals[2]);
+  EXPECT_TRUE(std::is_sorted(intervals.begin(), intervals.end(), std::greater<>()));
+  EXPECT_GT(intervals[59], 0);
+  EXPECT_EQ(intervals[59], intervals[58]);  // a floor, reached
 
-QTimer* Timer(const SystemDisplay& window) {
-  return test::Child<QTimer>(window, "ButtonTimer");
-}
+  // A repeat from the platform is not a new press; letting go stops; a new press starts over.
+  key(QEvent::KeyRelease, Qt::Key_Down, true);
+  key(QEvent::KeyPress, Qt::Key_Down, true);
+  EXPECT_EQ(rig.window.RepeatCount(), 60);
+  key(QEvent::KeyRelease, Qt::Key_Down);
+  EXPECT_FALSE(timer->isActive());
+  key(QEvent::KeyPress, Qt::Key_Right);
+  EXPECT_EQ(timer->interval(), start);
+  key(QEvent::KeyRelease, Qt::Key_Right);
 
-class AutoRepeatTest : public testing::Test {
- protected:
-  void SetUp() override {
-    rig.GenerateAndSurvey();
-    BuildPair(*rig.world);
-    rig.Button("WorldButton")->click();  // the world read-out of star 1, orbit 1
-  }
-  SystemWindowRig rig;
-};
-
-TEST_F(AutoRepeatTest, HeldArrowKeyRepeatsAfterOneSecondThenFasterDownToAFloor) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right);
-  EXPECT_TRUE(Timer(w)->isActive());
-  EXPECT_EQ(Timer(w)->interval(), 50);  // the key starts the timer at 50 ms
-  EXPECT_EQ(w.RepeatTag(), QStringLiteral("right"));
-
-  // The intervals the timer's ticks set, one tick after another.
-  std::vector<int> intervals;
-  for (int tick = 0; tick < 42; ++tick) {
-    w.ButtonTimerTick();
-    intervals.push_back(Timer(w)->interval());
-  }
-  EXPECT_EQ(intervals[0], 1000);  // the pause before repeating
-  EXPECT_EQ(intervals[1], 200);
-  EXPECT_EQ(intervals[2], 195);  // then 5 ms shorter per tick
-  EXPECT_EQ(intervals[3], 190);
-  // 200 - 5 x 37 = 15 is the last interval above 10 that a step reaches; it stays there.
-  EXPECT_EQ(intervals[38], 15);
-  EXPECT_EQ(intervals[39], 15);
-  EXPECT_EQ(intervals[41], 15);
-  EXPECT_EQ(w.RepeatCount(), 42);
-
-  // A repeat from the platform is not a new press: the count goes on.
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right, true);
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right, true);
-  EXPECT_EQ(w.RepeatCount(), 42);
-  EXPECT_TRUE(Timer(w)->isActive());
-
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right);
-  EXPECT_FALSE(Timer(w)->isActive());
-  EXPECT_EQ(w.RepeatCount(), 0);
-
-  // A new press starts over at 50 ms, then 1000 ms.
-  SendKey(w, QEvent::KeyPress, Qt::Key_Down);
-  EXPECT_EQ(Timer(w)->interval(), 50);
-  w.ButtonTimerTick();
-  EXPECT_EQ(Timer(w)->interval(), 1000);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Down);
-}
-
-TEST_F(AutoRepeatTest, EachTickRunsTheTaggedAction) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Down);
-  w.ButtonTimerTick();
-  EXPECT_EQ(rig.world->CurrentBody, 1);
-  w.ButtonTimerTick();
-  EXPECT_EQ(rig.world->CurrentBody, 2);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Down);
-  SendKey(w, QEvent::KeyPress, Qt::Key_Right);
-  w.ButtonTimerTick();
-  EXPECT_EQ(rig.world->CurrentOrbit, 2);
-  EXPECT_EQ(rig.world->CurrentBody, 0);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Right);
-}
-
-TEST_F(AutoRepeatTest, TimerEventsDriveTheRepeat) {
-  SystemDisplay& w = rig.window;
-  SendKey(w, QEvent::KeyPress, Qt::Key_Up);
-  // The timer's own timeout signal, as its timer event would raise it.
-  ASSERT_TRUE(QMetaObject::invokeMethod(Timer(w), "timeout", Qt::DirectConnection));
-  EXPECT_EQ(Timer(w)->interval(), 1000);
-  EXPECT_EQ(w.RepeatCount(), 1);
-  SendKey(w, QEvent::KeyRelease, Qt::Key_Up);
-}
-
-TEST_F(AutoRepeatTest, MouseHoldRepeatsOnlyOutsideTheWorldReadOut) {
-  SystemDisplay& w = rig.window;
+  // Held with the mouse, a button repeats outside the world read-out only.
   emit rig.Button("RightScroll")->pressed();
-  EXPECT_FALSE(Timer(w)->isActive());  // mode 2: a click acts once
-  rig.Button("WorldButton")->click();                   // "SYSTEM"
-  rig.Button("ModeButton2")->click();                   // the graphical system view
-  ASSERT_EQ(w.DisplayMode(), 1);
+  EXPECT_FALSE(timer->isActive());
+  rig.Button("WorldButton")->click();  // "SYSTEM"
+  rig.Button("ModeButton2")->click();  // the graphical system view
   emit rig.Button("UpScroll")->pressed();
-  EXPECT_TRUE(Timer(w)->isActive());
-  EXPECT_EQ(w.RepeatTag(), QStringLiteral("up"));
+  EXPECT_TRUE(timer->isActive());
   emit rig.Button("UpScroll")->released();
-  EXPECT_FALSE(Timer(w)->isActive());
+  EXPECT_FALSE(timer->isActive());
+}
+
+// Holds a spin's up arrow with the mouse through its repeat delay and a few repeats.
+void HoldUpArrow(const QWidget& parent, const char* spin) {
+  auto* arrow = Child<QToolButton>(parent, spin);
+  const auto mouse = [arrow](QEvent::Type type, Qt::MouseButtons buttons) {
+    const QPointF at(arrow->width() / 2.0, arrow->height() / 2.0);
+    QMouseEvent event(type, at, arrow->mapToGlobal(at), Qt::LeftButton, buttons, {});
+    QCoreApplication::sendEvent(arrow, &event);
+  };
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+  QEventLoop held;
+  QTimer::singleShot(arrow->autoRepeatDelay() + 5 * arrow->autoRepeatInterval(), &held,
+                     &QEventLoop::quit);
+  held.exec();
+  mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+}
+
+TEST(AutoRepeatTest, AFormsArrowHeldRepeatsItsStepAndThePanelsStepsOnce) {
+  ClusterGenerationForm form;
+  HoldUpArrow(form, "ClusterSizeSpin");
+  EXPECT_GT(Child<QLineEdit>(form, "ClusterSizeText")->text().toInt(), 101);
+
+  // Each of the panel's steps applies the panel and redraws: held, it still steps once.
+  ViewState view;
+  ControlPanel panel(view);
+  HoldUpArrow(panel, "RotationXSpin");
+  EXPECT_EQ(Child<QLineEdit>(panel, "RotationXText")->text(), "1");
 }
 
 }  // namespace

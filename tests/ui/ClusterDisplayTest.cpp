@@ -24,7 +24,7 @@
 #include "model/World.h"
 #include "ui/ClusterScreen.h"
 #include "ui/ClusterDisplay.h"
-#include "ui/ClusterGeneration.h"
+#include "ui/ClusterGenerationForm.h"
 #include "ui/SystemDisplay.h"
 #include "ui/SystemWindowSupport.h"
 
@@ -253,7 +253,7 @@ TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
   // All 99 cluster numbers taken: New Cluster says so and opens no form.
   for (int n = 1; n <= 99; ++n) std::ofstream(ClusterFileName(n));
   cluster.NewCluster();
-  EXPECT_FALSE(Child<ClusterGeneration>(cluster, "ClusterGeneration")->isVisible());
+  EXPECT_FALSE(Child<ClusterGenerationForm>(cluster, "ClusterGeneration")->isVisible());
   EXPECT_TRUE(Status().contains(QStringLiteral("C01 to C99")));
 
   // A short file is drawn up to its last complete record, and the status bar says so.

@@ -79,7 +79,7 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   StartForm start;
   start.AttachSystemWindow(&w);
   start.show();
-  start.SystemCreate->click();
+  Child<QPushButton>(start, "SystemCreate")->click();
   EXPECT_TRUE(w.isVisible());
   EXPECT_FALSE(start.isVisible());
   EXPECT_TRUE(panel->isVisible());
@@ -113,7 +113,8 @@ TEST(SystemDisplayTest, LifeOfASystemFromTheStartFormBackToIt) {
   EXPECT_FALSE(panel->isVisible());
   EXPECT_TRUE(start.isVisible());
   EXPECT_EQ(rig.world->StarCount, 0);
-  start.SystemCreate->click();  // afresh: an empty area, the panel as on its first showing
+  // afresh: an empty area, the panel as on its first showing
+  Child<QPushButton>(start, "SystemCreate")->click();
   EXPECT_EQ(panel->findChild<QSlider*>("StarDateSlider")->value(), 0);
   EXPECT_EQ(EnabledButtons(rig), "JumpButton");
   w.close();

@@ -28,7 +28,8 @@
 namespace ax {
 namespace {
 
-QPushButton* AddButton(QWidget* parent, QLayout* row, const char* name, const char* caption) {
+QPushButton* AddCommandButton(QWidget* parent, QLayout* row, const char* name,
+                              const char* caption) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
   // The arrow keys belong to the window's auto-repeat, not to the focus chain.
@@ -39,8 +40,7 @@ QPushButton* AddButton(QWidget* parent, QLayout* row, const char* name, const ch
 
 }  // namespace
 
-SystemDisplay::SystemDisplay(World& world, Random& random, ClusterHandoff& handoff,
-                             QWidget* parent)
+SystemDisplay::SystemDisplay(World& world, Random& random, ClusterHandoff& handoff, QWidget* parent)
     : QMainWindow(parent),
       world_(world),
       random_(random),
@@ -102,15 +102,15 @@ SystemDisplay::~SystemDisplay() {
 
 void SystemDisplay::BuildButtons(QWidget* central) {
   auto* row = new QHBoxLayout;
-  modeButton2_ = AddButton(central, row, "ModeButton2", "Graphical");
-  modeButton_ = AddButton(central, row, "ModeButton", "Symbolic");
-  worldButton_ = AddButton(central, row, "WorldButton", "WORLD");
-  surveyButton_ = AddButton(central, row, "SurveyButton", "SURVEY");
-  jumpButton_ = AddButton(central, row, "JumpButton", "JUMP");
-  upScroll_ = AddButton(central, row, "UpScroll", "UP");
-  downScroll_ = AddButton(central, row, "DownScroll", "DOWN");
-  leftScroll_ = AddButton(central, row, "LeftScroll", "<");
-  rightScroll_ = AddButton(central, row, "RightScroll", ">");
+  modeButton2_ = AddCommandButton(central, row, "ModeButton2", "Graphical");
+  modeButton_ = AddCommandButton(central, row, "ModeButton", "Symbolic");
+  worldButton_ = AddCommandButton(central, row, "WorldButton", "WORLD");
+  surveyButton_ = AddCommandButton(central, row, "SurveyButton", "SURVEY");
+  jumpButton_ = AddCommandButton(central, row, "JumpButton", "JUMP");
+  upScroll_ = AddCommandButton(central, row, "UpScroll", "UP");
+  downScroll_ = AddCommandButton(central, row, "DownScroll", "DOWN");
+  leftScroll_ = AddCommandButton(central, row, "LeftScroll", "<");
+  rightScroll_ = AddCommandButton(central, row, "RightScroll", ">");
   static_cast<QVBoxLayout*>(central->layout())->addLayout(row);
 
   connect(modeButton2_, &QPushButton::clicked, this, &SystemDisplay::ToggleDisplayMode);
@@ -278,8 +278,7 @@ void SystemDisplay::ShowStatus(const CommandResult& result) {
 
 void SystemDisplay::ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                                        const std::string& reason) {
-  statusBar()->showMessage(
-      QString::fromStdString(FailureText(doing.toStdString(), file, reason)));
+  statusBar()->showMessage(QString::fromStdString(FailureText(doing.toStdString(), file, reason)));
 }
 
 void SystemDisplay::GenerateRandomSystem() {

@@ -15,12 +15,7 @@
 #include "display/ReportExport.h"
 #include "io/SystemFile.h"
 #include "model/World.h"
-#include "support/FileBytes.h"
 #include "support/TempFolder.h"
-
-#ifdef AX_HAVE_RENDER
-#include <QImage>
-#endif
 
 namespace ax {
 namespace {
@@ -206,34 +201,7 @@ TEST(CliFilesTest, SavedSystemsReadBackAndShowEveryBodyInReadingOrder) {
   EXPECT_EQ(Cli({"show", file, "--html"}).out, SystemReportHtml(*read));
 }
 
-#ifdef AX_HAVE_RENDER
-
-// Each mode draws a picture of the requested size; --png writes a PNG whatever the extension,
-// --svg a drawing that says its size. The world view's default is the first world past the belt.
-TEST(CliRenderTest, WritesAPngOrAnSvgOfTheRequestedSize) {
-  test::TempFolder folder;
-  const auto in = [&folder](const std::string& name) { return (folder / name).string(); };
-  WriteHandBuiltPair(in("pair.ax2"));
-  for (const char* mode : {"system", "world"}) {
-    const CliRun run = Cli({"render", in("pair.ax2"), "--png", in("pair.picture"), "--mode", mode,
-                            "--size", "320x200"});
-    EXPECT_TRUE(run.status == 0 && run.out.empty() && run.err.empty()) << run.err;
-    const QImage image(QString::fromStdString(in("pair.picture")), "png");
-    ASSERT_EQ(image.size(), QSize(320, 200));
-    int drawn = 0;  // pixels that are not background
-    for (int y = 0; y < 200; ++y) {
-      for (int x = 0; x < 320; ++x) drawn += image.pixel(x, y) != image.pixel(0, 0);
-    }
-    EXPECT_GT(drawn, 0) << mode;
-  }
-  ASSERT_EQ(Cli({"render", in("pair.ax2"), "--svg", in("pair.svg"), "--size", "320x200"}).status,
-            0);
-  const std::string svg = test::FileBytes(in("pair.svg"));
-  EXPECT_NE(svg.find("width=\"320\""), std::string::npos) << svg.substr(0, 300);
-  EXPECT_NE(svg.find("height=\"200\""), std::string::npos);
-}
-
-#else
+#ifndef AX_HAVE_RENDER
 
 TEST(CliRenderTest, IsNotAvailableWithoutTheGui) {
   test::TempFolder folder;

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QXmlStreamReader>
 
-#include <filesystem>
 #include <set>
 #include <string>
 
@@ -27,11 +26,16 @@ TEST(CliRenderModesTest, EachModeDrawsAPngAndAnSvgOfTheRequestedSize) {
   std::set<QByteArray> pictures;
   for (const std::string mode : {"symbolic", "system", "report", "world"}) {
     SCOPED_TRACE(mode);
-    const std::string png = (folder / (mode + ".png")).string();
+    // --png writes a PNG whatever the file's extension.
+    const std::string png = (folder / (mode + ".picture")).string();
     const test::CliRun drawn =
         test::Cli({"render", sol, "--mode", mode, "--png", png, "--size", "320x200"});
     ASSERT_EQ(drawn.status, 0) << drawn.err;
-    EXPECT_EQ(QImage::fromData(Read(png)).size(), QSize(320, 200));
+    const QImage image = QImage::fromData(Read(png), "png");
+    EXPECT_EQ(image.size(), QSize(320, 200));
+    QImage blank(image.size(), image.format());
+    blank.fill(image.pixel(0, 0));
+    EXPECT_NE(image, blank);  // more than the background
     pictures.insert(Read(png));
     const std::string svg = (folder / (mode + ".svg")).string();
     ASSERT_EQ(test::Cli({"render", sol, "--mode", mode, "--svg", svg, "--size", "240x160"}).status,
@@ -42,11 +46,6 @@ TEST(CliRenderModesTest, EachModeDrawsAPngAndAnSvgOfTheRequestedSize) {
     EXPECT_EQ(xml.attributes().value(QStringLiteral("height")).toString(), QStringLiteral("160"));
   }
   EXPECT_EQ(pictures.size(), 4u);  // no mode drew another's picture
-  const std::string bogus = (folder / "bogus.png").string();
-  const test::CliRun refused = test::Cli({"render", sol, "--mode", "bogus", "--png", bogus});
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(test::Lines(refused.err).size(), 1u) << refused.err;
-  EXPECT_FALSE(std::filesystem::exists(bogus));
 }
 
 }  // namespace

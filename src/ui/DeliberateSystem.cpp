@@ -1,9 +1,6 @@
 #include "ui/DeliberateSystem.h"
 
-#include <QButtonGroup>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +9,7 @@
 
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include "generate/StarLimits.h"
 #include "ui/FormFields.h"
@@ -24,22 +22,9 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   setWindowTitle(QStringLiteral("Deliberate System Generation"));
   setModal(false);
 
-  auto* nameRow = new QHBoxLayout;
-  auto* namePanel = Named(new QLabel(QStringLiteral("System Name:"), this), "SystemNamePanel");
-  nameText_ = Named(new QLineEdit(this), "SystemNameText");
-  namePanel->setBuddy(nameText_);
-  nameRow->addWidget(namePanel);
-  nameRow->addWidget(nameText_, 1);
-
-  auto* starCount = Named(new QGroupBox(this), "SingleBinaryOptions");
-  singleOption_ = Named(new QRadioButton(QStringLiteral("Single"), starCount), "SingleStarOption");
-  binaryOption_ = Named(new QRadioButton(QStringLiteral("Binary"), starCount), "BinaryStarOption");
-  auto* options = new QHBoxLayout(starCount);
-  options->addWidget(singleOption_);
-  options->addWidget(binaryOption_);
-  auto* starCountGroup = new QButtonGroup(this);
-  starCountGroup->addButton(singleOption_);
-  starCountGroup->addButton(binaryOption_);
+  auto* layout = new QVBoxLayout(this);
+  nameText_ = AddSystemNameRow(this, layout);
+  std::tie(singleOption_, binaryOption_) = AddStarCountOptions(this, layout);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
@@ -68,20 +53,9 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   }
   separationText_->setToolTip(RangeTip("AU", kStarSeparationRange));
 
-  auto* generate =
-      Named(new QPushButton(QStringLiteral("Generate"), this), "DeliberateGenerateButton");
-  generate->setDefault(true);
-  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "DeliberateCancelButtton");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(generate);
-  buttons->addWidget(cancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(nameRow);
-  layout->addWidget(starCount);
   layout->addLayout(stars);
-  layout->addLayout(buttons);
+  const auto [generate, cancel] =
+      AddGenerateButtons(this, layout, "DeliberateGenerateButton", "DeliberateCancelButtton");
 
   // Down star 1, then star 2, then the pair's and the system's values.
   QWidget* const order[] = {nameText_,  singleOption_, binaryOption_, starAMass_, starATemp_,

@@ -1,8 +1,13 @@
 #include "ui/FormFields.h"
 
+#include <QBoxLayout>
+#include <QButtonGroup>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace ax {
 
@@ -14,6 +19,50 @@ QLineEdit* AddField(QWidget* form, QGridLayout* grid, int row, int column, QLabe
   grid->addWidget(panel, row, column);
   grid->addWidget(text, row, column + 1);
   return text;
+}
+
+QLineEdit* AddSystemNameRow(QWidget* form, QBoxLayout* layout) {
+  auto* row = new QHBoxLayout;
+  auto* panel = Named(new QLabel(QStringLiteral("System Name:"), form), "SystemNamePanel");
+  auto* text = Named(new QLineEdit(form), "SystemNameText");
+  panel->setBuddy(text);
+  row->addWidget(panel);
+  row->addWidget(text, 1);
+  layout->addLayout(row);
+  return text;
+}
+
+QRadioButton* AddOption(QWidget* frame, QButtonGroup* group, const char* name,
+                        const char* caption) {
+  auto* option = Named(new QRadioButton(QString::fromLatin1(caption), frame), name);
+  group->addButton(option);
+  return option;
+}
+
+std::pair<QRadioButton*, QRadioButton*> AddStarCountOptions(QWidget* form, QBoxLayout* layout) {
+  auto* box = Named(new QGroupBox(form), "SingleBinaryOptions");
+  auto* group = new QButtonGroup(form);
+  auto* single = AddOption(box, group, "SingleStarOption", "Single");
+  auto* binary = AddOption(box, group, "BinaryStarOption", "Binary");
+  auto* row = new QHBoxLayout(box);
+  row->addWidget(single);
+  row->addWidget(binary);
+  layout->addWidget(box);
+  return {single, binary};
+}
+
+std::pair<QPushButton*, QPushButton*> AddGenerateButtons(QWidget* form, QBoxLayout* layout,
+                                                         const char* generateName,
+                                                         const char* cancelName) {
+  auto* generate = Named(new QPushButton(QStringLiteral("Generate"), form), generateName);
+  generate->setDefault(true);
+  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), form), cancelName);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(generate);
+  row->addWidget(cancel);
+  layout->addLayout(row);
+  return {generate, cancel};
 }
 
 std::string Latin1(const QLineEdit* text) {

@@ -4,13 +4,18 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "generate/StarLimits.h"
 
+class QBoxLayout;
+class QButtonGroup;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace ax {
@@ -25,6 +30,20 @@ T* Named(T* widget, const char* name) {
 // A caption and its text box on one row of a grid, the caption leading to the box.
 QLineEdit* AddField(QWidget* form, QGridLayout* grid, int row, int column, QLabel*& panel,
                     const char* panelName, const char* caption, const char* textName);
+
+// The "System Name:" caption and box the generation forms open with, as a row of `layout`.
+QLineEdit* AddSystemNameRow(QWidget* form, QBoxLayout* layout);
+
+// A radio button of `group` in `frame`.
+QRadioButton* AddOption(QWidget* frame, QButtonGroup* group, const char* name, const char* caption);
+
+// The generation forms' Single and Binary options, in their named box as a row of `layout`.
+std::pair<QRadioButton*, QRadioButton*> AddStarCountOptions(QWidget* form, QBoxLayout* layout);
+
+// Generate (the default button) and Cancel, at the right of a last row of `layout`.
+std::pair<QPushButton*, QPushButton*> AddGenerateButtons(QWidget* form, QBoxLayout* layout,
+                                                         const char* generateName,
+                                                         const char* cancelName);
 
 // The box's text as the world holds texts: byte for byte in Latin-1.
 std::string Latin1(const QLineEdit* text);

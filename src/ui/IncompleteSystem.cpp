@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "generate/StarLimits.h"
@@ -20,13 +20,6 @@
 
 namespace ax {
 namespace {
-
-QRadioButton* AddOption(QGroupBox* frame, QButtonGroup* group, const char* name,
-                        const char* caption) {
-  auto* option = Named(new QRadioButton(QString::fromLatin1(caption), frame), name);
-  group->addButton(option);
-  return option;
-}
 
 QString MagnitudeTip() {
   return QStringLiteral(
@@ -43,20 +36,9 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   setWindowTitle(QStringLiteral("Incomplete System Generation"));
   setModal(false);
 
-  auto* nameRow = new QHBoxLayout;
-  auto* namePanel = Named(new QLabel(QStringLiteral("System Name:"), this), "SystemNamePanel");
-  nameText_ = Named(new QLineEdit(this), "SystemNameText");
-  namePanel->setBuddy(nameText_);
-  nameRow->addWidget(namePanel);
-  nameRow->addWidget(nameText_, 1);
-
-  auto* starCount = Named(new QGroupBox(this), "SingleBinaryOptions");
-  auto* starCountGroup = new QButtonGroup(this);
-  singleOption_ = AddOption(starCount, starCountGroup, "SingleStarOption", "Single");
-  binaryOption_ = AddOption(starCount, starCountGroup, "BinaryStarOption", "Binary");
-  auto* options = new QHBoxLayout(starCount);
-  options->addWidget(singleOption_);
-  options->addWidget(binaryOption_);
+  auto* layout = new QVBoxLayout(this);
+  nameText_ = AddSystemNameRow(this, layout);
+  std::tie(singleOption_, binaryOption_) = AddStarCountOptions(this, layout);
 
   // Star 1 in the left column, star 2 beside it.
   auto* stars = new QGridLayout;
@@ -91,21 +73,10 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   knownPeriodText_->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
                                    .arg(Latin1Text(kStarSeparationRange.text)));
 
-  auto* generate =
-      Named(new QPushButton(QStringLiteral("Generate"), this), "IncompleteGenerateButton");
-  generate->setDefault(true);
-  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "IncompleteCancelButton");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(generate);
-  buttons->addWidget(cancel);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(nameRow);
-  layout->addWidget(starCount);
   layout->addLayout(stars);
   layout->addWidget(separationFrame);
-  layout->addLayout(buttons);
+  const auto [generate, cancel] =
+      AddGenerateButtons(this, layout, "IncompleteGenerateButton", "IncompleteCancelButton");
 
   QWidget* const order[] = {
       nameText_,        singleOption_, binaryOption_,  starAType_,    starAMagn_,

@@ -4,18 +4,24 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "control/ClusterHandoff.h"
 #include "control/PairSystem.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "ui/ClusterDisplay.h"
+#include "ui/ClusterScreen.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax::test {
@@ -29,6 +35,33 @@ T* Child(const QObject& parent, const char* name) {
     throw std::runtime_error(std::string("no ") + name);
   }
   return child;
+}
+
+// Runs the event loop until `done` holds or `ms` have passed, sleeping between looks so that
+// a worker thread gets the processor; true when it holds.
+template <typename Done>
+bool WaitFor(Done done, qint64 ms = 60000) {
+  QElapsedTimer clock;
+  clock.start();
+  QEventLoop loop;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
+  tick.start(10);
+  while (!done() && clock.elapsed() < ms) loop.exec();
+  return done();
+}
+
+inline bool FinishGeneration(const ClusterDisplay& cluster) {
+  return WaitFor([&cluster] { return !cluster.Generating(); });
+}
+
+// Selects a drawn star as pointing at it in the +Z view does.
+inline void SelectStar(ClusterDisplay& cluster, const DrawnStar& star) {
+  const ClusterViewState& view = cluster.View();
+  auto* screen = Child<ClusterScreen>(cluster, "ClusDisScreen");
+  screen->PointerX = (star.X - view.X) * 50 / view.Range + 50;
+  screen->PointerY = (star.Y - view.Y) * 50 / view.Range + 50;
+  cluster.ClusterSelectStar();
 }
 
 // A system window on its own world and a seeded random source, with a file dialog that

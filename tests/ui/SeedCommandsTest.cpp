@@ -3,27 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
-#include <QTimer>
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/CliRun.h"
 #include "cli/WorldJson.h"
-#include "ui/ClusterDisplay.h"
+#include "support/FileBytes.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
 namespace {
-
-using test::Child;
 
 // What the command line prints, after checking that it ran.
 std::string Cli(std::vector<std::string> args) {
@@ -32,70 +24,61 @@ std::string Cli(std::vector<std::string> args) {
   return run.out;
 }
 
-std::string WindowJson(const World& world) {
+std::string Json(const World& world) {
   return WorldToJson(world).dump() + '\n';
 }
 
-TEST(SeedCommandsTest, TheSameSeedMakesTheSameSystemInTheWindowAndOnTheCommandLine) {
+TEST(SeedCommandsTest, TheWindowMakesTheCommandLinesSystemAndTakesOnlySeeds) {
   test::SystemWindowRig rig;
-  auto* label = Child<QLabel>(rig.window, "SeedLabel");
-  rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(true);
-  rig.Item("SystemMenuGenerateRandom")->trigger();  // a fresh seed, shown in the status bar
-  ASSERT_TRUE(rig.window.Seed().has_value());
-  const std::string seed = std::to_string(*rig.window.Seed());
-  EXPECT_EQ(label->text().toStdString(), "Seed: " + seed);
-  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", seed, "--json"}));
-
-  // Typed into the dialog and surveyed later: the survey continues the seeded source.
-  rig.Item("SystemMenuOptionsAutoSurvey")->setChecked(false);
-  const auto type = [&rig](const char* text) {
-    QTimer::singleShot(0, &rig.window, [&rig, text] {
+  // From Seed..., with this typed into the dialog and OK pressed, or cancelled on null.
+  const auto fromSeed = [&rig](const char* typed) {
+    rig.window.statusBar()->clearMessage();
+    QTimer::singleShot(0, &rig.window, [&rig, typed] {
       auto* dialog = rig.window.findChild<QInputDialog*>(QStringLiteral("SeedDialog"));
-      dialog->setTextValue(QString::fromLatin1(text));
-      dialog->accept();
+      ASSERT_NE(dialog, nullptr);
+      dialog->setTextValue(QString::fromLatin1(typed));
+      typed == nullptr ? dialog->reject() : dialog->accept();
     });
     rig.Item("SystemMenuGenerateFromSeed")->trigger();
   };
   const std::string largest = "18446744073709551615";  // 2^64 - 1
-  type(" 18446744073709551615 ");
-  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", largest, "--no-survey", "--json"}));
+  fromSeed(" 18446744073709551615 ");
+  EXPECT_EQ(Json(*rig.world), Cli({"system", "--seed", largest, "--no-survey", "--json"}));
+  // Surveyed later, the survey goes on with the seeded source.
   rig.Button("SurveyButton")->click();
-  EXPECT_EQ(WindowJson(*rig.world), Cli({"system", "--seed", largest, "--json"}));
-  EXPECT_EQ(label->text().toStdString(), "Seed: " + largest);
-  const std::string made = WindowJson(*rig.world);
-  type("18446744073709551616");  // one too many: refused, and said so
-  EXPECT_EQ(WindowJson(*rig.world), made);
-  EXPECT_TRUE(rig.Status().startsWith(QStringLiteral("Not a seed: \"18446744073709551616\"")));
+  EXPECT_EQ(Json(*rig.world), Cli({"system", "--seed", largest, "--json"}));
+  EXPECT_EQ(test::Child<QLabel>(rig.window, "SeedLabel")->text().toStdString(), "Seed: " + largest);
 
-  // The seed goes into the note; a system from a form is not seed-made.
-  rig.Item("SystemMenuEditSeedInNote")->trigger();
-  EXPECT_EQ(rig.world->SystemNote, "Seed: " + largest);
-  rig.window.SystemGenerated();
-  EXPECT_TRUE(label->text().isEmpty());
-  EXPECT_FALSE(rig.Item("SystemMenuEditSeedInNote")->isEnabled());
+  // Whatever is not a whole number that fits is refused and said so; the system stays.
+  const std::string made = Json(*rig.world);
+  for (const char* typed : {"18446744073709551616", "-1", "12.5", "0x10", "seven", "  ",
+                            static_cast<const char*>(nullptr)}) {
+    fromSeed(typed);
+    EXPECT_EQ(Json(*rig.world), made) << typed;
+    const QString said =
+        typed == nullptr
+            ? QString()  // cancelled: nothing is said
+            : QStringLiteral("Not a seed: \"%1\". ").arg(QString::fromLatin1(typed).trimmed());
+    EXPECT_EQ(rig.Status().left(said.size()), said) << rig.Status().toStdString();
+    EXPECT_EQ(rig.Status().isEmpty(), said.isEmpty());
+  }
 }
 
 TEST(SeedCommandsTest, TheClusterWindowsSeedRemakesTheCommandLinesClusterFile) {
   test::TemporaryCurrentDir folder;
-  auto world = std::make_unique<World>();
-  Random random(5);
-  ClusterHandoff handoff(*world);
-  ClusterDisplay cluster(*world, random, handoff);
+  test::SystemWindowRig rig;
+  ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
   cluster.StartGeneration({6, 2, ClusterShape::Sphere});
-  QElapsedTimer timer;
-  timer.start();
-  while (cluster.Generating() && timer.elapsed() < 20000) QCoreApplication::processEvents();
+  ASSERT_TRUE(test::FinishGeneration(cluster));
   ASSERT_TRUE(cluster.Seed().has_value());
   const std::string seed = std::to_string(*cluster.Seed());
-  EXPECT_EQ(Child<QLabel>(cluster, "ClusterSeedLabel")->text().toStdString(), "Seed: " + seed);
-  Cli({"cluster", "--size", "6", "--density", "2", "--shape", "sphere", "--dir",
-       folder.Path("cli").toStdString(), "--seed", seed});
-  QFile made(folder.Path("C01.AXL"));
-  QFile remade(folder.Path("cli/C01.AXL"));
-  ASSERT_TRUE(made.open(QIODevice::ReadOnly) && remade.open(QIODevice::ReadOnly));
-  const QByteArray bytes = made.readAll();
-  EXPECT_GT(bytes.size(), 0);
-  EXPECT_EQ(bytes, remade.readAll());
+  EXPECT_EQ(test::Child<QLabel>(cluster, "ClusterSeedLabel")->text().toStdString(),
+            "Seed: " + seed);
+  Cli({"cluster", "--size", "6", "--density", "2", "--shape", "sphere", "--dir", "cli", "--seed",
+       seed});
+  const std::string made = test::FileBytes("C01.AXL");
+  EXPECT_FALSE(made.empty());
+  EXPECT_EQ(made, test::FileBytes("cli/C01.AXL"));
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// The cluster window: the hand-off of a star's system to the system window and back, its image,
-// and cluster files that cannot be used.
+// The cluster window: the hand-off of a star's system to the system window and back, and
+// cluster files that cannot be used.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QImage>
 
 #include <filesystem>
-#include <iterator>
 #include <string>
 
 #include "io/ClusterFile.h"
@@ -87,31 +85,8 @@ TEST_F(ClusterDisplayTest, AStarsSystemStaysUntilJumpLeadsBackAndIsKeptWhenSurve
   }
 }
 
-TEST_F(ClusterDisplayTest, AStarLeftUnsurveyedIsNotKept) {
-  const DrawnStar star = cluster.Drawn()[3];
-  test::SelectStar(cluster, star);
-  Press(cluster, "ClusterJumpButton");
-  EXPECT_EQ(rig.world->SystemSurveyed, 0);
-  Press(system, "JumpButton");
-  EXPECT_EQ(ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record).SystemKept, 0);
-  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
-}
-
-TEST_F(ClusterDisplayTest, TheImageIsSquareOrTwiceAsWideWithTheSecondView) {
-  QString image;
-  cluster.ChooseImageSize = [](QSize) { return QSize(500, 150); };  // the height sets the width
-  cluster.ChooseImageFile = [&image](const FileDialogRequest&) { return image; };
-  for (const auto& [name, width] : {std::pair("one.png", 150), std::pair("two.png", 300)}) {
-    if (width == 300) Child<QAction>(cluster, "ClusterMenuViewSecondX")->trigger();
-    image = folder.Path(name);
-    Child<QAction>(cluster, "ClusterMenuFileExportImage")->trigger();
-    EXPECT_EQ(QImage(image).size(), QSize(width, 150)) << name;
-  }
-}
-
 TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
-  // Three records, the last cut short: drawn up to the last whole one, and said so.
-  // Within the view, which stays where the cube put it.
+  // Three records in view, the last cut short: drawn up to the last whole one, and said so.
   test::WriteClusterFile("C07.AXL", {test::StarRecord(1, 2, 2, 2), test::StarRecord(2, 3, 3, 3),
                                      test::PairRecord(3, 4, 4, 4)});
   fs::resize_file("C07.AXL", 2 * kClusterSlotBytes + 60);

@@ -1,15 +1,21 @@
-// The system window's files: those that cannot be used leave the system shown and say why, and
-// Open Recent lists the files saved and opened.
+// The system window's files and seeds: files that cannot be used leave the system shown and say
+// why, Open Recent lists the files saved and opened, the seed dialog takes only seeds, and a
+// seed makes the system the command line makes.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include "cli/CliRun.h"
+#include "cli/WorldJson.h"
 #include "io/SystemFile.h"
 #include "support/FileBytes.h"
 #include "ui/Settings.h"
@@ -60,32 +66,11 @@ TEST(SystemDisplayTest, FilesThatCannotBeUsedLeaveTheSystemShownAndSayWhy) {
   EXPECT_TRUE(rig.Status().isEmpty());
 }
 
-TEST(SystemDisplayTest, OpenRecentListsTheLatestEightFilesAndDropsMissingOnes) {
+TEST(SystemDisplayTest, OpenRecentListsTheLatestFileFirstAndDropsMissingOnes) {
   test::TemporaryCurrentDir folder;
-  {
-    Settings earlier(folder.Path("settings.ini"));
-    for (int i = 0; i < 10; ++i) earlier.AddRecentFile(folder.Path("f%1.ax2").arg(i));
-    earlier.AddRecentFile(QStringLiteral("f5.ax2"));  // relative to the current folder
-  }
   Settings settings(folder.Path("settings.ini"));
-  QStringList paths;
-  for (const int i : {5, 9, 8, 7, 6, 4, 3, 2}) paths << folder.Path("f%1.ax2").arg(i);
-  EXPECT_EQ(settings.RecentFiles(), paths);
-  settings.ClearRecentFiles();
-
   test::SystemWindowRig rig;
   rig.window.UseSettings(settings);
-  const auto items = [&rig] {
-    QStringList shown;
-    for (const QAction* item :
-         test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()) {
-      if (item->isVisible() && !item->data().toString().isEmpty()) shown << item->data().toString();
-    }
-    return shown;
-  };
-  const auto second = [&rig] {
-    test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()[1]->trigger();
-  };
   const QString a = folder.Path("a.ax2");
   const QString b = folder.Path("b.ax2");
   std::string saved;
@@ -95,17 +80,65 @@ TEST(SystemDisplayTest, OpenRecentListsTheLatestEightFilesAndDropsMissingOnes) {
     rig.Item("SystemMenuFileSaveAs")->trigger();
     if (saved.empty()) saved = EncodeSystem(*rig.world);
   }
-  EXPECT_EQ(items(), QStringList({b, a}));
+  EXPECT_EQ(settings.RecentFiles(), QStringList({b, a}));
+  const auto second = [&rig] {
+    test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()[1]->trigger();
+  };
   second();
-  const std::string shown = EncodeSystem(*rig.world);
-  EXPECT_TRUE(shown == saved);
-  EXPECT_EQ(items(), QStringList({a, b}));
+  EXPECT_TRUE(EncodeSystem(*rig.world) == saved);
+  EXPECT_EQ(settings.RecentFiles(), QStringList({a, b}));
   ASSERT_TRUE(QFile::remove(b));
   second();
-  EXPECT_TRUE(EncodeSystem(*rig.world) == shown);
+  EXPECT_TRUE(EncodeSystem(*rig.world) == saved);
   EXPECT_TRUE(rig.Status().contains(QStringLiteral("no longer there")));
-  EXPECT_EQ(items(), QStringList({a}));
   EXPECT_EQ(settings.RecentFiles(), QStringList({a}));
+}
+
+// What the command line prints, after checking that it ran.
+std::string Cli(std::vector<std::string> args) {
+  const test::CliRun run = test::Cli(std::move(args));
+  EXPECT_EQ(run.status, 0) << run.err;
+  return run.out;
+}
+
+std::string Json(const World& world) {
+  return WorldToJson(world).dump() + '\n';
+}
+
+TEST(SystemDisplayTest, TheWindowMakesTheCommandLinesSystemAndTakesOnlySeeds) {
+  test::SystemWindowRig rig;
+  // From Seed..., with this typed into the dialog and OK pressed, or cancelled on null.
+  const auto fromSeed = [&rig](const char* typed) {
+    rig.window.statusBar()->clearMessage();
+    QTimer::singleShot(0, &rig.window, [&rig, typed] {
+      auto* dialog = rig.window.findChild<QInputDialog*>(QStringLiteral("SeedDialog"));
+      ASSERT_NE(dialog, nullptr);
+      dialog->setTextValue(QString::fromLatin1(typed));
+      typed == nullptr ? dialog->reject() : dialog->accept();
+    });
+    rig.Item("SystemMenuGenerateFromSeed")->trigger();
+  };
+  const std::string largest = "18446744073709551615";  // 2^64 - 1
+  fromSeed(" 18446744073709551615 ");
+  EXPECT_EQ(Json(*rig.world), Cli({"system", "--seed", largest, "--no-survey", "--json"}));
+  // Surveyed later, the survey goes on with the seeded source.
+  rig.Button("SurveyButton")->click();
+  EXPECT_EQ(Json(*rig.world), Cli({"system", "--seed", largest, "--json"}));
+  EXPECT_EQ(test::Child<QLabel>(rig.window, "SeedLabel")->text().toStdString(), "Seed: " + largest);
+
+  // Whatever is not a whole number that fits is refused and said so; the system stays.
+  const std::string made = Json(*rig.world);
+  for (const char* typed : {"18446744073709551616", "-1", "12.5", "0x10", "seven", "  ",
+                            static_cast<const char*>(nullptr)}) {
+    fromSeed(typed);
+    EXPECT_EQ(Json(*rig.world), made) << typed;
+    const QString said =
+        typed == nullptr
+            ? QString()  // cancelled: nothing is said
+            : QStringLiteral("Not a seed: \"%1\". ").arg(QString::fromLatin1(typed).trimmed());
+    EXPECT_EQ(rig.Status().left(said.size()), said) << rig.Status().toStdString();
+    EXPECT_EQ(rig.Status().isEmpty(), said.isEmpty());
+  }
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// The controller of the system window and the hand-off between the windows, without a window:
+// which commands are on in each state, seeds, files, and a cluster star's visit.
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,13 +10,17 @@
 #include <optional>
 #include <string>
 
+#include "control/ClusterHandoff.h"
 #include "control/PairSystem.h"
 #include "control/Seeds.h"
 #include "control/SystemCommands.h"
+#include "io/ClusterFile.h"
 #include "io/FileCommands.h"
 #include "io/SystemFile.h"
+#include "support/ClusterRecords.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
+#include "survey/Survey.h"
 
 namespace ax {
 namespace {
@@ -123,23 +130,13 @@ TEST_F(SystemCommandsTest, SaveOpenAndUndoKeepWhatTheUserHad) {
   ASSERT_EQ(commands.SaveAs(folder / "first.ax2").status, "");
   const std::string saved = EncodeSystem(*world);  // saving names the system after its file
   commands.GenerateRandom(2);                      // the undo copy holds the first system
-  world->SystemName = "Vega";                      // named: a save does not name it after its file
   const std::string second = EncodeSystem(*world);
   ASSERT_NE(second, saved);
 
-  // What cannot be opened or saved leaves the world and its file name, and says why.
+  // A file that is no system leaves the world as it was (the window's tests say more).
   test::PutFile(folder / "bad.ax2", "not a system");
-  const std::filesystem::path named = world->SystemFilePath;
-  const std::pair<CommandResult, const char*> failures[] = {
-      {commands.Open(folder / "bad.ax2"), "Could not open bad.ax2: "},
-      {commands.SaveAs(folder / "missing" / "x.ax2"), "Could not save x.ax2: "},
-  };
-  for (const auto& [result, said] : failures) {
-    EXPECT_FALSE(result.done) << said;
-    EXPECT_EQ(result.status.value_or("").rfind(said, 0), 0u) << result.status.value_or("");
-  }
+  EXPECT_FALSE(commands.Open(folder / "bad.ax2").done);
   EXPECT_EQ(EncodeSystem(*world), second);
-  EXPECT_EQ(world->SystemFilePath, named);
 
   EXPECT_TRUE(commands.Undo().done);
   EXPECT_EQ(EncodeSystem(*world), saved);
@@ -199,14 +196,8 @@ TEST_F(SystemCommandsTest, WorldsAreVisitedRoundTheStarsBothWays) {
   EXPECT_FALSE(commands.SelectWorld(1, 4));  // no world there: the selection stays
   EXPECT_EQ(selection(), "1,2");
 
-  // Alone in the system, a world is found again going forward and not going back.
-  world->OrbitCount = {0, 1, 0};
-  ASSERT_TRUE(commands.SelectWorld(1, 1));
-  EXPECT_TRUE(commands.MoveToWorld(1));
-  EXPECT_EQ(selection(), "1,1");
-  EXPECT_FALSE(commands.MoveToWorld(-1));
-
   // Only a body of the selected world, in a report or a drawing of it, can be copied.
+  ASSERT_TRUE(commands.SelectWorld(1, 1));
   commands.ShowWorld();
   world->CurrentBody = 2;
   EXPECT_TRUE(commands.BodySelected());
@@ -218,24 +209,94 @@ TEST_F(SystemCommandsTest, WorldsAreVisitedRoundTheStarsBothWays) {
   EXPECT_FALSE(commands.BodySelected());
 }
 
-TEST_F(SystemCommandsTest, TheGraphicalViewStartsAfreshOnlyWhenReachedAnew) {
-  commands.GenerateRandom(9);
-  commands.SurveySystem();
-  // Each toggle from the list or the report, and whether it started the drawing afresh.
-  std::string toggles;
-  const auto toggle = [&] {
-    const bool fresh = commands.ToggleDisplayMode();
-    toggles += std::to_string(commands.View().DisplayMode) + (fresh ? "* " : " ");
+TEST(ArrivalMessageTest, OnlyAKeptSystemThatIsGoneIsExplained) {
+  StarVisit visit;
+  visit.record.FileName = "AX010203.C03";
+  const std::pair<JumpOutcome, const char*> rows[] = {
+      {JumpOutcome::Kept, ""},
+      {JumpOutcome::KeptFileMissing,
+       "The kept system AX010203.C03 is missing; the star's system is made anew"},
+      {JumpOutcome::KeptFileForeign,
+       "The kept system AX010203.C03 now holds another star's system; the star's system is "
+       "made anew"},
   };
-  toggle();                 // 0 -> 1, first time
-  toggle();                 // 1 -> 0
-  toggle();                 // 0 -> 1 again: the way back set mode 0
-  commands.ShowSymbolic();  // sent to the list by another command: found as it was left
-  toggle();
-  toggle();
-  commands.ShowWorld();
-  toggle();  // 2 -> 3
-  EXPECT_EQ(toggles, "1* 0 1* 1 0 3* ");
+  for (const auto& [outcome, message] : rows) {
+    visit.outcome = outcome;
+    EXPECT_EQ(ArrivalMessage(visit), message) << static_cast<int>(outcome);
+  }
+}
+
+// A cluster of one star, and the hand-off between two stand-in windows that note what they
+// are told.
+class ClusterHandoffTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteClusterFile(clusterFile, {test::StarRecord(1, 50, 50, 50)});
+    handoff.ShowStar = [this](const StarVisit& visit) {
+      told += "show " + visit.clusterCode + " ";
+    };
+    handoff.LeaveStar = [this] { told += "leave "; };
+    handoff.Returned = [this] { told += "returned "; };
+    handoff.StarClosed = [this] { told += "closed "; };
+  }
+  // As the cluster window does: the star's record as the file now holds it.
+  void Visit(bool survey) {
+    const ClusterRecord record = ClusterFileReader(clusterFile).Read(1);
+    const JumpOutcome outcome = JumpIntoClusterStar(*world, random, reader, clusterFile, record);
+    handoff.Visit({clusterFile, "C03", record, outcome});
+    if (survey) Survey(*world, random).SurveySystem();
+  }
+  std::int16_t Kept() const { return ClusterFileReader(clusterFile).Read(1).SystemKept; }
+
+  test::TempFolder folder;
+  std::filesystem::path clusterFile = folder / "C03.AXL";
+  std::unique_ptr<World> world = std::make_unique<World>();
+  Random random{11};
+  SystemFileReader reader;
+  ClusterHandoff handoff{*world};
+  std::string told;
+};
+
+TEST_F(ClusterHandoffTest, JumpBackKeepsASurveyedSystemWithItsStar) {
+  handoff.Return();  // no visit: nothing to return from
+  Visit(true);
+  EXPECT_TRUE(handoff.Active());
+  handoff.Return();
+  EXPECT_EQ(told, "show C03 returned ");
+  EXPECT_EQ(handoff.Keep(), "");
+  EXPECT_FALSE(handoff.Active());
+  EXPECT_EQ(Kept(), 1);
+  const std::string kept = ClusterFileReader(clusterFile).Read(1).FileName;
+  EXPECT_TRUE(std::filesystem::exists(folder / kept)) << kept;
+
+  // Back again: the kept system is read, as it was kept.
+  Visit(false);
+  EXPECT_EQ(handoff.Current()->outcome, JumpOutcome::Kept);
+  EXPECT_EQ(world->SystemSurveyed, 1);
+}
+
+TEST_F(ClusterHandoffTest, AnUnsurveyedOrClosedVisitKeepsNothing) {
+  Visit(false);
+  EXPECT_EQ(handoff.Keep(), "");  // stars only: nothing worth keeping
+  EXPECT_EQ(Kept(), 0);
+  Visit(true);
+  handoff.SystemClosed();  // closing the system window is not JUMP
+  EXPECT_FALSE(handoff.Active());
+  EXPECT_EQ(handoff.Leave(), "");  // and a later close of the cluster window has no visit
+  EXPECT_EQ(told, "show C03 show C03 closed ");
+  EXPECT_EQ(Kept(), 0);
+}
+
+TEST_F(ClusterHandoffTest, ClosingTheClusterKeepsWhatJumpWouldAndSaysWhyNot) {
+  Visit(true);
+  EXPECT_EQ(handoff.Leave(), "");
+  EXPECT_EQ(Kept(), 1);
+  Visit(false);                          // the kept system, surveyed as it was kept
+  std::filesystem::remove(clusterFile);  // gone while the star was visited
+  const std::string problem = handoff.Leave();
+  EXPECT_EQ(problem.rfind("Could not keep the system of Sec03:1: ", 0), 0u) << problem;
+  EXPECT_EQ(told, "show C03 leave show C03 leave ");
+  EXPECT_FALSE(handoff.Active());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "control/ClusterHandoff.h"
@@ -209,94 +210,64 @@ TEST_F(SystemCommandsTest, WorldsAreVisitedRoundTheStarsBothWays) {
   EXPECT_FALSE(commands.BodySelected());
 }
 
-TEST(ArrivalMessageTest, OnlyAKeptSystemThatIsGoneIsExplained) {
-  StarVisit visit;
-  visit.record.FileName = "AX010203.C03";
-  const std::pair<JumpOutcome, const char*> rows[] = {
-      {JumpOutcome::Kept, ""},
-      {JumpOutcome::KeptFileMissing,
-       "The kept system AX010203.C03 is missing; the star's system is made anew"},
-      {JumpOutcome::KeptFileForeign,
-       "The kept system AX010203.C03 now holds another star's system; the star's system is "
-       "made anew"},
+// A cluster of one star and the hand-off between two stand-in windows, through a row of steps:
+// "visit" (the cluster window's jump), "survey", "return" (the system window's JUMP), "keep",
+// "closed" (the system window closed), "leave" (the cluster window closed), "gone" (the
+// cluster file deleted). What the windows were told and the problems said, then the record.
+TEST(ClusterHandoffTest, AVisitKeepsASurveyedSystemWithItsStarOnlyWhenLeftThroughJump) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"return visit survey return keep", "show returned | kept"},
+      {"visit keep", "show | not kept"},  // stars only: nothing worth keeping
+      {"visit survey closed leave", "show closed | not kept"},
+      {"visit survey leave", "show leave | kept"},
+      // Back again, the kept system is read as it was kept.
+      {"visit survey return keep visit", "show returned show kept surveyed | visiting kept"},
+      {"visit survey leave visit gone leave",
+       "show leave show kept surveyed leave Could not keep the system of Sec03:1 | gone"},
   };
-  for (const auto& [outcome, message] : rows) {
-    visit.outcome = outcome;
-    EXPECT_EQ(ArrivalMessage(visit), message) << static_cast<int>(outcome);
-  }
-}
-
-// A cluster of one star, and the hand-off between two stand-in windows that note what they
-// are told.
-class ClusterHandoffTest : public testing::Test {
- protected:
-  void SetUp() override {
-    test::WriteClusterFile(clusterFile, {test::StarRecord(1, 50, 50, 50)});
-    handoff.ShowStar = [this](const StarVisit& visit) {
-      told += "show " + visit.clusterCode + " ";
+  for (const auto& [steps, expected] : rows) {
+    test::TempFolder folder;
+    const std::filesystem::path file = folder / "C03.AXL";
+    test::WriteClusterFile(file, {test::StarRecord(1, 50, 50, 50)});
+    auto world = std::make_unique<World>();
+    Random random{11};
+    SystemFileReader reader;
+    ClusterHandoff handoff{*world};
+    std::string told;
+    handoff.ShowStar = [&](const StarVisit& visit) {
+      told += visit.outcome == JumpOutcome::Kept ? "show kept " : "show ";
+      if (world->SystemSurveyed != 0) told += "surveyed ";
     };
-    handoff.LeaveStar = [this] { told += "leave "; };
-    handoff.Returned = [this] { told += "returned "; };
-    handoff.StarClosed = [this] { told += "closed "; };
+    handoff.LeaveStar = [&] { told += "leave "; };
+    handoff.Returned = [&] { told += "returned "; };
+    handoff.StarClosed = [&] { told += "closed "; };
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+      std::string problem;
+      if (step == "visit") {
+        const ClusterRecord record = ClusterFileReader(file).Read(1);
+        handoff.Visit(
+            {file, "C03", record, JumpIntoClusterStar(*world, random, reader, file, record)});
+      }
+      if (step == "survey") Survey(*world, random).SurveySystem();
+      if (step == "return") handoff.Return();
+      if (step == "keep") problem = handoff.Keep();
+      if (step == "closed") handoff.SystemClosed();
+      if (step == "leave") problem = handoff.Leave();
+      if (step == "gone") std::filesystem::remove(file);
+      told += problem.substr(0, problem.find(": ")) + (problem.empty() ? "" : " ");
+    }
+    told += handoff.Active() ? "| visiting " : "| ";
+    if (!std::filesystem::exists(file)) {
+      told += "gone";
+    } else {
+      const ClusterRecord record = ClusterFileReader(file).Read(1);
+      told += record.SystemKept != 0 && std::filesystem::exists(folder / record.FileName)
+                  ? "kept"
+                  : "not kept";
+    }
+    EXPECT_EQ(told, expected) << steps;
   }
-  // As the cluster window does: the star's record as the file now holds it.
-  void Visit(bool survey) {
-    const ClusterRecord record = ClusterFileReader(clusterFile).Read(1);
-    const JumpOutcome outcome = JumpIntoClusterStar(*world, random, reader, clusterFile, record);
-    handoff.Visit({clusterFile, "C03", record, outcome});
-    if (survey) Survey(*world, random).SurveySystem();
-  }
-  std::int16_t Kept() const { return ClusterFileReader(clusterFile).Read(1).SystemKept; }
-
-  test::TempFolder folder;
-  std::filesystem::path clusterFile = folder / "C03.AXL";
-  std::unique_ptr<World> world = std::make_unique<World>();
-  Random random{11};
-  SystemFileReader reader;
-  ClusterHandoff handoff{*world};
-  std::string told;
-};
-
-TEST_F(ClusterHandoffTest, JumpBackKeepsASurveyedSystemWithItsStar) {
-  handoff.Return();  // no visit: nothing to return from
-  Visit(true);
-  EXPECT_TRUE(handoff.Active());
-  handoff.Return();
-  EXPECT_EQ(told, "show C03 returned ");
-  EXPECT_EQ(handoff.Keep(), "");
-  EXPECT_FALSE(handoff.Active());
-  EXPECT_EQ(Kept(), 1);
-  const std::string kept = ClusterFileReader(clusterFile).Read(1).FileName;
-  EXPECT_TRUE(std::filesystem::exists(folder / kept)) << kept;
-
-  // Back again: the kept system is read, as it was kept.
-  Visit(false);
-  EXPECT_EQ(handoff.Current()->outcome, JumpOutcome::Kept);
-  EXPECT_EQ(world->SystemSurveyed, 1);
-}
-
-TEST_F(ClusterHandoffTest, AnUnsurveyedOrClosedVisitKeepsNothing) {
-  Visit(false);
-  EXPECT_EQ(handoff.Keep(), "");  // stars only: nothing worth keeping
-  EXPECT_EQ(Kept(), 0);
-  Visit(true);
-  handoff.SystemClosed();  // closing the system window is not JUMP
-  EXPECT_FALSE(handoff.Active());
-  EXPECT_EQ(handoff.Leave(), "");  // and a later close of the cluster window has no visit
-  EXPECT_EQ(told, "show C03 show C03 closed ");
-  EXPECT_EQ(Kept(), 0);
-}
-
-TEST_F(ClusterHandoffTest, ClosingTheClusterKeepsWhatJumpWouldAndSaysWhyNot) {
-  Visit(true);
-  EXPECT_EQ(handoff.Leave(), "");
-  EXPECT_EQ(Kept(), 1);
-  Visit(false);                          // the kept system, surveyed as it was kept
-  std::filesystem::remove(clusterFile);  // gone while the star was visited
-  const std::string problem = handoff.Leave();
-  EXPECT_EQ(problem.rfind("Could not keep the system of Sec03:1: ", 0), 0u) << problem;
-  EXPECT_EQ(told, "show C03 leave show C03 leave ");
-  EXPECT_FALSE(handoff.Active());
 }
 
 }  // namespace

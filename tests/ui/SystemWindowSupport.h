@@ -16,10 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "control/ClusterHandoff.h"
 #include "control/PairSystem.h"
-#include "model/Random.h"
-#include "model/World.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/ClusterScreen.h"
 #include "ui/SystemDisplay.h"
@@ -72,12 +69,10 @@ struct SystemWindowRig {
   ClusterHandoff handoff{*world};
   SystemDisplay window{*world, random, handoff};
   QString NextFile;
-  int dialogs = 0;
   FileDialogRequest lastRequest;
 
   SystemWindowRig() {
     window.ChooseFile = [this](const FileDialogRequest& request) {
-      ++dialogs;
       lastRequest = request;
       return NextFile;
     };

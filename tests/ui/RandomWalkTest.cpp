@@ -108,10 +108,6 @@ FolderImage TakeImage(const fs::path& folder) {
   return image;
 }
 
-ClusterRecord RecordAt(const std::string& bytes, std::size_t at) {
-  return ClusterRecordView(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at).Decode();
-}
-
 // The star whose system the system window shows, in its cluster file (canonical).
 using Visit = std::pair<fs::path, std::int32_t>;
 
@@ -130,7 +126,7 @@ class Walk {
 
  public:
   explicit Walk(std::uint32_t seed) : rng_(seed), random_(seed) {
-    fs::create_directories(folder_ / "walk-sub");
+    fs::create_directories(folder_ / "sub");
     QDir::setCurrent(Path(folder_));
     auto pair = std::make_unique<World>();
     test::BuildPair(*pair);
@@ -155,7 +151,7 @@ class Walk {
       return Pick(seeds);
     };
     cluster_.ChooseFolder = [this](const QString&) {
-      const fs::path folders[] = {{}, folder_, folder_ / "walk-sub"};
+      const fs::path folders[] = {{}, folder_, folder_ / "sub"};
       return Path(Pick(folders));
     };
   }
@@ -250,10 +246,9 @@ class Walk {
     if (type.isEmpty() || !request.filter.contains("*." + type, Qt::CaseInsensitive)) {
       Fail("a file dialog offers no file type: \"" + request.filter.toStdString() + "\"");
     }
-    const QString name = QStringLiteral("walk%1").arg(++names_);
-    QStringList answers = {QString(), Path(folder_) + "/" + name,
-                           Path(folder_) + "/" + name + "." + type,
-                           Path(folder_) + "/walk-sub/" + name + "." + type};
+    const QString name = QStringLiteral("/walk%1").arg(++names_);
+    QStringList answers = {QString(), Path(folder_) + name, Path(folder_) + name + "." + type,
+                           Path(folder_ / "sub") + name + "." + type};
     for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
       const QString file = Path(entry.path());
       if (entry.is_regular_file() && (!request.save || QFileInfo(file).suffix() == type)) {
@@ -271,6 +266,9 @@ class Walk {
   // (which must stay that star, marked kept), or a kept record whose system file is missing.
   void CheckFolder(const FolderImage& before, const FolderImage& after,
                    const std::optional<Visit>& left) {
+    const auto recordAt = [](const std::string& bytes, std::size_t at) {
+      return ClusterRecordView(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at).Decode();
+    };
     for (const auto& [file, bytes] : before) {
       if (!after.contains(file)) Fail(file.filename().string() + " is gone");
     }
@@ -290,7 +288,7 @@ class Walk {
       if (type != "axl") continue;
       if (old != before.end() && old->second.size() != bytes.size()) Fail(name + "resized");
       for (std::size_t at = 0; at + kClusterRecordBytes <= bytes.size(); at += kClusterSlotBytes) {
-        const ClusterRecord now = RecordAt(bytes, at);
+        const ClusterRecord now = recordAt(bytes, at);
         const std::string record = name + "record " + std::to_string(now.RecordNumber);
         if (now.SystemKept != 0 && !after.contains(file.parent_path() / now.FileName)) {
           Fail(record + " is kept in " + now.FileName + ", which is missing");
@@ -299,7 +297,7 @@ class Walk {
             old->second.compare(at, kClusterSlotBytes, bytes, at, kClusterSlotBytes) == 0) {
           continue;
         }
-        const ClusterRecord was = RecordAt(old->second, at);
+        const ClusterRecord was = recordAt(old->second, at);
         if (left != Visit(fs::weakly_canonical(file), was.RecordNumber)) {
           Fail(record + " changed, and it is not the star just left");
         } else if (now.RecordNumber != was.RecordNumber || now.StarCount != was.StarCount ||

@@ -81,14 +81,12 @@ TEST(SystemDisplayTest, OpenRecentListsTheLatestFileFirstAndDropsMissingOnes) {
     if (saved.empty()) saved = EncodeSystem(*rig.world);
   }
   EXPECT_EQ(settings.RecentFiles(), QStringList({b, a}));
-  const auto second = [&rig] {
-    test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent")->actions()[1]->trigger();
-  };
-  second();
+  QMenu* recent = test::Child<QMenu>(rig.window, "SystemMenuFileOpenRecent");
+  recent->actions()[1]->trigger();
   EXPECT_TRUE(EncodeSystem(*rig.world) == saved);
   EXPECT_EQ(settings.RecentFiles(), QStringList({a, b}));
   ASSERT_TRUE(QFile::remove(b));
-  second();
+  recent->actions()[1]->trigger();
   EXPECT_TRUE(EncodeSystem(*rig.world) == saved);
   EXPECT_TRUE(rig.Status().contains(QStringLiteral("no longer there")));
   EXPECT_EQ(settings.RecentFiles(), QStringList({a}));

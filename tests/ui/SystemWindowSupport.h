@@ -34,22 +34,17 @@ T* Child(const QObject& parent, const char* name) {
   return child;
 }
 
-// Runs the event loop until `done` holds or `ms` have passed, sleeping between looks so that
-// a worker thread gets the processor; true when it holds.
-template <typename Done>
-bool WaitFor(Done done, qint64 ms = 60000) {
+// Runs the event loop until the cluster window's generation is over, or a minute has passed,
+// sleeping between looks so that the worker thread gets the processor; true when it is over.
+inline bool FinishGeneration(const ClusterDisplay& cluster) {
   QElapsedTimer clock;
   clock.start();
   QEventLoop loop;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
   tick.start(10);
-  while (!done() && clock.elapsed() < ms) loop.exec();
-  return done();
-}
-
-inline bool FinishGeneration(const ClusterDisplay& cluster) {
-  return WaitFor([&cluster] { return !cluster.Generating(); });
+  while (cluster.Generating() && clock.elapsed() < 60000) loop.exec();
+  return !cluster.Generating();
 }
 
 // Selects a drawn star as pointing at it in the +Z view does.

@@ -203,7 +203,7 @@ TEST_F(SystemCommandsTest, WorldsAreVisitedRoundTheStarsBothWays) {
   EXPECT_FALSE(commands.BodySelected());
 }
 
-// A cluster of one star and the hand-off between two stand-in windows, through a row of steps:
+// A cluster of one pair and the hand-off between two stand-in windows, through a row of steps:
 // "visit" (the cluster window's jump), "survey", "return" (the system window's JUMP), "keep",
 // "closed" (the system window closed), "leave" (the cluster window closed), "gone" (the
 // cluster file deleted). What the windows were told and the problems said, then the record.
@@ -221,7 +221,7 @@ TEST(ClusterHandoffTest, AVisitKeepsASurveyedSystemWithItsStarOnlyWhenLeftThroug
   for (const auto& [steps, expected] : rows) {
     test::TempFolder folder;
     const std::filesystem::path file = folder / "C03.AXL";
-    test::WriteClusterFile(file, {test::StarRecord(1, 50, 50, 50)});
+    test::WriteClusterFile(file, {test::PairRecord(1, 50, 50, 50)});
     auto world = std::make_unique<World>();
     Random random{11};
     SystemFileReader reader;
@@ -255,6 +255,7 @@ TEST(ClusterHandoffTest, AVisitKeepsASurveyedSystemWithItsStarOnlyWhenLeftThroug
       told += "gone";
     } else {
       const ClusterRecord record = ClusterFileReader(file).Read(1);
+      EXPECT_NEAR(record.Stars[1].Mass, 0.4, 1e-6) << steps;  // the pair's second star stays
       told += record.SystemKept != 0 && std::filesystem::exists(folder / record.FileName)
                   ? "kept"
                   : "not kept";

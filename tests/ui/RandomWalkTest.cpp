@@ -45,20 +45,17 @@ constexpr qint64 kBudgetMs = 45000;
 
 // Every named button and menu item the user can reach is pressed now and then, these more
 // often. The About boxes are modal and the start form's Exit ends the program: left out.
+// clang-format off
 const std::map<QString, int> kWeights = {
-    {"JumpButton", 3},           {"ClusterJumpButton", 10},
-    {"SurveyButton", 2},         {"SystemMenuFileSaveAs", 2},
-    {"SystemMenuFileExit", 2},   {"ClusterMenuFileNewCluster", 3},
-    {"ClusterControl", 2},       {"SystemMenuHelpAbout", 0},
-    {"ClusterMenuHelpAbout", 0}, {"ExitButton", 0}};
+    {"JumpButton", 3}, {"ClusterJumpButton", 10}, {"SurveyButton", 2}, {"SystemMenuFileSaveAs", 2},
+    {"SystemMenuFileExit", 2}, {"ClusterMenuFileNewCluster", 3}, {"ClusterControl", 2},
+    {"SystemMenuHelpAbout", 0}, {"ClusterMenuHelpAbout", 0}, {"ExitButton", 0}};
 // The forms and windows whose boxes the walk fills in before it presses one of their buttons,
 // and the drawings it clicks.
-const char* const kForms[] = {"NamingForm",        "DeliberateSystem", "IncompleteSystem",
-                              "ClusterGeneration", "ControlPanel",     "ClusterDisplay",
-                              "SysDisScreen",      "ClusDisScreen"};
+const char* const kForms[] = {"NamingForm", "DeliberateSystem", "IncompleteSystem",
+    "ClusterGeneration", "ControlPanel", "ClusterDisplay", "SysDisScreen", "ClusDisScreen"};
 // Texts for a box by a part of its name; a quarter of the time one that every box refuses or
 // corrects. Cluster sizes stay small, so that each generation is quick.
-// clang-format off
 const std::pair<const char*, const char*> kTexts[] = {
     {"Name", "Sol|Alpha Centauri|A&B|C:/x\\y"}, {"Mass", "1|0.8|2.5|0.3|1e400"},
     {"Temp", "5800|4000|9000|3200|99999999"}, {"Lumn", "1|0.5|20|0.01"},

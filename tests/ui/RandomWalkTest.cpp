@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -370,6 +371,7 @@ std::string Walk::Run(const QElapsedTimer& clock) {
         ready[std::discrete_distribution<std::size_t>(weights.begin(), weights.end())(rng_)];
     chosen_.clear();
     choice.run();
+    QCoreApplication::processEvents();  // what the step posted, as the event loop would run it
     if (!test::FinishGeneration(cluster_)) Fail("a small cluster is still being made");
     log_ += "\n  " + std::to_string(step) + " " + choice.name.toStdString();
     // After a Save As that took, the file holds the system on screen, byte for byte.

@@ -4,18 +4,21 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
-#include "control/ClusterHandoff.h"
 #include "control/PairSystem.h"
-#include "model/Random.h"
-#include "model/World.h"
+#include "ui/ClusterDisplay.h"
+#include "ui/ClusterScreen.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax::test {
@@ -31,6 +34,28 @@ T* Child(const QObject& parent, const char* name) {
   return child;
 }
 
+// Runs the event loop until the cluster window's generation is over, or a minute has passed,
+// sleeping between looks so that the worker thread gets the processor; true when it is over.
+inline bool FinishGeneration(const ClusterDisplay& cluster) {
+  QElapsedTimer clock;
+  clock.start();
+  QEventLoop loop;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
+  tick.start(10);
+  while (cluster.Generating() && clock.elapsed() < 60000) loop.exec();
+  return !cluster.Generating();
+}
+
+// Selects a drawn star as pointing at it in the +Z view does.
+inline void SelectStar(ClusterDisplay& cluster, const DrawnStar& star) {
+  const ClusterViewState& view = cluster.View();
+  auto* screen = Child<ClusterScreen>(cluster, "ClusDisScreen");
+  screen->PointerX = (star.X - view.X) * 50 / view.Range + 50;
+  screen->PointerY = (star.Y - view.Y) * 50 / view.Range + 50;
+  cluster.ClusterSelectStar();
+}
+
 // A system window on its own world and a seeded random source, with a file dialog that
 // answers what the test puts in NextFile.
 struct SystemWindowRig {
@@ -39,12 +64,10 @@ struct SystemWindowRig {
   ClusterHandoff handoff{*world};
   SystemDisplay window{*world, random, handoff};
   QString NextFile;
-  int dialogs = 0;
   FileDialogRequest lastRequest;
 
   SystemWindowRig() {
     window.ChooseFile = [this](const FileDialogRequest& request) {
-      ++dialogs;
       lastRequest = request;
       return NextFile;
     };

@@ -375,16 +375,18 @@ std::string SystemNameFromPath(const fs::path& file) {
 }
 
 void WriteSystemFile(World& world, const fs::path& file) {
-  if (world.SystemName.empty() || world.SystemName == "Star") {
-    world.SystemName = SystemNameFromPath(file);
-  }
-  std::string bytes;
+  // The file's name is taken only by a system that was saved under it.
+  const std::string name = world.SystemName;
+  if (name.empty() || name == "Star") world.SystemName = SystemNameFromPath(file);
   try {
-    bytes = EncodeSystem(world);
+    WriteAtomically(file, EncodeSystem(world));
   } catch (const SystemFormatError& error) {
+    world.SystemName = name;
     throw SystemFileError(file, error.what());
+  } catch (...) {
+    world.SystemName = name;
+    throw;
   }
-  WriteAtomically(file, bytes);
   world.SystemSaved = 1;
 }
 

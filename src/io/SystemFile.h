@@ -43,8 +43,8 @@ std::uintmax_t LargestSystemFileSize();
 std::string SystemNameFromPath(const std::filesystem::path& file);
 
 // Names an unnamed system after the file, writes it through a temporary file in the same
-// folder that then replaces the old one (a failed save leaves the old file whole), and sets
-// SystemSaved. Throws SystemFileError.
+// folder that then replaces the old one, and sets SystemSaved. Throws SystemFileError; a failed
+// save leaves the old file whole and the system as it was, its name too.
 void WriteSystemFile(World& world, const std::filesystem::path& file);
 
 // Reads system files. Every file is checked in full before the world is touched, so a bad or

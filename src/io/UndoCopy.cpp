@@ -7,12 +7,7 @@ void UndoCopy::Take(World& world) {
   // Only the copy is named after the undo file: the system on screen keeps its own name,
   // which an empty model would otherwise pass on to the next system generated.
   const std::string name = world.SystemName;
-  try {
-    WriteSystemFile(world, File());
-  } catch (...) {
-    world.SystemName = name;
-    throw;
-  }
+  WriteSystemFile(world, File());
   world.SystemName = name;
   world.SystemFilePath = File();
   available = true;

@@ -83,9 +83,11 @@ TEST(SystemFileOnDiskTest, AnUnnamedSystemTakesTheFileNameAndReadsBack) {
 TEST(SystemFileOnDiskTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   test::TempFolder dir;
   auto world = Sample();
+  world->SystemName.clear();  // an unnamed system takes no name from a file it was not saved in
   const auto expectFailure = [&](const fs::path& file) {
     EXPECT_THROW(WriteSystemFile(*world, file), SystemFileError) << file;
     EXPECT_EQ(world->SystemSaved, 0) << file;
+    EXPECT_EQ(world->SystemName, "") << file;
   };
   expectFailure(dir / "no such folder" / "x.ax2");
   EXPECT_FALSE(fs::exists(dir / "no such folder"));

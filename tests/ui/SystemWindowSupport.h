@@ -84,16 +84,6 @@ struct SystemWindowRig {
   }
 };
 
-// The first orbit, in star and orbit order, that holds a world.
-inline bool FindWorld(const World& world, int& star, int& orbit) {
-  for (star = 0; star < kStarSlots; ++star) {
-    for (orbit = 1; orbit <= world.OrbitCount[static_cast<std::size_t>(star)]; ++orbit) {
-      if (orbit < kOrbitSlots && !world.BodyClass(star, orbit, 0).empty()) return true;
-    }
-  }
-  return false;
-}
-
 // Runs a test in a fresh temporary folder as the current directory, and goes back after.
 class TemporaryCurrentDir {
  public:

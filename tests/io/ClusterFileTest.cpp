@@ -45,7 +45,7 @@ ClusterRecord SingleStar() {
   return record;
 }
 
-ClusterRecord Pair() {
+ClusterRecord OverlongPair() {
   ClusterRecord record = test::PairRecord(1234567, 249.5F, 0.125F, 100.0F);
   record.SystemKept = 1;
   record.FileName = "AX1234567890123";
@@ -66,7 +66,7 @@ TEST(ClusterRecordTest, LayoutByteForByte) {
             "ee3f7c150000cdcc4c3f4720352056202000000000000000000000000000000000202020202020200000"
             "0000");
   // The file name is cut to 12 characters and the name to 26.
-  EXPECT_EQ(Hex(EncodeClusterRecord(Pair())),
+  EXPECT_EQ(Hex(EncodeClusterRecord(OverlongPair())),
             "87d612000100415831323334353637383930412073797374656d206e616d65206f66207468697274792063"
             "6802000ad7233c008079430000003e0000c8420000a0c40000a04100000000e787454100000000000"
             "0f83f581b00000000a040462033205620209a9999999999d93f800c00000ad7a33c4d2035204420200000"
@@ -80,7 +80,7 @@ TEST(ClusterRecordTest, LayoutByteForByte) {
 TEST(ClusterRecordTest, DecodeAndFromWorldGiveBackTheSameSlot) {
   ClusterRecord named = SingleStar();
   named.SystemName = "New Eden   ";
-  for (const ClusterRecord& record : {named, Pair()}) {
+  for (const ClusterRecord& record : {named, OverlongPair()}) {
     const ClusterSlot slot = EncodeClusterRecord(record);
     EXPECT_EQ(Hex(EncodeClusterRecord(ClusterRecordView(slot.data()).Decode())), Hex(slot));
   }

@@ -17,8 +17,8 @@
 namespace ax {
 namespace {
 
-constexpr Colour kRed{255, 0, 0};
-const QRgb kBlack = qRgb(0, 0, 0);
+constexpr Colour kDiscRed{255, 0, 0};
+const QRgb kSky = qRgb(0, 0, 0);
 
 // A red disc at (150, 50) of a 200 x 100 scale and a white line along its top edge: on a
 // 120 x 80 image the disc's centre is pixel (90, 40) and its radius 6 pixels.
@@ -29,7 +29,7 @@ ImageDrawing Drawing() {
   drawing.fontSize = 8;
   drawing.title = QStringLiteral("Sol & <Tau>");
   drawing.draw = [](Canvas& canvas) {
-    canvas.Disc(150, 50, 10, kRed);
+    canvas.Disc(150, 50, 10, kDiscRed);
     canvas.Line(0, 5, 200, 5, PaletteColour(15));
     canvas.Text(10, 60, "Sol", PaletteColour(10));
   };
@@ -51,7 +51,7 @@ TEST(ImageExportTest, PngAndSvgHaveTheRequestedSizeAndHoldTheDrawing) {
   const QImage image(PathText(png), "png");
   ASSERT_EQ(image.size(), QSize(120, 80));
   EXPECT_EQ(image.pixel(90, 40), qRgb(255, 0, 0));
-  EXPECT_EQ(image.pixel(90, 30), kBlack);  // 10 pixels up: outside the disc
+  EXPECT_EQ(image.pixel(90, 30), kSky);  // 10 pixels up: outside the disc
   EXPECT_EQ(image.pixel(60, 4), qRgb(255, 255, 255));
   EXPECT_EQ(image.text(QStringLiteral("Title")), QStringLiteral("Sol & <Tau>"));
 

@@ -16,8 +16,8 @@ float D6(int face) {
 // The rig's Earth as an oxygen world of grade 6: 0.21 bars of oxygen, 0.78 of nitrogen, 1 bar
 // in all, volcanism 1, 0.7 of sea in 3 continents, 300 and 270 K. Its radiation 10 - 100 / 24 -
 // (2.1 + 10) is below 0, and no surface penalty applies.
-struct LifeRig : Rig {
-  explicit LifeRig(int body = 0) {
+struct OxygenWorldRig : Rig {
+  explicit OxygenWorldRig(int body = 0) {
     At(w.BodyClass) = "H";
     Select(1, 3, body);
     for (auto* table :
@@ -99,7 +99,7 @@ TEST(AssessLifeTest, CompatibilityTaintSurfacePenaltiesAndLetters) {
   // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    LifeRig rig;
+    OxygenWorldRig rig;
     row.change(rig);
     rig.Assess(row.draws);
     if (row.kind != nullptr) {
@@ -114,7 +114,7 @@ TEST(AssessLifeTest, CompatibilityTaintSurfacePenaltiesAndLetters) {
 TEST(AssessLifeTest, RadiationAtTheStarStopsAtTheLargestFloat) {
   // 10 L / a^2 at 1e-30 AU: the radiation and the points stop at the largest float, and the
   // 16-bit compatibility score saturates, so no doubling is rolled.
-  LifeRig scorched;
+  OxygenWorldRig scorched;
   scorched.At(scorched.w.BodySemiMajorAxis) = 1e-30;
   scorched.Assess({D6(1), D6(1), D6(1), D6(1), D6(4)});
   EXPECT_EQ(scorched.At(scorched.w.BodyRadiation), std::numeric_limits<float>::max());

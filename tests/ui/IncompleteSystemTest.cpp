@@ -34,13 +34,13 @@ class IncompleteSystemTest : public testing::Test {
 };
 
 // Alpha Centauri A and B, 23.4 AU apart, into which each rejection row types one bad value.
-const Texts kPair = {{"SystemNameText", "Alpha Centauri"},
-                     {"StarATypeText", "G2V"},
-                     {"StarAMagnText", "4.38"},
-                     {"StarBTypeText", "k1v"},
-                     {"StarBMagnText", "5.71"},
-                     {"KnownSepText", "23.4 AU"},
-                     {"KnownPeriodText", "80"}};
+const Texts kObservedPair = {{"SystemNameText", "Alpha Centauri"},
+                             {"StarATypeText", "G2V"},
+                             {"StarAMagnText", "4.38"},
+                             {"StarBTypeText", "k1v"},
+                             {"StarBMagnText", "5.71"},
+                             {"KnownSepText", "23.4 AU"},
+                             {"KnownPeriodText", "80"}};
 
 TEST_F(IncompleteSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChanged) {
   rig.GenerateAndSurvey();
@@ -53,11 +53,11 @@ TEST_F(IncompleteSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChange
       {"StarBTypeText", "", "KnownSepOption"},    {"StarBMagnText", "-30", "KnownSepOption"},
       {"KnownSepText", "far", "KnownSepOption"},  {"KnownPeriodText", "-80", "PeriodSepOption"}};
   for (const auto& [bad, text, separation] : rows) {
-    QWidget& form = Fill({"BinaryStarOption", separation}, kPair);
+    QWidget& form = Fill({"BinaryStarOption", separation}, kObservedPair);
     Child<QLineEdit>(form, bad)->setText(text);
     EXPECT_FALSE(Generate(form)) << bad << " " << text;
     EXPECT_TRUE(Child<QLineEdit>(form, bad)->isVisible()) << "a pair shows its box";
-    for (const auto& [box, typed] : kPair) {
+    for (const auto& [box, typed] : kObservedPair) {
       const char* kept = std::string_view(box) == bad ? "******" : typed;
       EXPECT_EQ(Child<QLineEdit>(form, box)->text(), kept) << bad << ": " << box;
     }
@@ -68,7 +68,7 @@ TEST_F(IncompleteSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChange
 
 // Light from absolute magnitude: 10 ^ ((4.7 - M) / 2.5) as 32-bit floats, worked out in python.
 TEST_F(IncompleteSystemTest, RealStarsMakeTheirSystems) {
-  ASSERT_TRUE(Generate(Fill({"BinaryStarOption"}, kPair)));
+  ASSERT_TRUE(Generate(Fill({"BinaryStarOption"}, kObservedPair)));
   ASSERT_EQ(world.StarCount, 2);
   EXPECT_EQ(world.StarLuminosity[0], 1.342764973640442f + 0.39445731043815613f);
   EXPECT_EQ(world.StarSeparation, 23.4);

@@ -4,9 +4,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QLineEdit>
 
 #include <exception>
 #include <string>
@@ -73,7 +73,8 @@ void ClusterDisplay::OpenClusterFileAt(const QString& path) {
     }
   } catch (const ClusterFileError& error) {
     Report(QStringLiteral("Could not open %1: %2")
-               .arg(QString::fromStdString(file.filename().string()), QString::fromStdString(error.Reason())));
+               .arg(QString::fromStdString(file.filename().string()),
+                    QString::fromStdString(error.Reason())));
     return;
   }
   clusterFile_ = file;

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,10 +52,6 @@ ClusterGenerationForm::ClusterGenerationForm(QWidget* parent) : QDialog(parent) 
 
   starCountLabel_ =
       Named(new QLabel(QStringLiteral("Estimated Star Count:"), this), "ClusterStarCountLabel");
-  auto* generate = Named(new QPushButton(QStringLiteral("Generate"), this), "ClusterGenerate");
-  generate->setDefault(true);
-  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "ClusterCancel");
-
   auto* fields = new QGridLayout;
   fields->addWidget(sizeLabel, 0, 0);
   fields->addWidget(sizeText_, 0, 2);
@@ -65,15 +60,12 @@ ClusterGenerationForm::ClusterGenerationForm(QWidget* parent) : QDialog(parent) 
   fields->addWidget(onePerLabel, 1, 1);
   fields->addWidget(densityText_, 1, 2);
   fields->addWidget(densitySpin, 1, 3);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(generate);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
   layout->addWidget(shapeFrame);
   layout->addWidget(starCountLabel_);
-  layout->addLayout(buttons);
+  const auto [generate, cancel] =
+      AddDialogButtons(this, layout, "Generate", "ClusterGenerate", "ClusterCancel");
 
   setTabOrder(cubeShape_, sizeText_);
   setTabOrder(sizeText_, densityText_);

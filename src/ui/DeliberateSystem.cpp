@@ -54,8 +54,8 @@ DeliberateSystem::DeliberateSystem(World& world, Random& random, QWidget* parent
   separationText_->setToolTip(RangeTip("AU", kStarSeparationRange));
 
   layout->addLayout(stars);
-  const auto [generate, cancel] =
-      AddGenerateButtons(this, layout, "DeliberateGenerateButton", "DeliberateCancelButtton");
+  const auto [generate, cancel] = AddDialogButtons(
+      this, layout, "Generate", "DeliberateGenerateButton", "DeliberateCancelButtton");
 
   // Down star 1, then star 2, then the pair's and the system's values.
   QWidget* const order[] = {nameText_,  singleOption_, binaryOption_, starAMass_, starATemp_,

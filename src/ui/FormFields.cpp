@@ -51,18 +51,18 @@ std::pair<QRadioButton*, QRadioButton*> AddStarCountOptions(QWidget* form, QBoxL
   return {single, binary};
 }
 
-std::pair<QPushButton*, QPushButton*> AddGenerateButtons(QWidget* form, QBoxLayout* layout,
-                                                         const char* generateName,
-                                                         const char* cancelName) {
-  auto* generate = Named(new QPushButton(QStringLiteral("Generate"), form), generateName);
-  generate->setDefault(true);
+std::pair<QPushButton*, QPushButton*> AddDialogButtons(QWidget* form, QBoxLayout* layout,
+                                                       const char* caption, const char* name,
+                                                       const char* cancelName) {
+  auto* button = Named(new QPushButton(QString::fromLatin1(caption), form), name);
+  button->setDefault(true);
   auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), form), cancelName);
   auto* row = new QHBoxLayout;
   row->addStretch();
-  row->addWidget(generate);
+  row->addWidget(button);
   row->addWidget(cancel);
   layout->addLayout(row);
-  return {generate, cancel};
+  return {button, cancel};
 }
 
 std::string Latin1(const QLineEdit* text) {

@@ -40,10 +40,10 @@ QRadioButton* AddOption(QWidget* frame, QButtonGroup* group, const char* name, c
 // The generation forms' Single and Binary options, in their named box as a row of `layout`.
 std::pair<QRadioButton*, QRadioButton*> AddStarCountOptions(QWidget* form, QBoxLayout* layout);
 
-// Generate (the default button) and Cancel, at the right of a last row of `layout`.
-std::pair<QPushButton*, QPushButton*> AddGenerateButtons(QWidget* form, QBoxLayout* layout,
-                                                         const char* generateName,
-                                                         const char* cancelName);
+// The default button (Generate, OK) and Cancel, at the right of a last row of `layout`.
+std::pair<QPushButton*, QPushButton*> AddDialogButtons(QWidget* form, QBoxLayout* layout,
+                                                       const char* caption, const char* name,
+                                                       const char* cancelName);
 
 // The box's text as the world holds texts: byte for byte in Latin-1.
 std::string Latin1(const QLineEdit* text);

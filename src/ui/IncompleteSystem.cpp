@@ -75,8 +75,8 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
 
   layout->addLayout(stars);
   layout->addWidget(separationFrame);
-  const auto [generate, cancel] =
-      AddGenerateButtons(this, layout, "IncompleteGenerateButton", "IncompleteCancelButton");
+  const auto [generate, cancel] = AddDialogButtons(
+      this, layout, "Generate", "IncompleteGenerateButton", "IncompleteCancelButton");
 
   QWidget* const order[] = {
       nameText_,        singleOption_, binaryOption_,  starAType_,    starAMagn_,

@@ -1,6 +1,5 @@
 #include "ui/NamingForm.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,18 +20,10 @@ NamingForm::NamingForm(World& world, QWidget* parent) : QDialog(parent), world_(
   namePanel_ =
       Named(new QLabel(QString::fromLatin1(NamePanelCaption(NameKind::System)), this), "NamePanel");
   nameText_ = Named(new QLineEdit(this), "NameText");
-  auto* ok = Named(new QPushButton(QStringLiteral("OK"), this), "OK");
-  ok->setDefault(true);
-  auto* cancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "Cancel");
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(namePanel_);
   layout->addWidget(nameText_);
-  layout->addLayout(buttons);
+  const auto [ok, cancel] = AddDialogButtons(this, layout, "OK", "OK", "Cancel");
 
   // Enter reaches the default button OK and Escape rejects, as the dialog does for its keys.
   connect(ok, &QPushButton::clicked, this, &NamingForm::AcceptName);

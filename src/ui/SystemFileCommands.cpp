@@ -43,8 +43,7 @@ void SystemDisplay::OpenSystemFileAt(const QString& path) {
 }
 
 void SystemDisplay::SaveSystemAs() {
-  FileDialogRequest request =
-      SystemFileRequest(SaveDialogFilter(world_, commands_.ClusterCode()));
+  FileDialogRequest request = SystemFileRequest(SaveDialogFilter(world_, commands_.ClusterCode()));
   request.save = true;
   request.fileName = QString::fromStdString(world_.SystemFilePath.string());
   const QString path = ChooseFileWithExtension(ChooseFile, request);

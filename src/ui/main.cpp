@@ -5,9 +5,9 @@
 #include "control/ClusterHandoff.h"
 #include "model/Random.h"
 #include "model/World.h"
-#include "ui/StartForm.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/Settings.h"
+#include "ui/StartForm.h"
 #include "ui/SystemDisplay.h"
 
 int main(int argc, char** argv) {

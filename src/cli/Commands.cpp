@@ -239,6 +239,12 @@ void AddRenderOptions(CLI::App& render, RenderOptions& options) {
   render.add_option("--body", options.body, "The body: 0 the world, 1.. its moons (default 0)");
   render.add_option("--date", options.date, "The star date in years (default 2000)")
       ->check(FiniteCheck());
+  render
+      .add_option("--zoom", options.zoom,
+                  "The zoom of a graphical mode, 0.001 to 256 (default: the system or the world "
+                  "with its moons fills the picture)")
+      ->check(FiniteCheck())
+      ->check(CLI::Range(0.001, 256.0));
   render.add_option("--size", options.size, "The image size in pixels (default 800x600)")
       ->check(ImageSizeCheck());
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "display/DisplayMode.h"
+#include "display/ViewFit.h"
 #include "display/ViewState.h"
 #include "io/SystemFile.h"
 #include "render/ImageExport.h"
@@ -73,13 +74,19 @@ void RunRender(const RenderOptions& options) {
   view.DisplayMode = *mode;
   view.StarDate = options.date;
   view.ViewAspect = static_cast<double>(size->width) / size->height;
+  if (options.zoom) {
+    view.ViewZoom = static_cast<float>(*options.zoom);
+  } else {
+    FitView(*world, view);
+  }
 
   const bool svg = !options.svg.empty();
   const std::filesystem::path& out = svg ? options.svg : options.png;
   ImageDrawing drawing;
   const std::string_view caption = DisplayModeName(*mode);
-  drawing.title = QStringLiteral("%1: %2").arg(QString::fromStdString(options.file.stem().string()),
-                                               QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+  drawing.title = QStringLiteral("%1: %2").arg(
+      QString::fromStdString(options.file.stem().string()),
+      QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
   drawing.description = QStringLiteral("Drawn by Astrolattix at star date %1").arg(options.date);
   drawing.draw = [&](Canvas& canvas) { DrawDisplayMode(*world, view, canvas); };
 

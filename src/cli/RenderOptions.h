@@ -46,7 +46,8 @@ struct RenderOptions {
   std::optional<int> star;
   std::optional<int> orbit;
   std::optional<int> body;
-  double date = 2000.0;  // years
+  double date = 2000.0;        // years
+  std::optional<double> zoom;  // fitted when not given
   std::string size = "800x600";
 };
 

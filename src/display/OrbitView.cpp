@@ -88,12 +88,20 @@ void OrbitView::DrawSystem() {
   if (view_.DisplayMode != kSystemView && view_.DisplayMode != kWorldView) {
     return;
   }
+  canvas_.SetScale(0, 0, 100, 100);
+  canvas_.Clear(PaletteColour(0));
+  DrawBodies();
+  DrawScaleBar();
+}
+
+void OrbitView::DrawBodies() {
+  if (view_.DisplayMode != kSystemView && view_.DisplayMode != kWorldView) {
+    return;
+  }
   const std::int16_t star = world_.CurrentStar;
   const std::int16_t orbit = world_.CurrentOrbit;
   const std::int16_t body = world_.CurrentBody;
 
-  canvas_.SetScale(0, 0, 100, 100);
-  canvas_.Clear(PaletteColour(0));
   canvas_.SetDrawMode(DrawMode::CopyPen);
   drawMode_ = DrawMode::CopyPen;
   SymbolColour = PaletteColour(10);
@@ -102,7 +110,6 @@ void OrbitView::DrawSystem() {
   } else {
     WorldView();
   }
-  DrawScaleBar();
 
   world_.CurrentStar = star;
   world_.CurrentOrbit = orbit;

@@ -20,6 +20,8 @@ class OrbitView {
   // Clears the drawing area and draws the current graphical mode completely; in the other
   // modes it draws nothing.
   void DrawSystem();
+  // Only the stars, worlds, moons and their orbits, onto what is there: what a fit measures.
+  void DrawBodies();
 
   // The orbit pipeline, for the selected body.
   void SetupOrbit();

@@ -29,6 +29,8 @@ class ControlPanel : public QWidget {
   void PlaceControlPanel(const QWidget& systemWindow);
   void ResetControlPanelView();
   void ResetView();
+  // The zoom box shows the view's zoom, as after a fit.
+  void ShowZoom();
   // The system window's "OUT" and "IN": the zoom spin's steps.
   void SpinZoom(bool up);
   // Stops the animation, as choosing "Manual" does.
@@ -51,7 +53,6 @@ class ControlPanel : public QWidget {
   void SpinRotation(QLineEdit* text, bool up);
   void StepStarDate(bool forward);
   void ShowDate();
-  void ShowZoom();
   // Reads the two multiplier labels back as the date steps.
   void ReadSliders();
 

@@ -150,6 +150,8 @@ void SystemDisplay::BuildMenus() {
   QMenu* options = AddMenu(bar, "&Options", "SystemMenuOptions");
   autoSurveyItem_ = AddItem(options, "&Auto Survey", "SystemMenuOptionsAutoSurvey", true);
   enableUndoItem_ = AddItem(options, "&Enable Undo System", "SystemMenuOptionsEnableUndo", true);
+  fitNewViewsItem_ = AddItem(options, "&Fit New Views", "SystemMenuOptionsFitNewViews", true);
+  fitNewViewsItem_->setChecked(true);
 
   generateMenu_ = AddMenu(bar, "&Generate", "SystemMenuGenerate");
   randomItem_ = AddItem(generateMenu_, "&Random", "SystemMenuGenerateRandom");
@@ -157,6 +159,7 @@ void SystemDisplay::BuildMenus() {
   incompleteItem_ = AddItem(generateMenu_, "&Incomplete...", "SystemMenuGenerateIncomplete");
 
   QMenu* view = AddMenu(bar, "&View", "SystemMenuView");
+  fitItem_ = AddItem(view, "&Fit", "SystemMenuViewFit");
   controlPanelItem_ = AddItem(view, "&Control Panel", "SystemMenuViewControlPanel", true);
   orbitsItem_ = AddItem(view, "&Orbits", "SystemMenuViewOrbits", true);
   planetsItem_ = AddItem(view, "&Planets", "SystemMenuViewPlanets", true);
@@ -180,6 +183,7 @@ void SystemDisplay::BuildMenus() {
   connect(randomItem_, &QAction::triggered, this, &SystemDisplay::GenerateRandomSystem);
   connect(deliberateItem_, &QAction::triggered, this, &SystemDisplay::OpenDeliberateForm);
   connect(incompleteItem_, &QAction::triggered, this, &SystemDisplay::OpenIncompleteForm);
+  connect(fitItem_, &QAction::triggered, this, &SystemDisplay::FitView);
   connect(controlPanelItem_, &QAction::triggered, this,
           [this](bool checked) { panel_->setVisible(checked); });
   for (QAction* item : {orbitsItem_, planetsItem_, moonOrbitsItem_, moonPositionsItem_}) {

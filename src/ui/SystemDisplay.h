@@ -62,6 +62,8 @@ class SystemDisplay : public QMainWindow {
   void SurveyAction();
   void ToggleDisplayMode();
   void WorldButtonClick();
+  // View, Fit: the whole system, or the world with its moons, fills the view.
+  void FitView();
   void OpenSystemFile();
   void OpenSystemFileAt(const QString& path);
   void OpenRecentFile(const QString& path);
@@ -133,6 +135,8 @@ class SystemDisplay : public QMainWindow {
   void Redraw();
   void ViewMenuChanged(QAction* item);
   void ScrollWorld(const QString& tag);
+  // A view entered afresh: zoom 1 and no rotation, fitted when Fit New Views is on.
+  void NewView();
   void MoveToWorld(int step);
   void ClickReport(double x, double y);
   // Shows a command's word in the status bar: a text, a clear, or nothing.
@@ -187,6 +191,8 @@ class SystemDisplay : public QMainWindow {
   QAction* planetNameItem_ = nullptr;
   QAction* autoSurveyItem_ = nullptr;
   QAction* enableUndoItem_ = nullptr;
+  QAction* fitNewViewsItem_ = nullptr;
+  QAction* fitItem_ = nullptr;
   QAction* randomItem_ = nullptr;
   QAction* fromSeedItem_ = nullptr;
   QAction* deliberateItem_ = nullptr;

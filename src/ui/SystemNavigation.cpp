@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "display/SymbolicList.h"
+#include "display/ViewFit.h"
 #include "ui/ControlPanel.h"
 #include "ui/SystemDisplay.h"
 
@@ -35,7 +36,7 @@ void SystemDisplay::BuildRepeatTimer() {
 }
 
 void SystemDisplay::ToggleDisplayMode() {
-  if (commands_.ToggleDisplayMode()) panel_->ResetView();
+  if (commands_.ToggleDisplayMode()) NewView();
   if (view_.DisplayMode == 0) {
     ShowSymbolicSystem();
   } else if (view_.DisplayMode == 2) {
@@ -44,6 +45,18 @@ void SystemDisplay::ToggleDisplayMode() {
     UpdateCommands();
     Redraw();
   }
+}
+
+void SystemDisplay::NewView() {
+  panel_->ResetView();
+  if (fitNewViewsItem_->isChecked()) FitView();
+}
+
+void SystemDisplay::FitView() {
+  if (!Graphical(view_.DisplayMode)) return;
+  ax::FitView(world_, view_);
+  panel_->ShowZoom();
+  Redraw();
 }
 
 void SystemDisplay::WorldButtonClick() {
@@ -56,7 +69,7 @@ void SystemDisplay::WorldButtonClick() {
 
 void SystemDisplay::MoveToWorld(int step) {
   if (commands_.MoveToWorld(step)) {
-    panel_->ResetView();
+    NewView();
     ShowWorld();
     return;
   }
@@ -152,7 +165,7 @@ void SystemDisplay::ClickAt(double x, double y) {
     case 0: {
       const std::optional<SymbolicList::Cell> cell = SymbolicList::HitAt(x, y);
       if (!cell || !commands_.SelectWorld(cell->star, cell->orbit)) return;
-      panel_->ResetView();
+      NewView();
       ShowWorld();
       return;
     }

@@ -16,6 +16,7 @@ namespace {
 
 const QString kAutoSurvey = QStringLiteral("autoSurvey");
 const QString kEnableUndo = QStringLiteral("enableUndo");
+const QString kFitNewViews = QStringLiteral("fitNewViews");
 
 // Restores a check mark saved earlier and saves it whenever it changes.
 void KeepOption(QAction* item, Settings& settings, const QString& name) {
@@ -50,6 +51,7 @@ void SystemDisplay::UseSettings(Settings& settings) {
   settings_ = &settings;
   KeepOption(autoSurveyItem_, settings, kAutoSurvey);
   KeepOption(enableUndoItem_, settings, kEnableUndo);
+  KeepOption(fitNewViewsItem_, settings, kFitNewViews);
   settings.KeepGeometry(*this, QStringLiteral("SystemDisplay"));
   FillRecentMenu();
 }

@@ -14,6 +14,7 @@ void SystemDisplay::AddShortcutsAndTips() {
   openItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   saveAsItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   undoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  fitItem_->setShortcuts({QKeySequence(Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_0)});
 
   modeButton2_->setToolTip(QStringLiteral("Draw the system, or the selected world, on its orbits"));
   modeButton_->setToolTip(QStringLiteral("Back from the drawing to the list or the world report"));

@@ -130,6 +130,7 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
       {render(sol, {"--size", "800x600x2"}), "800x600x2"},
       {render(sol, {"--mode", "galaxy"}), "galaxy"},
       {render(sol, {"--date", "nan"}), "--date"},
+      {render(sol, {"--zoom", "0"}), "--zoom"},
       {render(sol, {"--orbit", "first"}), "--orbit"},
       {render(in("missing.ax2"), {}), in("missing.ax2")},
       {with(render(sol, {}), {"--svg", in("image.svg")}), "--png"},

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -46,6 +47,25 @@ TEST(CliRenderModesTest, EachModeDrawsAPngAndAnSvgOfTheRequestedSize) {
     EXPECT_EQ(xml.attributes().value(QStringLiteral("height")).toString(), QStringLiteral("160"));
   }
   EXPECT_EQ(pictures.size(), 4u);  // no mode drew another's picture
+}
+
+// By default the system view is fitted: above the scale bar's rows, the drawing comes within a
+// tenth of the picture's top or left edge and stays clear of both.
+TEST(CliRenderModesTest, TheSystemViewIsFittedByDefault) {
+  test::TempFolder folder;
+  for (const char* seed : {"3", "4", "5"}) {
+    const std::string file = (folder / "s.ax2").string(), png = (folder / "s.png").string();
+    ASSERT_EQ(test::Cli({"system", "--seed", seed, "--out", file}).status, 0);
+    ASSERT_EQ(test::Cli({"render", file, "--png", png, "--size", "400x400"}).status, 0);
+    const QImage fitted = QImage::fromData(Read(png), "png");
+    int nearest = 400;
+    for (int y = 0; y < 340; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        if (fitted.pixel(x, y) != fitted.pixel(0, 0)) nearest = std::min({nearest, x, y});
+      }
+    }
+    EXPECT_TRUE(nearest >= 8 && nearest <= 40) << "seed " << seed << ": " << nearest;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <filesystem>
@@ -127,6 +128,24 @@ TEST(SystemDisplayTest, TheWindowMakesTheCommandLinesSystemAndTakesOnlySeeds) {
     EXPECT_EQ(rig.Status().toStdString().rfind(said, 0), 0U) << rig.Status().toStdString();
     EXPECT_EQ(rig.Status().isEmpty(), *said == '\0');
   }
+}
+
+// Each switch into the system view starts fitted, and View, Fit fits again; with Fit New Views
+// off a new view starts at zoom 1.
+TEST(SystemDisplayTest, GraphicalViewsStartFittedUnlessTheOptionIsOff) {
+  test::SystemWindowRig rig;
+  rig.GenerateAndSurvey();
+  auto* zoom = test::Child<QLineEdit>(rig.window, "ViewZoomText");
+  rig.Button("ModeButton2")->click();
+  const QString fitted = zoom->text();
+  EXPECT_NE(fitted, "1.000");
+  rig.Button("UpScroll")->click();  // zooms in
+  rig.Item("SystemMenuViewFit")->trigger();
+  EXPECT_EQ(zoom->text(), fitted);
+  rig.Item("SystemMenuOptionsFitNewViews")->trigger();
+  rig.Button("ModeButton")->click();
+  rig.Button("ModeButton2")->click();
+  EXPECT_EQ(zoom->text(), "1.000");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "model/Version.h"
 #include "ui/MenuItems.h"
 
 // The help page lives in a static library: its resources are registered by hand, once.
@@ -59,7 +60,7 @@ void ShowAboutBox(QMainWindow& window) {
       QStringLiteral("<h3>Astrolattix</h3><p>Version %1</p><p>Generates imaginary star systems "
                      "and star clusters, surveys every world and moon, and draws them on their "
                      "orbits.</p>")
-          .arg(QStringLiteral(AX_VERSION)));
+          .arg(QLatin1String(kVersion)));
 }
 
 }  // namespace ax

@@ -12,6 +12,7 @@
 
 #include "model/Version.h"
 #include "ui/MenuItems.h"
+#include "ui/WindowPlacement.h"
 
 // The help page lives in a static library: its resources are registered by hand, once.
 static void RegisterHelpResource() {
@@ -49,6 +50,7 @@ void ShowHelpPage(QMainWindow& window) {
     page->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
     page->resize(kHelpWidth, kHelpHeight);
   }
+  if (!page->isVisible()) CentreOn(*page, &window);
   page->show();
   page->raise();
   page->activateWindow();

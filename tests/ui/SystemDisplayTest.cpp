@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 
 #include <filesystem>
 #include <string>
@@ -17,6 +18,7 @@
 #include "cli/CliRun.h"
 #include "cli/WorldJson.h"
 #include "io/SystemFile.h"
+#include "model/Version.h"
 #include "support/FileBytes.h"
 #include "ui/Settings.h"
 #include "ui/SystemWindowSupport.h"
@@ -127,6 +129,43 @@ TEST(SystemDisplayTest, TheWindowMakesTheCommandLinesSystemAndTakesOnlySeeds) {
     EXPECT_EQ(rig.Status().toStdString().rfind(said, 0), 0U) << rig.Status().toStdString();
     EXPECT_EQ(rig.Status().isEmpty(), *said == '\0');
   }
+}
+
+// Each form, the help page and the About box open over the window, wherever it is on the screen.
+TEST(SystemDisplayTest, FormsOpenCentredOnTheirWindow) {
+  test::SystemWindowRig rig;
+  rig.window.resize(480, 420);  // as small as it goes, and low on the screen
+  rig.window.move(0, 170);
+  rig.window.show();
+  rig.GenerateAndSurvey();
+  QString about;  // the About box is modal: it is read and closed from the event loop
+  // The menu item and the object name of the window it opens.
+  const std::pair<const char*, const char*> rows[] = {
+      {"SystemMenuEditSystemName", "NamingForm"},
+      {"SystemMenuGenerateDeliberate", "DeliberateSystem"},
+      {"SystemMenuGenerateIncomplete", "IncompleteSystem"},
+      {"SystemMenuHelpContents", "HelpPage"},
+      {"SystemMenuHelpAbout", nullptr}};
+  for (const auto& [item, name] : rows) {
+    QPoint centre;
+    if (name == nullptr) {
+      QTimer::singleShot(0, [&about, &centre] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        about = box->text();
+        centre = box->frameGeometry().center();
+        box->close();
+      });
+    }
+    rig.Item(item)->trigger();
+    if (name != nullptr) {
+      auto* opened = test::Child<QWidget>(rig.window, name);
+      centre = opened->frameGeometry().center();
+      opened->close();
+    }
+    EXPECT_LE((centre - rig.window.frameGeometry().center()).manhattanLength(), 4) << item;
+  }
+  EXPECT_TRUE(about.contains(QStringLiteral("Version %1<").arg(QLatin1String(kVersion))));
 }
 
 }  // namespace

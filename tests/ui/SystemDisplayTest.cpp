@@ -168,5 +168,22 @@ TEST(SystemDisplayTest, FormsOpenCentredOnTheirWindow) {
   EXPECT_TRUE(about.contains(QStringLiteral("Version %1<").arg(QLatin1String(kVersion))));
 }
 
+// Either window, empty, says in its view how to start: bright text across the middle of the sky.
+TEST(SystemDisplayTest, EmptyWindowsSayHowToStart) {
+  test::SystemWindowRig rig;
+  ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
+  rig.window.show();
+  cluster.show();
+  for (QWidget* view : {test::Child<QWidget>(rig.window, "SysDisScreen"),
+                        test::Child<QWidget>(cluster, "ClusDisScreen")}) {
+    const QImage sky = view->grab().toImage();
+    int lit = 0;
+    for (int y = sky.height() * 2 / 5; y < sky.height() * 3 / 5; ++y) {
+      for (int x = 0; x < sky.width(); ++x) lit += qGray(sky.pixel(x, y)) > 128 ? 1 : 0;
+    }
+    EXPECT_GT(lit, 100) << view->objectName().toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace ax

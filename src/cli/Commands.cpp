@@ -26,6 +26,7 @@
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
+#include "model/Version.h"
 #include "model/World.h"
 #include "survey/Survey.h"
 
@@ -266,6 +267,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   CLI::App app{"Astrolattix: imaginary star systems and star clusters, without a display."};
   app.name("astrolattix-cli");
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("astrolattix-cli ") + kVersion,
+                       "Print the program's name and version, and exit");
 
   SystemOptions systemOptions;
   CLI::App* system = app.add_subcommand("system", "Generate random star systems.");
@@ -323,6 +326,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return 0;
   } catch (const CLI::CallForAllHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
+    return 0;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << '\n';
     return 0;
   } catch (const CLI::ParseError& error) {
     fmt::print(err, "astrolattix-cli: {} (see astrolattix-cli --help)\n", error.what());

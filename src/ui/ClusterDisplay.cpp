@@ -209,6 +209,9 @@ void ClusterDisplay::UpdateCommands() {
   exportImageItem_->setEnabled(!clusterFile_.empty() && !generating_);
   progress_->setVisible(generating_);
   cancelButton_->setVisible(generating_);
+  screen_->SetGuide(clusterFile_.empty() && !generating_
+                        ? QStringLiteral("File \u203A New Cluster or Open")
+                        : QString());
 }
 
 void ClusterDisplay::Report(const QString& message) {

@@ -89,7 +89,7 @@ ClusterGenerationForm::ClusterGenerationForm(QWidget* parent) : QDialog(parent) 
 }
 
 void ClusterGenerationForm::Open() {
-  CentreOnScreen(*this);
+  CentreOn(*this, parentWidget());
   show();
   raise();
   activateWindow();

@@ -46,15 +46,21 @@ void ClusterScreen::Render(const std::function<void(Canvas&)>& draw) {
   update();
 }
 
+void ClusterScreen::SetGuide(const QString& guide) {
+  if (guide == guide_) return;
+  guide_ = guide;
+  update();
+}
+
 void ClusterScreen::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   const QRect area = PictureRect();
-  if (picture_.isNull()) return;
   // Between a resize and the next drawing the old picture is stretched to the new place.
-  painter.drawImage(area, picture_);
+  if (!picture_.isNull()) painter.drawImage(area, picture_);
+  SystemScreen::PaintGuide(painter, rect(), guide_);
   painter.end();
-  if (!DrawOver) return;
+  if (picture_.isNull() || !DrawOver) return;
   QImage overlay(area.size(), QImage::Format_ARGB32_Premultiplied);
   overlay.fill(Qt::transparent);
   {

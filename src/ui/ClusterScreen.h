@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,9 @@ class ClusterScreen : public QWidget {
   // Painted over the picture on every paint: markers and the selected star's position.
   std::function<void(Canvas&)> DrawOver;
 
+  // How to start, over an empty view (as the system window's area shows its own).
+  void SetGuide(const QString& guide);
+
   // The last pointer position over the picture, in drawing units.
   double PointerX = 0;
   double PointerY = 0;
@@ -47,6 +51,7 @@ class ClusterScreen : public QWidget {
 
   int views_ = 1;
   QImage picture_;
+  QString guide_;
 };
 
 }  // namespace ax

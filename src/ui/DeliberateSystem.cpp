@@ -85,7 +85,7 @@ void DeliberateSystem::Open() {
   if (!isVisible()) {
     StartAfresh();
     adjustSize();
-    CentreOnScreen(*this);
+    CentreOn(*this, parentWidget());
   }
   show();
   raise();

@@ -10,7 +10,9 @@
 
 #include <string>
 
+#include "model/Version.h"
 #include "ui/MenuItems.h"
+#include "ui/WindowPlacement.h"
 
 // The help page lives in a static library: its resources are registered by hand, once.
 static void RegisterHelpResource() {
@@ -48,6 +50,7 @@ void ShowHelpPage(QMainWindow& window) {
     page->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
     page->resize(kHelpWidth, kHelpHeight);
   }
+  if (!page->isVisible()) CentreOn(*page, &window);
   page->show();
   page->raise();
   page->activateWindow();
@@ -59,7 +62,7 @@ void ShowAboutBox(QMainWindow& window) {
       QStringLiteral("<h3>Astrolattix</h3><p>Version %1</p><p>Generates imaginary star systems "
                      "and star clusters, surveys every world and moon, and draws them on their "
                      "orbits.</p>")
-          .arg(QStringLiteral(AX_VERSION)));
+          .arg(QLatin1String(kVersion)));
 }
 
 }  // namespace ax

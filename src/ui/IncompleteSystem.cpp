@@ -117,7 +117,7 @@ void IncompleteSystem::Open() {
   if (!isVisible()) {
     StartAfresh();
     adjustSize();
-    CentreOnScreen(*this);
+    CentreOn(*this, parentWidget());
   }
   show();
   raise();

@@ -44,7 +44,7 @@ void NamingForm::Open(NameKind kind) {
   namePanel_->setText(QString::fromLatin1(NamePanelCaption(kind)));
   const std::string name = NameToEdit(world_, kind);
   nameText_->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-  CentreOnScreen(*this);
+  CentreOn(*this, parentWidget());
   show();
   raise();
   activateWindow();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "model/Version.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/SystemDisplay.h"
 #include "ui/WindowPlacement.h"
@@ -42,7 +43,7 @@ QPixmap StartIcon() {
 }  // namespace
 
 StartForm::StartForm(QWidget* parent) : QWidget(parent) {
-  setWindowTitle(QStringLiteral("Astrolattix Version 2.00.063 (32-bit)"));
+  setWindowTitle(QStringLiteral("Astrolattix Version %1").arg(QLatin1String(kVersion)));
   setWindowIcon(QIcon(StartIcon()));
 
   auto* title = new QLabel(QStringLiteral("Astrolattix"), this);

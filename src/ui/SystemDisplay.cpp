@@ -265,6 +265,10 @@ void SystemDisplay::UpdateCommands() {
   exportImageItem_->setEnabled(on.exportImage);
   exportReportItem_->setEnabled(on.exportReport);
   copyReportItem_->setEnabled(on.copyReport);
+  screen_->SetGuide(
+      commands_.Present()
+          ? QString()
+          : QStringLiteral("Generate \u203A Random (Ctrl+R), or File \u203A Open (Ctrl+O)"));
 }
 
 void SystemDisplay::Redraw() {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 
 #include "display/Canvas.h"
+
+class QPainter;
 
 namespace ax {
 
@@ -24,6 +27,11 @@ class SystemScreen : public QWidget {
   // The same rule for any picture of this height in pixels: the cluster view and exports.
   static double FontSizeFor(int pixelHeight);
 
+  // How to start, shown in the middle of an empty area; empty once there is something to show.
+  void SetGuide(const QString& guide);
+  // Paints such a guide in the middle of `area`: the cluster view shows its own the same way.
+  static void PaintGuide(QPainter& painter, const QRect& area, const QString& guide);
+
   // Last pointer position over the area, in drawing units.
   double PointerX = 0;
   double PointerY = 0;
@@ -38,6 +46,8 @@ class SystemScreen : public QWidget {
 
  private:
   void RecordPointer(const QPointF& position);
+
+  QString guide_;
 };
 
 }  // namespace ax

@@ -1,9 +1,12 @@
 #include <QApplication>
 
+#include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "control/ClusterHandoff.h"
 #include "model/Random.h"
+#include "model/Version.h"
 #include "model/World.h"
 #include "ui/ClusterDisplay.h"
 #include "ui/Settings.h"
@@ -11,6 +14,13 @@
 #include "ui/SystemDisplay.h"
 
 int main(int argc, char** argv) {
+  // Answered before the application is made: it needs no display and opens no window.
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--version") {
+      std::printf("astrolattix %s\n", ax::kVersion);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Astrolattix");
   // The one system in memory, for the whole run; about 400 KB, so on the heap.

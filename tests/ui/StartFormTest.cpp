@@ -1,5 +1,8 @@
+#include <QProcess>
 #include <QTimer>
 
+#include "cli/CliRun.h"
+#include "model/Version.h"
 #include "ui/StartForm.h"
 #include "ui/SystemWindowSupport.h"
 
@@ -17,6 +20,18 @@ TEST(StartFormTest, ExitEndsTheProgramWhateverOtherWindowsAreOpen) {
   QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // gives up: not ended
   EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_FALSE(form.isVisible());
+}
+
+// The start form's title and both programs' --version agree; the desktop's needs no display.
+TEST(StartFormTest, EveryPlaceGivesTheOneVersion) {
+  const std::string version = kVersion;
+  EXPECT_EQ(StartForm().windowTitle().toStdString(), "Astrolattix Version " + version);
+  EXPECT_EQ(test::Cli({"--version"}).out, "astrolattix-cli " + version + "\n");
+  QProcess desktop;
+  desktop.setProcessEnvironment(QProcessEnvironment());
+  desktop.start(QStringLiteral(AX_DESKTOP_PROGRAM), {QStringLiteral("--version")});
+  EXPECT_TRUE(desktop.waitForFinished(10000) && desktop.exitCode() == 0);
+  EXPECT_EQ(desktop.readAllStandardOutput().toStdString(), "astrolattix " + version + "\n");
 }
 
 }  // namespace

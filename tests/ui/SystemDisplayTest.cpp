@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 
 #include <filesystem>
 #include <string>
@@ -18,6 +19,7 @@
 #include "cli/CliRun.h"
 #include "cli/WorldJson.h"
 #include "io/SystemFile.h"
+#include "model/Version.h"
 #include "support/FileBytes.h"
 #include "ui/Settings.h"
 #include "ui/SystemWindowSupport.h"
@@ -146,6 +148,38 @@ TEST(SystemDisplayTest, GraphicalViewsStartFittedUnlessTheOptionIsOff) {
   rig.Button("ModeButton")->click();
   rig.Button("ModeButton2")->click();
   EXPECT_EQ(zoom->text(), "1.000");
+}
+
+// Empty, the window says mid-view how to start; its forms, help and About open centred over it.
+TEST(SystemDisplayTest, TheEmptyWindowGuidesAndItsFormsOpenOverIt) {
+  test::SystemWindowRig rig;
+  ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
+  rig.window.setGeometry(0, 170, 480, 420);  // as small as it goes, and low on the screen
+  rig.window.show();
+  for (QWidget* view : {test::Child<QWidget>(rig.window, "SysDisScreen"),
+                        test::Child<QWidget>(cluster, "ClusDisScreen")}) {
+    const QImage sky = view->grab().toImage();
+    EXPECT_NE(sky.copy(0, sky.height() * 2 / 5, sky.width(), sky.height() / 5),
+              sky.copy(0, 0, sky.width(), sky.height() / 5));
+  }
+  QString about;
+  // The menu item, and the object name of the window it opens; "" for the modal About box.
+  for (const auto& [item, name] : {std::pair{"SystemMenuGenerateDeliberate", "DeliberateSystem"},
+                                   {"SystemMenuHelpContents", "HelpPage"},
+                                   {"SystemMenuHelpAbout", ""}}) {
+    QTimer::singleShot(0, [&rig, &about, name = QString::fromLatin1(name)] {
+      QWidget* opened =
+          name.isEmpty() ? QApplication::activeModalWidget() : rig.window.findChild<QWidget*>(name);
+      ASSERT_NE(opened, nullptr) << name.toStdString();
+      if (auto* box = qobject_cast<QMessageBox*>(opened)) about = box->text();
+      const QPoint off = opened->frameGeometry().center() - rig.window.frameGeometry().center();
+      EXPECT_LE(off.manhattanLength(), 4) << name.toStdString();
+      opened->close();
+    });
+    rig.Item(item)->trigger();  // a modal box is looked at from inside its own event loop
+    QCoreApplication::processEvents();
+  }
+  EXPECT_TRUE(about.contains(QStringLiteral("Version %1<").arg(QLatin1String(kVersion))));
 }
 
 }  // namespace

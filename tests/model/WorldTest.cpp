@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -9,11 +8,6 @@
 
 namespace ax {
 namespace {
-
-// Saved files and rounding depend on the element types of the tables.
-static_assert(std::is_same_v<decltype(World{}.BodyMass(0, 0, 0)), double&>);
-static_assert(std::is_same_v<decltype(World{}.BodyRadius(0, 0, 0)), float&>);
-static_assert(std::is_same_v<decltype(World{}.BodyTempHigh(0, 0, 0)), std::int16_t&>);
 
 // Writes a non-cleared value into every body table at one slot; counts those still set.
 void FillSlot(World& world, int s, int o, int b) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QRect>
 
 #include "display/OrbitView.h"
 #include "generate/Stars.h"
@@ -35,10 +34,9 @@ TEST(ViewFitTest, TheFittedDrawingFillsThePictureWithoutLeavingIt) {
         if (mode == 3 && !moons) continue;
         worldViews += mode == 3;
         SCOPED_TRACE(testing::Message() << "seed " << seed << " mode " << mode);
-        ViewState view;
-        view.DisplayMode = mode;
-        view.ViewRotX = static_cast<float>(seed * 13 % 90);
-        view.ViewAspect = static_cast<double>(size.width()) / size.height();
+        ViewState view{.DisplayMode = mode,
+                       .ViewRotX = static_cast<float>(seed * 13 % 90),
+                       .ViewAspect = static_cast<double>(size.width()) / size.height()};
         FitView(world, view);
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::black);

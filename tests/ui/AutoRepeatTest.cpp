@@ -1,16 +1,10 @@
-#include <QEventLoop>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
 #include <functional>
 #include <vector>
 
-#include "ui/ClusterGenerationForm.h"
-#include "ui/ControlPanel.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
@@ -63,34 +57,6 @@ TEST(AutoRepeatTest, HeldKeyActsAtOnceThenAfterAPauseEverFasterDownToAFloor) {
   EXPECT_TRUE(timer->isActive());
   emit rig.Button("UpScroll")->released();
   EXPECT_FALSE(timer->isActive());
-}
-
-// Holds a spin's up arrow with the mouse through its repeat delay and a few repeats.
-void HoldUpArrow(const QWidget& parent, const char* spin) {
-  auto* arrow = Child<QToolButton>(parent, spin);
-  const auto mouse = [arrow](QEvent::Type type, Qt::MouseButtons buttons) {
-    const QPointF at(arrow->width() / 2.0, arrow->height() / 2.0);
-    QMouseEvent event(type, at, arrow->mapToGlobal(at), Qt::LeftButton, buttons, {});
-    QCoreApplication::sendEvent(arrow, &event);
-  };
-  mouse(QEvent::MouseButtonPress, Qt::LeftButton);
-  QEventLoop held;
-  QTimer::singleShot(arrow->autoRepeatDelay() + 5 * arrow->autoRepeatInterval(), &held,
-                     &QEventLoop::quit);
-  held.exec();
-  mouse(QEvent::MouseButtonRelease, Qt::NoButton);
-}
-
-TEST(AutoRepeatTest, AFormsArrowHeldRepeatsItsStepAndThePanelsStepsOnce) {
-  ClusterGenerationForm form;
-  HoldUpArrow(form, "ClusterSizeSpin");
-  EXPECT_GT(Child<QLineEdit>(form, "ClusterSizeText")->text().toInt(), 101);
-
-  // Each of the panel's steps applies the panel and redraws: held, it still steps once.
-  ViewState view;
-  ControlPanel panel(view);
-  HoldUpArrow(panel, "RotationXSpin");
-  EXPECT_EQ(Child<QLineEdit>(panel, "RotationXText")->text(), "1");
 }
 
 }  // namespace

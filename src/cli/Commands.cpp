@@ -23,6 +23,7 @@
 #include "cli/RenderOptions.h"
 #include "cli/WorldJson.h"
 #include "display/ReportExport.h"
+#include "display/ViewState.h"
 #include "generate/Stars.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
@@ -245,7 +246,7 @@ void AddRenderOptions(CLI::App& render, RenderOptions& options) {
                   "The zoom of a graphical mode, 0.001 to 256 (default: the system or the world "
                   "with its moons fills the picture)")
       ->check(FiniteCheck())
-      ->check(CLI::Range(0.001, 256.0));
+      ->check(CLI::Range(kLeastViewZoom, kMostViewZoom));
   render.add_option("--size", options.size, "The image size in pixels (default 800x600)")
       ->check(ImageSizeCheck());
 }

@@ -8,8 +8,6 @@ namespace {
 constexpr double kFirstStarDate = 2000;    // years
 constexpr double kLastStarDate = 1000000;  // years
 constexpr double kDateDecimals = 1000000;  // the date box shows six decimals
-constexpr double kSmallestZoom = 0.001;
-constexpr double kLargestZoom = 256;
 constexpr double kDegreesRound = 360;
 constexpr double kCoarseUnits = 1000;   // slider units per year
 constexpr double kFineUnits = 1000000;  // slider units per year
@@ -46,10 +44,10 @@ void TimeControl::ApplyStarDate(double typed) {
 
 void TimeControl::ApplyZoom(double typed) {
   double zoom = typed;
-  if (!(zoom >= kSmallestZoom)) {
-    zoom = kSmallestZoom;
-  } else if (zoom > kLargestZoom) {
-    zoom = kLargestZoom;
+  if (!(zoom >= kLeastViewZoom)) {
+    zoom = kLeastViewZoom;
+  } else if (zoom > kMostViewZoom) {
+    zoom = kMostViewZoom;
   }
   view_.ViewZoom = static_cast<float>(zoom);
 }

@@ -12,8 +12,6 @@ namespace {
 
 constexpr double kFilled = 90;   // per cent of the smaller side
 constexpr double kClose = 0.01;  // a zoom within 1 % of the fill's is taken
-constexpr double kLeastZoom = 0.001;
-constexpr double kMostZoom = 256;
 constexpr int kPasses = 8;
 
 // Where the drawing reaches, in drawing units.
@@ -72,7 +70,7 @@ void FitView(World& world, ViewState& view) {
     const double fill = std::max((reach.right - reach.left) * aspect, reach.bottom - reach.top) /
                         std::min(aspect, 1.0);
     if (!(fill > 0) || !std::isfinite(fill)) return;
-    const double zoom = std::clamp(probe.ViewZoom * kFilled / fill, kLeastZoom, kMostZoom);
+    const double zoom = std::clamp(probe.ViewZoom * kFilled / fill, kLeastViewZoom, kMostViewZoom);
     if (std::abs(zoom / probe.ViewZoom - 1) < kClose) break;
     probe.ViewZoom = static_cast<float>(zoom);
   }

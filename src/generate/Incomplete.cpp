@@ -19,9 +19,7 @@ namespace {
 
 struct ObservedStar {
   float luminosity = 0;
-  char letter = ' ';
-  std::int32_t bandLow = 0;
-  std::int32_t bandHigh = 0;
+  SpectralBand band{' ', 0, 0};
   int subclass = 0;
   std::string suffix;
   double correctionBase = 1;  // the mass is corrected by this to the power 1/4
@@ -51,15 +49,6 @@ const LuminosityClass kClasses[] = {
     {"N", " N  ", 555, true},
 };
 
-bool SetBand(char letter, ObservedStar& star) {
-  const std::optional<SpectralBand> band = BandOfLetter(letter);
-  if (!band) return false;
-  star.letter = letter;
-  star.bandLow = band->low;
-  star.bandHigh = band->high;
-  return true;
-}
-
 // Reads one star's fields; a rejected field is added to the list. Once the input is invalid
 // the subclass and class are not examined.
 ObservedStar ReadObservedStar(std::string_view typeText, std::string_view magnitudeText,
@@ -77,7 +66,10 @@ ObservedStar ReadObservedStar(std::string_view typeText, std::string_view magnit
   std::string type(typeText);
   std::transform(type.begin(), type.end(), type.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  if (type.empty() || !SetBand(type[0], star)) {
+  const std::optional<SpectralBand> band = type.empty() ? std::nullopt : BandOfLetter(type[0]);
+  if (band) {
+    star.band = *band;
+  } else {
     rejected.emplace_back(typeField);
   }
   if (!rejected.empty()) {
@@ -123,12 +115,12 @@ void StoreStar(World& world, Random& random, int s, const ObservedStar& star) {
   const double correction = std::pow(star.correctionBase, 0.25);
   world.StarMass[s] = star.heavier ? mainSequenceMass * correction : mainSequenceMass / correction;
   world.StarLuminosity[s] = star.luminosity;
-  world.StarType[s] = std::string(1, star.letter) + " " +
+  world.StarType[s] = std::string(1, star.band.letter) + " " +
                       std::string(1, static_cast<char>('0' + star.subclass)) + star.suffix;
   const std::int16_t spread = random.RollDie(100);
-  const double bandWidth = star.bandHigh - star.bandLow;
+  const double bandWidth = star.band.high - star.band.low;
   world.StarTemperature[s] = static_cast<std::int32_t>(
-      RoundHalfEven(star.bandLow + bandWidth * (10 - star.subclass) / 10 - spread));
+      RoundHalfEven(star.band.low + bandWidth * (10 - star.subclass) / 10 - spread));
 }
 
 void DrawAge(World& world, Random& random) {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "display/RecordingCanvas.h"

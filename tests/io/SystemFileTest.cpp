@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <filesystem>

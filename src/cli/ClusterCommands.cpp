@@ -4,15 +4,19 @@
 #include <fmt/ostream.h>
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <string_view>
 #include <system_error>
 
 #include "cli/Commands.h"
 #include "cli/WorldJson.h"
 #include "cluster/ClusterGeneration.h"
+#include "cluster/Jump.h"
+#include "display/ReportExport.h"
 #include "io/ClusterFile.h"
 #include "io/ClusterRecord.h"
 #include "model/Random.h"
+#include "survey/Survey.h"
 
 namespace ax {
 namespace {
@@ -110,14 +114,26 @@ ClusterCommands::ClusterCommands(CLI::App& app) {
   list_->add_option("file", file_, "The cluster file (.AXL)")->required();
   CLI::Option* json = list_->add_flag("--json", json_, "One JSON object per record per line");
   list_->add_flag("--csv", csv_, "Comma-separated values with a header line")->excludes(json);
+
+  star_ = app.add_subcommand(
+      "star", "Make, survey and print one cluster star's own system, the same at every jump.");
+  star_->add_option("file", file_, "The cluster file (.AXL)")->required();
+  star_->add_option("--record", record_, "The star's record number, from 1")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  CLI::Option* starJson = star_->add_flag("--json", json_, "The system as one JSON object");
+  star_->add_flag("--report", report_, "The world report of every world, moon and belt body")
+      ->excludes(starJson);
+  star_->add_option("--out", out_, "Also save the system to this file (.ax2)");
 }
 
 bool ClusterCommands::Parsed() const {
-  return cluster_->parsed() || list_->parsed();
+  return cluster_->parsed() || list_->parsed() || star_->parsed();
 }
 
 int ClusterCommands::Run(std::ostream& out, std::ostream& err) const {
   try {
+    if (star_->parsed()) return RunStar(out, err);
     return cluster_->parsed() ? RunCluster(out) : RunList(out, err);
   } catch (const ClusterFileError& error) {
     out.flush();
@@ -154,6 +170,31 @@ int ClusterCommands::RunList(std::ostream& out, std::ostream& err) const {
     fmt::print(err, "astrolattix-cli: {}: {}\n", file_.string(), scan.Problem);
     return kExitBadInput;
   }
+  return 0;
+}
+
+}  // namespace ax
+
+namespace ax {
+
+int ClusterCommands::RunStar(std::ostream& out, std::ostream& err) const {
+  const ClusterRecord record = ClusterFileReader(file_).Read(record_);
+  auto world = std::make_unique<World>();
+  Random random;
+  SystemFileReader reader;
+  if (JumpIntoClusterStar(*world, random, reader, file_, record) == JumpOutcome::Kept) {
+    fmt::print(err, "astrolattix-cli: record {} is kept: its system is read from {}\n", record_,
+               KeptSystemFile(file_, record.FileName).string());
+  } else {
+    Survey(*world, random).SurveySystem();
+  }
+  if (out_) WriteSystemFile(*world, *out_);
+  if (report_) {
+    out << SystemReportText(*world);
+  } else {
+    PrintSystem(*world, record_, json_, out);
+  }
+  out.flush();
   return 0;
 }
 

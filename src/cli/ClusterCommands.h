@@ -11,7 +11,7 @@
 namespace ax {
 
 // The cluster commands of astrolattix-cli: "cluster" makes a cluster file, "list" prints the
-// star records of one. The options are bound to this object, so it stays where it was made.
+// star records of one, "star" one star's own system. The options are bound to this object, so it stays where it was made.
 class ClusterCommands {
  public:
   explicit ClusterCommands(CLI::App& app);
@@ -26,6 +26,7 @@ class ClusterCommands {
  private:
   int RunCluster(std::ostream& out) const;
   int RunList(std::ostream& out, std::ostream& err) const;
+  int RunStar(std::ostream& out, std::ostream& err) const;
 
   CLI::App* cluster_ = nullptr;
   int size_ = 100;
@@ -38,6 +39,11 @@ class ClusterCommands {
   std::filesystem::path file_;
   bool json_ = false;
   bool csv_ = false;
+
+  CLI::App* star_ = nullptr;
+  std::int64_t record_ = 0;
+  bool report_ = false;
+  std::optional<std::filesystem::path> out_;
 };
 
 }  // namespace ax

@@ -89,6 +89,8 @@ std::filesystem::path OutputFile(const std::filesystem::path& out, long n, long 
   return out / fmt::format("{:0{}}.ax2", n, width);
 }
 
+}  // namespace
+
 void PrintSystem(const World& world, long number, bool json, std::ostream& out) {
   if (json) {
     out << WorldToJson(world).dump() << '\n';
@@ -96,6 +98,8 @@ void PrintSystem(const World& world, long number, bool json, std::ostream& out) 
     PrintSystemText(world, number, out);
   }
 }
+
+namespace {
 
 // What becomes of each newly made system.
 struct Finishing {

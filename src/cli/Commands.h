@@ -2,10 +2,15 @@
 
 #include <ostream>
 
+#include "model/World.h"
+
 namespace ax {
 
 // The exit status on bad arguments, a bad file or a file that cannot be written.
 constexpr int kExitBadInput = 2;
+
+// A system as `show` prints it: a summary of its stars and worlds, or one JSON object.
+void PrintSystem(const World& world, long number, bool json, std::ostream& out);
 
 // Runs one astrolattix-cli command line. Returns the exit status: 0 on success, 2 on bad
 // arguments (with one line on err naming what is wrong).

@@ -38,6 +38,21 @@ bool HoldsStar(const World& world, const ClusterRecord& record) {
 
 }  // namespace
 
+std::uint64_t StarSystemSeed(const ClusterRecord& record) {
+  // Keeping or renaming the star changes these; the star itself stays.
+  ClusterRecord star = record;
+  star.SystemKept = 0;
+  star.FileName.clear();
+  star.SystemName.clear();
+  const ClusterSlot slot = EncodeClusterRecord(star);
+  std::uint64_t hash = 0xcbf29ce484222325;  // FNV-1a, 64 bits
+  for (std::size_t i = 0; i < kClusterRecordBytes; ++i) hash = (hash ^ slot[i]) * 0x100000001b3;
+  // FNV's high bits mix poorly; a splitmix64 finish spreads every input bit.
+  hash = (hash ^ (hash >> 30)) * 0xbf58476d1ce4e5b9;
+  hash = (hash ^ (hash >> 27)) * 0x94d049bb133111eb;
+  return hash ^ (hash >> 31);
+}
+
 fs::path KeptSystemFile(const fs::path& clusterFile, const std::string& fileName) {
   return clusterFile.parent_path() / fileName;
 }
@@ -63,11 +78,11 @@ JumpOutcome JumpIntoClusterStar(World& world, Random& random, SystemFileReader& 
   // The worlds of whatever system was here go too: the star's own are made afresh.
   ClearSystem(world);
   ClearStars(world);
+  random = Random(StarSystemSeed(record));
   LoadClusterStar(world, random, record);
   world.SystemSurveyed = 0;
   world.SystemSaved = 0;
   world.ClusterMode = 1;
-  random.SeedFromClock();
   return outcome;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 #include "io/ClusterRecord.h"
@@ -22,8 +23,15 @@ enum class JumpOutcome {
 std::filesystem::path KeptSystemFile(const std::filesystem::path& clusterFile,
                                      const std::string& fileName);
 
+// The seed of a star's own system: a fixed hash of the record's star (its number, position,
+// motion and star data, not its kept flag, file name or system name), so that every jump, on
+// any machine and for clusters made before, makes the same system.
+std::uint64_t StarSystemSeed(const ClusterRecord& record);
+
 // Puts the selected star's system into the world: the kept system file when there is one,
-// otherwise the stars of the record with nothing around them yet. Sets ClusterMode. Throws
+// otherwise the stars of the record with nothing around them yet, and `random` then seeded
+// from StarSystemSeed, so that the survey drawing on from it makes the star's own worlds. Sets
+// ClusterMode. Throws
 // SystemFileError when a kept file exists but cannot be read; the world is unchanged then.
 JumpOutcome JumpIntoClusterStar(World& world, Random& random, SystemFileReader& reader,
                                 const std::filesystem::path& clusterFile,

@@ -50,6 +50,22 @@ TEST(ClusterCliTest, MakesAndListsClusters) {
     ASSERT_EQ(object["types"].size(), static_cast<std::size_t>(record.StarCount));
   }
 
+  // A star's own system: the same at every run, saved as printed; a kept one read from its file.
+  const std::string star = (folder / "star.ax2").string();
+  const CliRun once = Cli({"star", file.string(), "--record", "7", "--json", "--out", star});
+  ASSERT_EQ(once.status, 0) << once.err;
+  EXPECT_EQ(Cli({"star", file.string(), "--record", "7", "--json"}).out, once.out);
+  EXPECT_EQ(Cli({"show", star, "--json"}).out, once.out);
+  EXPECT_NE(Cli({"star", file.string(), "--record", "8", "--json"}).out, once.out);
+  ClusterRecord kept = reader.Read(7);
+  kept.SystemKept = 1;
+  kept.FileName = "../star.ax2";
+  WriteClusterRecord(file, kept);
+  const CliRun read = Cli({"star", file.string(), "--record", "7", "--json"});
+  EXPECT_NE(read.err.find("record 7 is kept"), std::string::npos) << read.err;
+  EXPECT_EQ(read.out, once.out);
+  EXPECT_EQ(Cli({"star", file.string(), "--record", "999"}).status, 2);
+
   // A damaged file lists what is sound, then fails with its reason.
   fs::resize_file(file, 26 * 128 + 100);
   const CliRun damaged = Cli({"list", file.string(), "--csv"});

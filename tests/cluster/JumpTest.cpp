@@ -67,5 +67,26 @@ TEST_F(JumpTest, AKeptSystemReopensExactlyAsSavedAndABadOneLeavesTheWorld) {
   EXPECT_EQ(world->SystemName, "Sec03:1");
 }
 
+// A star's worlds come from the star, not from whatever the source drew before the jump: the
+// same record makes the same system, kept or renamed, and another star another system.
+TEST_F(JumpTest, AStarMakesItsOwnSystemAtEveryJump) {
+  auto surveyed = [this](const ClusterRecord& record, std::uint64_t before) {
+    random = Random(before);
+    Jump(record);
+    Survey(*world, random).SurveySystem();
+    return EncodeSystem(*world);
+  };
+  const std::string first = surveyed(pair, 1);
+  EXPECT_EQ(surveyed(pair, 2), first);
+  ClusterRecord renamed = pair;
+  renamed.SystemName = "Renamed";
+  renamed.FileName = "KEPT.C03";
+  EXPECT_EQ(StarSystemSeed(renamed), StarSystemSeed(pair));
+  ClusterRecord moved = pair;
+  moved.X += 0.01F;
+  EXPECT_NE(StarSystemSeed(moved), StarSystemSeed(pair));
+  EXPECT_NE(surveyed(single, 1), first);
+}
+
 }  // namespace
 }  // namespace ax

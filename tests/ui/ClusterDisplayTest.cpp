@@ -6,12 +6,15 @@
 #include <QAbstractButton>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "cluster/Jump.h"
 #include "io/ClusterFile.h"
 #include "io/SystemFile.h"
 #include "support/ClusterRecords.h"
 #include "support/FileBytes.h"
+#include "survey/Survey.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
@@ -52,6 +55,15 @@ TEST_F(ClusterDisplayTest, AStarsSystemStaysUntilJumpLeadsBackAndIsKeptWhenSurve
 
   // Called past their disabled items, the commands still leave the star's system be.
   const std::string visited = EncodeSystem(*rig.world);
+  {  // the star's own system, as the command line's `star` makes it
+    auto own = std::make_unique<World>();
+    Random any(9);
+    SystemFileReader reader;
+    JumpIntoClusterStar(*own, any, reader, cluster.ClusterFilePath(),
+                        ClusterFileReader(cluster.ClusterFilePath()).Read(star.Record));
+    Survey(*own, any).SurveySystem();
+    EXPECT_EQ(EncodeSystem(*own), visited);
+  }
   system.AskSeed = [] { return std::optional<std::uint64_t>(1); };
   system.UndoSystem();
   system.GenerateFromSeed();

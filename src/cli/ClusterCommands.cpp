@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/CsvField.h"
 #include "cli/WorldJson.h"
 #include "cluster/ClusterGeneration.h"
 #include "cluster/Jump.h"
@@ -25,18 +26,6 @@ ClusterShape ShapeNamed(const std::string& name) {
   if (name == "sphere") return ClusterShape::Sphere;
   if (name == "fading") return ClusterShape::FadingSphere;
   return ClusterShape::Cube;
-}
-
-// A 32-bit float through the shortest decimal that reads back to it.
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
 }
 
 enum class ListFormat { Text, Json, Csv };

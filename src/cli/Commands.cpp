@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli/Census.h"
+#include "cli/AtlasCommand.h"
 #include "cli/ClusterCommands.h"
 #include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
@@ -323,6 +324,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   AddRenderOptions(*render, renderOptions);
 
   ClusterCommands clusterCommands(app);
+  AtlasCommand atlasCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -347,6 +349,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (show->parsed()) return RunShow(showOptions, out);
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
     if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
+    if (atlasCommand.Parsed()) return atlasCommand.Run(out, err);
   } catch (const SystemFileError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <stdexcept>
 
 #include "model/World.h"
 
@@ -8,6 +9,13 @@ namespace ax {
 
 // The exit status on bad arguments, a bad file or a file that cannot be written.
 constexpr int kExitBadInput = 2;
+
+// Bad input found after the command line was parsed (an index the file does not have, a file
+// that cannot be written): exit status 2 and one line.
+class CliInputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // A system as `show` prints it: a summary of its stars and worlds, or one JSON object.
 void PrintSystem(const World& world, long number, bool json, std::ostream& out);

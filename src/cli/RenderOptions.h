@@ -8,17 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "cli/Commands.h"
 #include "model/World.h"
 #include "render/ImageSides.h"
 
 namespace ax {
-
-// Bad input found after the command line was parsed (an index the file does not have, a file
-// that cannot be written): exit status 2 and one line.
-class CliInputError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct ImageSize {
   int width = 0;   // pixels

@@ -1,0 +1,155 @@
+#include "cluster/Atlas.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <thread>
+
+#include "cluster/Jump.h"
+#include "io/SystemFile.h"
+#include "model/Random.h"
+#include "survey/Survey.h"
+
+namespace ax {
+
+namespace {
+
+// Records surveyed between two hand-overs, per job: large enough that the threads' start-up
+// is lost in the work, small enough that the rows held stay a few hundred.
+constexpr std::size_t kBatchPerJob = 64;
+
+bool Oxygen(char code) { return code >= 'A' && code <= 'H'; }
+
+// One job's own system and file reader, kept from batch to batch.
+struct AtlasWorker {
+  std::unique_ptr<World> world = std::make_unique<World>();
+  SystemFileReader reader;
+  Random random{0};
+};
+
+AtlasRow SurveyStar(AtlasWorker& worker, const std::filesystem::path& clusterFile,
+                    const ClusterRecord& record) {
+  const JumpOutcome outcome =
+      JumpIntoClusterStar(*worker.world, worker.random, worker.reader, clusterFile, record);
+  const bool kept = outcome == JumpOutcome::Kept;
+  if (!kept) Survey(*worker.world, worker.random).SurveySystem();
+  return DescribeSystem(*worker.world, record, kept);
+}
+
+// Surveys the batch on `jobs` threads; rows land in their records' places.
+std::vector<AtlasRow> SurveyBatch(std::vector<AtlasWorker>& workers,
+                                  const std::filesystem::path& clusterFile,
+                                  const std::vector<ClusterRecord>& batch) {
+  std::vector<AtlasRow> rows(batch.size());
+  std::atomic<std::size_t> next{0};
+  std::vector<std::exception_ptr> failures(workers.size());
+  const auto work = [&](std::size_t job) {
+    try {
+      for (std::size_t i = next++; i < batch.size(); i = next++) {
+        rows[i] = SurveyStar(workers[job], clusterFile, batch[i]);
+      }
+    } catch (...) {
+      failures[job] = std::current_exception();
+    }
+  };
+  {
+    std::vector<std::jthread> threads;
+    for (std::size_t job = 1; job < workers.size(); ++job) threads.emplace_back(work, job);
+    work(0);
+  }
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::array<int, 3> AtlasRow::Cell() const {
+  return {static_cast<int>(std::floor(Position[0])), static_cast<int>(std::floor(Position[1])),
+          static_cast<int>(std::floor(Position[2]))};
+}
+
+int AtlasRow::ClassCount(char code) const {
+  const auto* at = std::ranges::find(kAtlasClasses, code);
+  return at == kAtlasClasses.end() ? 0 : Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+}
+
+AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool kept) {
+  AtlasRow row;
+  row.Record = record.RecordNumber;
+  row.Name = record.SystemName;
+  row.Position = {record.X, record.Y, record.Z};
+  row.Type1 = world.StarType[1];
+  if (world.StarCount == 2) row.Type2 = world.StarType[2];
+  row.Kept = kept;
+  for (int s = 0; s < kStarSlots; ++s) {
+    for (int o = 1; o <= world.OrbitCount[s]; ++o) {
+      const std::string& worldClass = world.BodyClass(s, o, 0);
+      if (worldClass.empty()) continue;
+      ++row.Worlds;
+      (IsBelt(worldClass) ? row.BeltBodies : row.Moons) += world.MoonCount[s][o];
+      for (int b = 0; b <= world.MoonCount[s][o]; ++b) {
+        const std::string& bodyClass = world.BodyClass(s, o, b);
+        if (bodyClass.empty()) continue;
+        const auto* at = std::ranges::find(kAtlasClasses, bodyClass[0]);
+        if (at != kAtlasClasses.end()) ++row.Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+        row.HighestLife = std::max<int>(row.HighestLife, world.BodyLifeComplexity(s, o, b));
+        row.BestHabitability = std::max(row.BestHabitability, world.BodyHabitability(s, o, b));
+        if (!world.BodyTechEra(s, o, b).empty()) row.Eras.push_back(world.BodyTechEra(s, o, b));
+        if (!world.BodyExtinctEra(s, o, b).empty()) {
+          row.Eras.push_back(world.BodyExtinctEra(s, o, b) + " (extinct)");
+        }
+      }
+    }
+  }
+  return row;
+}
+
+bool AtlasFilter::Matches(const AtlasRow& row) const {
+  if (LeastLife && row.HighestLife < *LeastLife) return false;
+  if (Civilization && row.Eras.empty()) return false;
+  if (!Classes.empty() &&
+      std::ranges::none_of(Classes, [&row](char code) { return row.ClassCount(code) > 0; })) {
+    return false;
+  }
+  if (Habitable && std::ranges::none_of(kAtlasClasses, [&row](char code) {
+        return Oxygen(code) && row.ClassCount(code) > 0;
+      })) {
+    return false;
+  }
+  if (Within) {
+    double squared = 0;
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+      const double d = static_cast<double>(row.Position[axis]) - Of[axis];
+      squared += d * d;
+    }
+    if (squared > static_cast<double>(*Within) * *Within) return false;
+  }
+  return true;
+}
+
+ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords records, int jobs,
+                      const std::function<void(const AtlasRow&)>& row) {
+  std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
+  std::vector<ClusterRecord> batch;
+  const std::size_t batchSize = kBatchPerJob * workers.size();
+  const auto handOver = [&] {
+    for (const AtlasRow& made : SurveyBatch(workers, clusterFile, batch)) row(made);
+    batch.clear();
+  };
+  ClusterScan scan = ClusterFileReader(clusterFile).ForEach([&](const ClusterRecordView& view) {
+    const std::int64_t number = view.RecordNumber();
+    if (number < records.First) return true;
+    if (number > records.Last) return false;
+    batch.push_back(view.Decode());
+    if (batch.size() == batchSize) handOver();
+    return true;
+  });
+  handOver();
+  return scan;
+}
+
+}  // namespace ax

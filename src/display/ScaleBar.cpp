@@ -13,9 +13,10 @@ namespace {
 constexpr double kBarLeft = 2;  // drawing units
 constexpr double kBarY = 93;    // high enough for the figure to fit under it
 constexpr double kBarTick = 1;
-constexpr double kLongestBar = 20;      // drawing units: a round figure has one 8 to 20 long
+// Drawing units: 1, 2 and 5 are at most 2.5 apart, so the bar is 8 to 20 units long.
+constexpr double kLongestBar = 20;
 constexpr double kCaptionFontSize = 8;  // points
-constexpr float kBarCaptionZoom = 10;   // the caption's place changes above it
+constexpr float kBarCaptionZoom = 10;   // up to it the caption sits beside the bar, then over it
 
 constexpr double kKmPerWorldUnit = 10000;  // the world view's zoom counts 10,000 km
 

@@ -22,6 +22,33 @@ char LuminosityLetter(std::string_view type) {
   return type.size() >= 5 ? type[4] : '\0';
 }
 
+enum class StarSize {
+  WhiteDwarf,
+  NeutronStar,
+  BlackHole,
+  Dwarf,
+  Subgiant,
+  Giant,
+  BrightGiant,
+  Supergiant
+};
+
+// By the remnant letter, else by the type text's last three characters (the luminosity class).
+StarSize StarSizeOf(std::string_view type) {
+  switch (LuminosityLetter(type)) {
+    case 'D': return StarSize::WhiteDwarf;
+    case 'N': return StarSize::NeutronStar;
+    case 'B': return StarSize::BlackHole;
+    default: break;
+  }
+  const std::string_view suffix = type.size() >= 3 ? type.substr(type.size() - 3) : type;
+  if (suffix == "IV ") return StarSize::Subgiant;
+  if (suffix == "III") return StarSize::Giant;
+  if (suffix == "II ") return StarSize::BrightGiant;
+  if (suffix == "I  ") return StarSize::Supergiant;
+  return StarSize::Dwarf;
+}
+
 }  // namespace
 
 BodySymbol SymbolOf(const World& world, int star, int orbit, int body) {
@@ -85,24 +112,40 @@ std::optional<Colour> StarColourOf(std::string_view type) {
 // The star's radius in drawing units at zoom 1: remnants shrink, giants swell with the square
 // root of their luminosity factor over the square of their temperature factor.
 double StarRadius(double mass, std::string_view type) {
-  double r = mass * kStarRadiusPerMass;
-  switch (LuminosityLetter(type)) {
-    case 'D': return r / 1000;
-    case 'N': return r / 100000;
-    case 'B': return r / 200000;
-    default: break;
-  }
-  const std::string_view suffix = type.size() >= 3 ? type.substr(type.size() - 3) : type;
-  if (suffix == "IV ") {
-    r = r * std::sqrt(2.0) / (0.8 * 0.8);
-  } else if (suffix == "III") {
-    r = r * std::sqrt(10.0) / (0.6 * 0.6);
-  } else if (suffix == "II ") {
-    r = r * std::sqrt(100.0) / (0.5 * 0.5);
-  } else if (suffix == "I  ") {
-    r = r * std::sqrt(1000.0) / (0.3 * 0.3);
+  const double r = mass * kStarRadiusPerMass;
+  switch (StarSizeOf(type)) {
+    case StarSize::WhiteDwarf: return r / 1000;
+    case StarSize::NeutronStar: return r / 100000;
+    case StarSize::BlackHole: return r / 200000;
+    case StarSize::Subgiant: return r * std::sqrt(2.0) / (0.8 * 0.8);
+    case StarSize::Giant: return r * std::sqrt(10.0) / (0.6 * 0.6);
+    case StarSize::BrightGiant: return r * std::sqrt(100.0) / (0.5 * 0.5);
+    case StarSize::Supergiant: return r * std::sqrt(1000.0) / (0.3 * 0.3);
+    case StarSize::Dwarf: break;
   }
   return r;
+}
+
+double StarLeastPixels(std::string_view type) {
+  switch (StarSizeOf(type)) {
+    case StarSize::WhiteDwarf:
+    case StarSize::NeutronStar:
+    case StarSize::BlackHole: return kLeastPixels;
+    case StarSize::Dwarf: return 7;
+    case StarSize::Subgiant: return 9;
+    case StarSize::Giant: return 11;
+    case StarSize::BrightGiant: return 13;
+    case StarSize::Supergiant: return 15;
+  }
+  return kLeastPixels;
+}
+
+double BodyLeastPixels(const World& world, int star, int orbit, int body) {
+  const std::string& worldClass = world.BodyClass(star, orbit, 0);
+  if (body != 0 || IsBelt(worldClass)) return kLeastPixels;
+  if (worldClass == "J") return 9;
+  if (worldClass == "S") return 7;
+  return 6;
 }
 
 Colour BodyClassColour(const World& world, int star, int orbit, int body) {

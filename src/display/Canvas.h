@@ -38,6 +38,9 @@ class Canvas {
   virtual void Clear(Colour background) = 0;
   virtual void SetDrawMode(DrawMode mode) = 0;
   virtual void SetFontSize(double points) = 0;
+  // Device pixels per unit of the horizontal scale, so that a mark can be kept large enough to
+  // see on any picture; 0 when the canvas has no pixels.
+  virtual double PixelsPerUnit() const { return 0; }
 
   virtual void Point(double x, double y, Colour colour) = 0;
   // Many points of one colour; a canvas that paints them in one call overrides it.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "display/BodySymbols.h"
+#include "display/ScaleBar.h"
 #include "model/Numbers.h"
 
 namespace ax {
@@ -43,11 +44,9 @@ constexpr double kMinorDisc = 0.1;  // moons, belt bodies and belt worlds
 
 constexpr double kSmallestStarDisc = 0.4;  // drawing units
 
-constexpr double kBarLeft = 2;  // drawing units
-constexpr double kBarY = 97;
-constexpr double kBarTick = 1;
-constexpr double kCaptionFontSize = 8;  // points
-constexpr float kBarCaptionZoom = 10;   // above it the bar runs off the area
+// The selected body's ring: white reads on the black sky and against every body's colour.
+constexpr Colour kSelectionColour{255, 255, 255};
+constexpr double kSelectionGap = 3;  // pixels between the disc's edge and the ring
 
 double Eccentricity(double e) {
   return e > 0 ? std::min(e, kMaxEccentricity) : 0;
@@ -91,7 +90,7 @@ void OrbitView::DrawSystem() {
   canvas_.SetScale(0, 0, 100, 100);
   canvas_.Clear(PaletteColour(0));
   DrawBodies();
-  DrawScaleBar();
+  DrawScaleBar(canvas_, view_);
 }
 
 void OrbitView::DrawBodies() {
@@ -101,6 +100,9 @@ void OrbitView::DrawBodies() {
   const std::int16_t star = world_.CurrentStar;
   const std::int16_t orbit = world_.CurrentOrbit;
   const std::int16_t body = world_.CurrentBody;
+  selectedStar_ = star;
+  selectedOrbit_ = orbit;
+  selectedBody_ = body;
 
   canvas_.SetDrawMode(DrawMode::CopyPen);
   drawMode_ = DrawMode::CopyPen;
@@ -228,8 +230,7 @@ void OrbitView::DrawOrbit() {
   const bool hiding = view_.DisplayMode == kWorldView;
   double hiddenWithin = 0;
   if (hiding) {
-    const double worldRadius = world_.BodyRadius(world_.CurrentStar, world_.CurrentOrbit, 0);
-    hiddenWithin = kHiddenReach * WorldViewDisc(worldRadius, zoom);
+    hiddenWithin = kHiddenReach * WorldDisc();
   }
   double lastX = 0;
   double lastY = 0;
@@ -273,6 +274,28 @@ void OrbitView::DrawDisc(double x, double y, double radius, Colour colour) {
   }
   UseDrawMode(DrawMode::CopyPen);
   canvas_.Disc(x, y, radius, colour);
+}
+
+double OrbitView::WorldDisc() const {
+  const int s = world_.CurrentStar;
+  const int o = world_.CurrentOrbit;
+  return Visible(WorldViewDisc(world_.BodyRadius(s, o, 0), static_cast<double>(view_.ViewZoom)),
+                 BodyLeastPixels(world_, s, o, 0));
+}
+
+double OrbitView::Visible(double radius, double leastPixels) const {
+  const double pixelsPerUnit = canvas_.PixelsPerUnit();
+  if (!(pixelsPerUnit > 0) || !std::isfinite(pixelsPerUnit)) return radius;
+  return std::max(radius, leastPixels / 2 / pixelsPerUnit);
+}
+
+void OrbitView::RingSelected(double x, double y, double radius) {
+  const double pixelsPerUnit = canvas_.PixelsPerUnit();
+  // Without pixels the ring keeps a disc's width from it.
+  const double gap = pixelsPerUnit > 0 ? kSelectionGap / pixelsPerUnit : radius;
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius + gap)) return;
+  UseDrawMode(DrawMode::CopyPen);
+  canvas_.Circle(x, y, radius + gap, kSelectionColour);
 }
 
 void OrbitView::ProjectBodyAtDate(const OrbitElements& orbit) {
@@ -355,7 +378,11 @@ void OrbitView::DrawWorldAndMoons() {
     if (view_.ShowPlanets) {
       SetBodySymbol();
       ProjectBodyAtDate(SelectedElements());
-      DrawDisc(projectedX_, ProjectedY, SizeWorldSymbol(), SymbolColour);
+      const double radius = Visible(SizeWorldSymbol(), BodyLeastPixels(world_, s, o, b));
+      DrawDisc(projectedX_, ProjectedY, radius, SymbolColour);
+      if (b == 0 && s == selectedStar_ && o == selectedOrbit_) {
+        RingSelected(projectedX_, ProjectedY, radius);
+      }
     }
   }
 
@@ -386,7 +413,7 @@ void OrbitView::DrawWorldAndMoons() {
       }
       if (view_.ShowMoonPositions) {
         ProjectBodyAtDate(SelectedElements());
-        DrawDisc(projectedX_, ProjectedY, SizeWorldSymbol(), SymbolColour);
+        DrawDisc(projectedX_, ProjectedY, Visible(SizeWorldSymbol(), kLeastPixels), SymbolColour);
       }
     }
   }
@@ -413,7 +440,8 @@ void OrbitView::DrawStars() {
   const double scaled = r * static_cast<double>(view_.ViewZoom);
   const double radius =
       scaled > kSmallestStarDisc ? std::floor(scaled * 10) / 10 : kSmallestStarDisc;
-  DrawDisc(ViewCentreX, ViewCentreY, radius, SymbolColour);
+  DrawDisc(ViewCentreX, ViewCentreY, Visible(radius, StarLeastPixels(world_.StarType[star])),
+           SymbolColour);
 }
 
 void OrbitView::WorldView() {
@@ -455,7 +483,7 @@ void OrbitView::WorldView() {
   int count = 0;
   Select(s, o, 0);
   SetBodySymbol();
-  placed[0] = {0, 0, ViewCentreX, ViewCentreY, WorldViewDisc(worldRadius, zoom), SymbolColour};
+  placed[0] = {0, 0, ViewCentreX, ViewCentreY, WorldDisc(), SymbolColour};
   count = 1;
   if (view_.ShowMoonPositions) {
     for (int m = 1; m <= moons; ++m) {
@@ -470,9 +498,9 @@ void OrbitView::WorldView() {
         continue;
       }
       const auto moonRadius = static_cast<double>(world_.BodyRadius(s, o, m));
-      placed[static_cast<std::size_t>(count++)] = {
-          ProjectedDepth, m, projectedX_, ProjectedY, WorldViewDisc(moonRadius, zoom),
-          SymbolColour};
+      const double moonDisc = Visible(WorldViewDisc(moonRadius, zoom), kLeastPixels);
+      placed[static_cast<std::size_t>(count++)] = {ProjectedDepth, m,        projectedX_,
+                                                   ProjectedY,     moonDisc, SymbolColour};
     }
   }
   // Farthest first, so that nearer bodies cover farther ones.
@@ -482,6 +510,14 @@ void OrbitView::WorldView() {
   for (int i = 0; i < count; ++i) {
     const Placed& body = placed[static_cast<std::size_t>(i)];
     DrawDisc(body.x, body.y, body.radius, body.colour);
+  }
+  // The selected moon's ring over every disc, so that no nearer body hides it; the world is
+  // the view's subject and wants none.
+  for (int i = 0; i < count; ++i) {
+    const Placed& body = placed[static_cast<std::size_t>(i)];
+    if (body.body > 0 && body.body == selectedBody_) {
+      RingSelected(body.x, body.y, body.radius);
+    }
   }
 
   const std::int16_t ringSize = world_.BodyRingSize(s, o, 0);
@@ -495,24 +531,6 @@ void OrbitView::WorldView() {
       SetupElements(ring);
       DrawOrbit();
     }
-  }
-}
-
-void OrbitView::DrawScaleBar() {
-  // One AU (system view) or 10,000 km (world view) spans ViewZoom drawing units.
-  const auto zoom = static_cast<double>(view_.ViewZoom);
-  const Colour pen = PaletteColour(10);
-  const double right = kBarLeft + zoom;
-  canvas_.Line(kBarLeft, kBarY, right, kBarY, pen);
-  canvas_.Line(kBarLeft, kBarY - kBarTick, kBarLeft, kBarY + kBarTick, pen);
-  canvas_.Line(right, kBarY - kBarTick, right, kBarY + kBarTick, pen);
-  const std::string_view caption =
-      view_.DisplayMode == kSystemView ? "Scale in AU" : "Scale X 10,000KM";
-  canvas_.SetFontSize(kCaptionFontSize);
-  if (view_.ViewZoom <= kBarCaptionZoom) {
-    canvas_.Text(right + 1, kBarY - 1.5, caption, pen);  // beside the bar's end
-  } else {
-    canvas_.Text(kBarLeft, kBarY - 5, caption, pen);  // above the bar, which runs off the area
   }
 }
 

@@ -20,7 +20,9 @@ class OrbitView {
   // Clears the drawing area and draws the current graphical mode completely; in the other
   // modes it draws nothing.
   void DrawSystem();
-  // Only the stars, worlds, moons and their orbits, onto what is there: what a fit measures.
+  // Only the stars, worlds, moons and their orbits and the selected body's ring, onto what is
+  // there: what a fit measures. The selected body is the world at the current star and orbit in
+  // the system view, the current moon in the world view.
   void DrawBodies();
 
   // The orbit pipeline, for the selected body.
@@ -71,8 +73,12 @@ class OrbitView {
   void WorldView();
   void DrawWorldAndMoons();
   void DrawStars();
-  void DrawScaleBar();
   double SizeWorldSymbol() const;
+  // The radius in drawing units of a disc at least this many pixels across on the canvas.
+  double Visible(double radius, double leastPixels) const;
+  void RingSelected(double x, double y, double radius);
+  // The world view's disc of the world at the current star and orbit.
+  double WorldDisc() const;
   void Select(int star, int orbit, int body);
   void UseDrawMode(DrawMode mode);
 
@@ -90,6 +96,7 @@ class OrbitView {
   // The last projected point before zoom and centring, for the world view's hiding test.
   double planeX_ = 0, planeY_ = 0;
   DrawMode drawMode_ = DrawMode::CopyPen;
+  int selectedStar_ = 0, selectedOrbit_ = 0, selectedBody_ = 0;  // as before drawing
 };
 
 }  // namespace ax

@@ -1,5 +1,7 @@
 #include "display/RecordingCanvas.h"
 
+#include <cmath>
+
 namespace ax {
 
 RecordingCanvas::Call& RecordingCanvas::Add(Kind kind, Colour colour) {
@@ -17,6 +19,12 @@ void RecordingCanvas::SetScale(double left, double top, double width, double hei
   call.y1 = top;
   call.x2 = width;
   call.y2 = height;
+  scaleWidth_ = width;
+}
+
+double RecordingCanvas::PixelsPerUnit() const {
+  const double pixels = pixelsWide_ / std::abs(scaleWidth_);
+  return std::isfinite(pixels) ? pixels : 0;
 }
 
 void RecordingCanvas::Clear(Colour background) {

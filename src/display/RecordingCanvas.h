@@ -22,10 +22,14 @@ class RecordingCanvas : public Canvas {
     double fontSize = 0;
   };
 
+  // A picture this many pixels wide, or 0 for none: the drawing then keeps no pixel sizes.
+  explicit RecordingCanvas(double pixelsWide = 0) : pixelsWide_(pixelsWide) {}
+
   void SetScale(double left, double top, double width, double height) override;
   void Clear(Colour background) override;
   void SetDrawMode(DrawMode mode) override { mode_ = mode; }
   void SetFontSize(double points) override { fontSize_ = points; }
+  double PixelsPerUnit() const override;
   void Point(double x, double y, Colour colour) override;
   // Recorded as one point call each.
   void Points(std::span<const CanvasPoint> points, Colour colour) override;
@@ -46,6 +50,8 @@ class RecordingCanvas : public Canvas {
   std::vector<Call> calls_;
   DrawMode mode_ = DrawMode::CopyPen;
   double fontSize_ = 0;
+  double pixelsWide_ = 0;
+  double scaleWidth_ = 100;
 };
 
 }  // namespace ax

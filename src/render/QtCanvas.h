@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointF>
+#include <cmath>
 #include <compare>
 #include <cstdint>
 #include <map>
@@ -28,6 +29,7 @@ class QtCanvas : public Canvas {
   void Clear(Colour background) override;
   void SetDrawMode(DrawMode mode) override;
   void SetFontSize(double points) override;
+  double PixelsPerUnit() const override { return std::abs(scaleX_); }
   void Point(double x, double y, Colour colour) override;
   // Joins the batch of points, so that they are painted in one drawPoints call (or set
   // straight into a 32-bit image).

@@ -54,6 +54,7 @@ std::pair<QRect, int> Lit(const QImage& image) {
 // down, and a radius is in horizontal units both ways, so 10 units are 40 pixels round.
 TEST(QtCanvasTest, EachPrimitiveLandsOnItsPixels) {
   const QImage lines = Drawn(200, 200, [](QtCanvas& canvas) {
+    EXPECT_EQ(canvas.PixelsPerUnit(), 2);
     canvas.Point(25, 75, kWhite);       // pixel (50, 150)
     canvas.Line(10, 50, 90, 50, kRed);  // row 100, columns 20..180
   });

@@ -107,7 +107,6 @@ void DeliberateSystem::Open() {
   // A form already open keeps what is being typed in it.
   if (!isVisible()) {
     StartAfresh();
-    adjustSize();
     CentreOn(*this, parentWidget());
   }
   show();

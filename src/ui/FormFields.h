@@ -58,8 +58,8 @@ QLabel* AddUnit(QWidget* parent, QGridLayout* grid, int row, int column, const c
 // The caption, its text box and the unit on one row of a grid, the caption leading to the box.
 PlacedField AddField(QWidget* form, QGridLayout* grid, const FormField& field);
 
-// Star A's fields from this column of the grid under its heading, star B's from the next, with
-// a gap before it.
+// The grid columns where star A's and star B's fields begin, each a caption, a box and a unit;
+// an empty column between keeps the two stars apart.
 inline constexpr int kStarAColumn = 0;
 inline constexpr int kStarBColumn = 4;
 

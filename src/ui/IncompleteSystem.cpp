@@ -138,7 +138,6 @@ void IncompleteSystem::Open() {
   // A form already open keeps what is being typed in it.
   if (!isVisible()) {
     StartAfresh();
-    adjustSize();
     CentreOn(*this, parentWidget());
   }
   show();

@@ -68,10 +68,9 @@ std::vector<std::string> GenerateDeliberateSystem(World& world, Random& random,
     return rejected;
   }
 
-  // A star lives 10 / m^3 billion years on the main sequence; a given age must leave it there.
   const double primaryMass = stars[1].mass;
   const double givenAge = LeadingNumber(input.age);
-  if (givenAge > 0 && !(givenAge < 9.8 / Cube(primaryMass))) {
+  if (givenAge > 0 && !(givenAge < LongestGivenAge(primaryMass))) {
     rejected.emplace_back("AgeText");
     return rejected;
   }

@@ -23,4 +23,10 @@ inline constexpr ValueRange kStarTemperatureRange{1, 500'000, "1 to 500,000"};  
 inline constexpr ValueRange kStarLuminosityRange{1e-9, 1e10, "1e-9 to 1e10"};   // solar units
 inline constexpr ValueRange kStarSeparationRange{0.001, 1'000'000, "0.001 to 1,000,000"};  // AU
 
+// A given age must stay below this many billion years: 98 % of the 10 / m^3 billion years a
+// star of m solar masses lives on the main sequence, so that it cannot have evolved.
+constexpr double LongestGivenAge(double mass) {
+  return 9.8 / (mass * mass * mass);
+}
+
 }  // namespace ax

@@ -2,12 +2,15 @@
 
 #include <QDialog>
 
+#include <array>
 #include <vector>
 
 #include "generate/Deliberate.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "ui/FormFields.h"
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -31,28 +34,38 @@ class DeliberateSystem : public QDialog {
   void Generated();
 
  private:
-  // Builds the system from the texts. A rejected value shows "******" in its box and the
-  // form stays open with the world untouched; otherwise the form hides and emits Generated.
+  // The text boxes, in the order the form shows them.
+  enum Box {
+    kStarAMass,
+    kStarATemp,
+    kStarALumn,
+    kStarBMass,
+    kStarBTemp,
+    kStarBLumn,
+    kSeparation,
+    kAge,
+    kBoxCount
+  };
+
+  // Builds the system from the texts. A rejected value shows "******" in its box, and its
+  // tip and the status line say what it takes; the form stays open with the world
+  // untouched. Otherwise the form hides and emits Generated.
   void Generate();
   // The form as first made: empty boxes and a single star.
   void StartAfresh();
   void ShowStarB(bool binary);
   DeliberateInput ReadInput() const;
+  // What each box takes; the age's limit follows the mass typed for star A.
+  std::vector<FieldTerms> Terms() const;
 
   World& world_;
   Random& random_;
   QLineEdit* nameText_ = nullptr;
   QRadioButton* singleOption_ = nullptr;
   QRadioButton* binaryOption_ = nullptr;
-  QLineEdit* starAMass_ = nullptr;
-  QLineEdit* starATemp_ = nullptr;
-  QLineEdit* starALumn_ = nullptr;
-  QLineEdit* starBMass_ = nullptr;
-  QLineEdit* starBTemp_ = nullptr;
-  QLineEdit* starBLumn_ = nullptr;
-  QLineEdit* separationText_ = nullptr;
-  QLineEdit* ageText_ = nullptr;
-  std::vector<QWidget*> secondStar_;  // the boxes and captions shown only for a pair
+  std::array<QLineEdit*, kBoxCount> texts_{};
+  QLabel* status_ = nullptr;
+  std::vector<QWidget*> secondStar_;  // the boxes, captions and units shown only for a pair
 };
 
 }  // namespace ax

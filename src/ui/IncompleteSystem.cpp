@@ -14,18 +14,35 @@
 #include <tuple>
 #include <vector>
 
+#include "generate/SpectralBands.h"
 #include "generate/StarLimits.h"
-#include "ui/FormFields.h"
 #include "ui/WindowPlacement.h"
 
 namespace ax {
 namespace {
 
-QString MagnitudeTip() {
-  return QStringLiteral(
-             "Absolute magnitude: its light must be %1 suns and every mass it can "
-             "give %2 solar masses")
-      .arg(Latin1Text(kStarLuminosityRange.text), Latin1Text(kStarMassRange.text));
+constexpr FormField kFields[] = {
+    {"StarATypePanel", "Star Type:", "StarATypeText", nullptr, "Star A type", nullptr, 1,
+     kStarAColumn, false},
+    {"StarAMagnPanel", "Abs Magn:", "StarAMagnText", "mag", "Star A magnitude", nullptr, 2,
+     kStarAColumn, false},
+    {"StarBTypePanel", "Star Type:", "StarBTypeText", nullptr, "Star B type", nullptr, 1,
+     kStarBColumn, true},
+    {"StarBMagnPanel", "Abs Magn:", "StarBMagnText", "mag", "Star B magnitude", nullptr, 2,
+     kStarBColumn, true},
+};
+
+QString TypeTakes() {
+  QString letters;
+  for (const SpectralBand& band : kSpectralBands) letters += QLatin1Char(band.letter);
+  return QStringLiteral("a letter of %1, a digit 0 to 9, then a luminosity class, e.g. G2V")
+      .arg(letters);
+}
+
+QString MagnitudeTakes() {
+  return QStringLiteral("an absolute magnitude giving %1 and, for its class, %2")
+      .arg(RangeText(kStarLuminosityRange, "solar luminosities"),
+           RangeText(kStarMassRange, "solar masses"));
 }
 
 }  // namespace
@@ -40,15 +57,19 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   nameText_ = AddSystemNameRow(this, layout);
   std::tie(singleOption_, binaryOption_) = AddStarCountOptions(this, layout);
 
-  // Star 1 in the left column, star 2 beside it.
-  auto* stars = new QGridLayout;
-  QLabel* panel = nullptr;
-  starAType_ = AddField(this, stars, 0, 0, panel, "StarATypePanel", "Star Type:", "StarATypeText");
-  starAMagn_ = AddField(this, stars, 1, 0, panel, "StarAMagnPanel", "Abs Magn:", "StarAMagnText");
-  starBType_ = AddField(this, stars, 0, 2, panel, "StarBTypePanel", "Star Type:", "StarBTypeText");
-  secondStar_.insert(secondStar_.end(), {panel, starBType_});
-  starBMagn_ = AddField(this, stars, 1, 2, panel, "StarBMagnPanel", "Abs Magn:", "StarBMagnText");
-  secondStar_.insert(secondStar_.end(), {panel, starBMagn_});
+  const auto [stars, starBHeading] = AddStarColumns(this, layout);
+  secondStar_.push_back(starBHeading);
+  QLineEdit* texts[std::size(kFields)];
+  for (std::size_t i = 0; i < std::size(kFields); ++i) {
+    const PlacedField placed = AddField(this, stars, kFields[i]);
+    texts[i] = placed.text;
+    if (kFields[i].pairOnly) {
+      secondStar_.insert(secondStar_.end(), {placed.panel, placed.text});
+      if (placed.unit != nullptr) secondStar_.push_back(placed.unit);
+    }
+  }
+  std::tie(starAType_, starAMagn_, starBType_, starBMagn_) =
+      std::tie(texts[0], texts[1], texts[2], texts[3]);
 
   auto* separationFrame =
       Named(new QGroupBox(QStringLiteral("Separation"), this), "SeparationFrame3D");
@@ -58,23 +79,20 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
   periodOption_ = AddOption(separationFrame, separationGroup, "PeriodSepOption", "Period");
   closeOption_ = AddOption(separationFrame, separationGroup, "CloseSepOption", "Close");
   unknownOption_ = AddOption(separationFrame, separationGroup, "UnknownSepOption", "Unknown");
-  knownSepText_ = Named(new QLineEdit(separationFrame), "KnownSepText");
-  knownPeriodText_ = Named(new QLineEdit(separationFrame), "KnownPeriodText");
+  knownSepText_ = AddTextBox(separationFrame, "KnownSepText");
+  knownPeriodText_ = AddTextBox(separationFrame, "KnownPeriodText");
   auto* separation = new QGridLayout(separationFrame);
   separation->addWidget(knownOption_, 0, 0);
   separation->addWidget(knownSepText_, 0, 1);
+  knownSepUnit_ = AddUnit(separationFrame, separation, 0, 2, "KnownSepText", "AU");
   separation->addWidget(periodOption_, 1, 0);
   separation->addWidget(knownPeriodText_, 1, 1);
+  knownPeriodUnit_ = AddUnit(separationFrame, separation, 1, 2, "KnownPeriodText", "years");
   separation->addWidget(closeOption_, 2, 0);
   separation->addWidget(unknownOption_, 3, 0);
-  starAMagn_->setToolTip(MagnitudeTip());
-  starBMagn_->setToolTip(MagnitudeTip());
-  knownSepText_->setToolTip(RangeTip("AU", kStarSeparationRange));
-  knownPeriodText_->setToolTip(QStringLiteral("Years; the separation it gives must be %1 AU")
-                                   .arg(Latin1Text(kStarSeparationRange.text)));
 
-  layout->addLayout(stars);
   layout->addWidget(separationFrame);
+  status_ = AddStatusLine(this, layout, "IncompleteStatus");
   const auto [generate, cancel] = AddDialogButtons(
       this, layout, "Generate", "IncompleteGenerateButton", "IncompleteCancelButton");
 
@@ -95,12 +113,15 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
 
 void IncompleteSystem::ShowStarB(bool binary) {
   for (QWidget* field : secondStar_) field->setVisible(binary);
+  FitToFields(*this);
 }
 
 // Only the box of the chosen kind of knowledge is offered.
 void IncompleteSystem::ShowSeparationText() {
   knownSepText_->setVisible(knownOption_->isChecked());
+  knownSepUnit_->setVisible(knownOption_->isChecked());
   knownPeriodText_->setVisible(periodOption_->isChecked());
+  knownPeriodUnit_->setVisible(periodOption_->isChecked());
 }
 
 void IncompleteSystem::StartAfresh() {
@@ -108,6 +129,7 @@ void IncompleteSystem::StartAfresh() {
   singleOption_->setChecked(true);
   // The box shown beside "Known" asks for the separation: a pair is never left without one.
   knownOption_->setChecked(true);
+  ShowTerms(*this, *status_, Terms());
   ShowStarB(false);
   ShowSeparationText();
 }
@@ -116,7 +138,6 @@ void IncompleteSystem::Open() {
   // A form already open keeps what is being typed in it.
   if (!isVisible()) {
     StartAfresh();
-    adjustSize();
     CentreOn(*this, parentWidget());
   }
   show();
@@ -131,6 +152,20 @@ SeparationKnowledge IncompleteSystem::SelectedSeparation() const {
   if (closeOption_->isChecked()) return SeparationKnowledge::kClose;
   if (unknownOption_->isChecked()) return SeparationKnowledge::kUnknown;
   return SeparationKnowledge::kNone;
+}
+
+std::vector<FieldTerms> IncompleteSystem::Terms() const {
+  std::vector<FieldTerms> terms;
+  for (const FormField& field : kFields) {
+    terms.push_back(TermsOf(field));
+    terms.back().takes = field.unit == nullptr ? TypeTakes() : MagnitudeTakes();
+  }
+  terms.push_back(
+      {"KnownSepText", QStringLiteral("Known separation"), RangeText(kStarSeparationRange, "AU")});
+  terms.push_back({"KnownPeriodText", QStringLiteral("Period"),
+                   QStringLiteral("more than 0 years, giving a separation of %1")
+                       .arg(RangeText(kStarSeparationRange, "AU"))});
+  return terms;
 }
 
 IncompleteInput IncompleteSystem::ReadInput() const {
@@ -148,9 +183,11 @@ IncompleteInput IncompleteSystem::ReadInput() const {
 }
 
 void IncompleteSystem::Generate() {
+  const std::vector<FieldTerms> terms = Terms();
+  ShowTerms(*this, *status_, terms);
   const std::vector<std::string> rejected = GenerateIncompleteSystem(world_, random_, ReadInput());
   if (!rejected.empty()) {
-    MarkRejected(*this, rejected);
+    MarkRejected(*this, *status_, terms, rejected);
     return;
   }
   hide();

@@ -7,7 +7,9 @@
 #include "generate/Incomplete.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "ui/FormFields.h"
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -31,8 +33,9 @@ class IncompleteSystem : public QDialog {
   void Generated();
 
  private:
-  // Builds the system from the texts. A rejected value shows "******" in its box and the
-  // form stays open with the world untouched; otherwise the form hides and emits Generated.
+  // Builds the system from the texts. A rejected value shows "******" in its box, and its
+  // tip and the status line say what it takes; the form stays open with the world
+  // untouched. Otherwise the form hides and emits Generated.
   void Generate();
   // The form as first made: empty boxes and a single star.
   void StartAfresh();
@@ -40,6 +43,7 @@ class IncompleteSystem : public QDialog {
   void ShowSeparationText();
   SeparationKnowledge SelectedSeparation() const;
   IncompleteInput ReadInput() const;
+  std::vector<FieldTerms> Terms() const;
 
   World& world_;
   Random& random_;
@@ -56,7 +60,11 @@ class IncompleteSystem : public QDialog {
   QRadioButton* unknownOption_ = nullptr;
   QLineEdit* knownSepText_ = nullptr;
   QLineEdit* knownPeriodText_ = nullptr;
-  std::vector<QWidget*> secondStar_;  // the boxes, captions and separation shown only for a pair
+  QLabel* knownSepUnit_ = nullptr;
+  QLabel* knownPeriodUnit_ = nullptr;
+  QLabel* status_ = nullptr;
+  std::vector<QWidget*>
+      secondStar_;  // the boxes, captions, units and separation shown only for a pair
 };
 
 }  // namespace ax

@@ -1,8 +1,11 @@
+#include <QLabel>
 #include <QLineEdit>
 
 #include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "generate/StarLimits.h"
 #include "io/SystemFile.h"
 #include "ui/SystemWindowSupport.h"
 
@@ -37,15 +40,26 @@ TEST_F(DeliberateSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChange
   rig.GenerateAndSurvey();
   rig.Button("ModeButton2")->click();  // the graphical view, which a new system would reset
   const std::string bytes = EncodeSystem(world);
-  const Texts rows = {{"StarAMassText", "heavy"},  {"StarATempText", ""},
-                      {"StarALumnText", "1e400"},  {"StarBMassText", "-0.5"},
-                      {"StarBTempText", "600000"}, {"StarBLumnText", "0"},
-                      {"SeparationText", "far"},   {"AgeText", "10"}};  // 9.8 / 1^3 Gyr at most
-  for (const auto& [bad, text] : rows) {
+  // Each with the range its tip and the status line give, as the generator takes it.
+  const QString mass = kStarMassRange.text.data(), temperature = kStarTemperatureRange.text.data(),
+                luminosity = kStarLuminosityRange.text.data();
+  const std::tuple<const char*, const char*, QString> rows[] = {
+      {"StarAMassText", "heavy", mass},
+      {"StarATempText", "", temperature},
+      {"StarALumnText", "1e400", luminosity},
+      {"StarBMassText", "-0.5", mass},
+      {"StarBTempText", "600000", temperature},
+      {"StarBLumnText", "0", luminosity},
+      {"SeparationText", "far", kStarSeparationRange.text.data()},
+      {"AgeText", "10", QString::number(LongestGivenAge(1))}};  // for star A's 1 solar mass
+  for (const auto& [bad, text, takes] : rows) {
     QWidget& form = Fill(true, kPair);
     Child<QLineEdit>(form, bad)->setText(text);
     Child<QPushButton>(form, "DeliberateGenerateButton")->click();
     EXPECT_TRUE(form.isVisible() && Child<QLineEdit>(form, bad)->isVisible()) << bad;
+    const QLabel* status = Child<QLabel>(form, "DeliberateStatus");
+    EXPECT_TRUE(status->isVisible() && status->text().contains(takes)) << bad;
+    EXPECT_TRUE(Child<QLineEdit>(form, bad)->toolTip().contains(takes)) << bad;
     for (const auto& [box, typed] : kPair) {
       const char* kept = std::string_view(box) == bad ? "******" : typed;
       EXPECT_EQ(Child<QLineEdit>(form, box)->text(), kept) << bad << ": " << box;
@@ -54,6 +68,38 @@ TEST_F(DeliberateSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChange
     Child<QPushButton>(form, "DeliberateCancelButtton")->click();
   }
   EXPECT_EQ(rig.window.DisplayMode(), 1);
+}
+
+// For both generation forms: Single gives back the size Binary took, and at the form's least
+// size each box shows the whole "******" of a Generate that rejects all of them.
+TEST_F(DeliberateSystemTest, FormsFitTheirFields) {
+  const char* const forms[][3] = {
+      {"SystemMenuGenerateDeliberate", "DeliberateSystem", "DeliberateGenerateButton"},
+      {"SystemMenuGenerateIncomplete", "IncompleteSystem", "IncompleteGenerateButton"}};
+  for (const auto& [item, name, generate] : forms) {
+    rig.Item(item)->trigger();
+    auto& form = *Child<QWidget>(rig.window, name);
+    const QSize single = form.size();
+    Child<QAbstractButton>(form, "BinaryStarOption")->click();
+    EXPECT_GT(form.width(), single.width() + 50) << name;
+    Child<QAbstractButton>(form, "SingleStarOption")->click();
+    EXPECT_NEAR(form.width(), single.width(), 3) << name;
+    EXPECT_NEAR(form.height(), single.height(), 3) << name;
+    Child<QAbstractButton>(form, "BinaryStarOption")->click();
+    Child<QPushButton>(form, generate)->click();
+    form.resize(form.minimumSize());
+    for (QLineEdit* box : form.findChildren<QLineEdit*>()) {
+      // Where the cursor shows at each end of the text; the box scrolls the text as it paints.
+      const auto cursorAt = [box](bool end) {
+        end ? box->end(false) : box->home(false);
+        box->grab();
+        return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+      };
+      if (!box->isVisible()) continue;
+      EXPECT_EQ(cursorAt(true) - cursorAt(false), box->fontMetrics().horizontalAdvance(box->text()))
+          << name << " " << box->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(DeliberateSystemTest, GivenStarsMakeTheSystem) {

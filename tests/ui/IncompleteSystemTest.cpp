@@ -1,9 +1,13 @@
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cmath>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
+#include "generate/SpectralBands.h"
+#include "generate/StarLimits.h"
 #include "io/SystemFile.h"
 #include "ui/SystemWindowSupport.h"
 
@@ -46,16 +50,27 @@ TEST_F(IncompleteSystemTest, EachRejectedBoxIsMarkedAndNothingElseIsLostOrChange
   rig.GenerateAndSurvey();
   const std::string bytes = EncodeSystem(world);
   // X: no such letter; GV: no subclass digit; -20: 7.6e9 suns, but up to a fifth above 295
-  // solar masses; -30: beyond 1e10 suns.
-  const char* const rows[][3] = {
-      {"StarATypeText", "X5V", "KnownSepOption"}, {"StarATypeText", "GV", "KnownSepOption"},
-      {"StarAMagnText", "", "KnownSepOption"},    {"StarAMagnText", "-20", "KnownSepOption"},
-      {"StarBTypeText", "", "KnownSepOption"},    {"StarBMagnText", "-30", "KnownSepOption"},
-      {"KnownSepText", "far", "KnownSepOption"},  {"KnownPeriodText", "-80", "PeriodSepOption"}};
-  for (const auto& [bad, text, separation] : rows) {
+  // solar masses; -30: beyond 1e10 suns. Each with what its tip and the status line give.
+  QString letters;
+  for (const SpectralBand& band : kSpectralBands) letters += QLatin1Char(band.letter);
+  const QString separationRange = kStarSeparationRange.text.data();
+  const QString light = kStarLuminosityRange.text.data(), mass = kStarMassRange.text.data();
+  const std::tuple<const char*, const char*, const char*, QString> rows[] = {
+      {"StarATypeText", "X5V", "KnownSepOption", letters},
+      {"StarATypeText", "GV", "KnownSepOption", letters},
+      {"StarAMagnText", "", "KnownSepOption", light},
+      {"StarAMagnText", "-20", "KnownSepOption", mass},
+      {"StarBTypeText", "", "KnownSepOption", letters},
+      {"StarBMagnText", "-30", "KnownSepOption", light},
+      {"KnownSepText", "far", "KnownSepOption", separationRange},
+      {"KnownPeriodText", "-80", "PeriodSepOption", separationRange}};
+  for (const auto& [bad, text, separation, takes] : rows) {
     QWidget& form = Fill({"BinaryStarOption", separation}, kObservedPair);
     Child<QLineEdit>(form, bad)->setText(text);
     EXPECT_FALSE(Generate(form)) << bad << " " << text;
+    const QLabel* status = Child<QLabel>(form, "IncompleteStatus");
+    EXPECT_TRUE(status->isVisible() && status->text().contains(takes)) << bad;
+    EXPECT_TRUE(Child<QLineEdit>(form, bad)->toolTip().contains(takes)) << bad;
     EXPECT_TRUE(Child<QLineEdit>(form, bad)->isVisible()) << "a pair shows its box";
     for (const auto& [box, typed] : kObservedPair) {
       const char* kept = std::string_view(box) == bad ? "******" : typed;

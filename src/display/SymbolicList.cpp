@@ -27,6 +27,7 @@ constexpr int kMoonsBesideCount = 2;     // drawn before the count of the rest
 constexpr double kCountBelow = 1.8;      // the count's top, clear of the world's disc
 constexpr double kEmptyRadius = 1;       // the ring that marks an empty orbit
 constexpr int kEmptyColour = 8;          // dark grey: faint on the black list
+constexpr int kMoonCountColour = 7;      // light grey: apart from the distance under it
 // Labels of neighbouring orbits alternate between two heights, so each has two columns'
 // width and "0.39 AU" stays whole at the window's smallest size.
 constexpr double kNearLabelBelow = 4.2;
@@ -129,7 +130,7 @@ void SymbolicList::DrawOrbitCell(int star, int orbit, double rowY) {
   }
   if (drawn < moons) {
     canvas_.Text(cellLeft + drawn + 0.6, rowY + kCountBelow, "+" + std::to_string(moons - drawn),
-                 pen);
+                 PaletteColour(kMoonCountColour));
   }
 }
 

@@ -43,9 +43,10 @@ std::vector<Gas> OrderedGases(const World& w, int s, int o, int b) {
 }
 
 // The share table sits right of the life lines, whose longest value reaches past column 4 at
-// the window's smallest size; its share comes first so a long gas name ends inside the panel.
+// the window's smallest size; its share comes first so a long gas name ends inside the panel,
+// and "100.0%" still ends before the name there.
 constexpr float kShareX = 70.5f;
-constexpr std::size_t kGasNameColumn = 6;
+constexpr float kGasNameX = 80;
 constexpr std::size_t kLowerHalfLine = 17;  // the first line below the panel's middle
 constexpr std::size_t kLastLine = 32;       // the last line with room for a whole text
 
@@ -86,15 +87,14 @@ void WorldReport::ShowGasShares(std::size_t firstFreeLine) {
   // A long list of moons leaves no room; the gas lines on the left still tell it all.
   if (present.empty() || top + present.size() > kLastLine) return;
 
-  const float nameX = ColX[kGasNameColumn];
   Print("Share", kShareX, LineY[top]);
-  Print("Gas", nameX, LineY[top]);
+  Print("Gas", kGasNameX, LineY[top]);
   for (std::size_t k = 0; k < present.size(); ++k) {
     const float y = LineY[top + 1 + k];
     const std::string_view label = present[k].label;
     Print(FormatNumber(double{present[k].partial} / double{pressure} * 100, "0.0") + "%", kShareX,
           y);
-    Print(std::string(label.substr(0, label.size() - 1)), nameX, y);  // without its colon
+    Print(std::string(label.substr(0, label.size() - 1)), kGasNameX, y);  // without its colon
   }
 }
 

@@ -21,10 +21,26 @@ constexpr double kGridLeft = 3;          // orbit 0's column starts here
 constexpr double kOrbitColumnWidth = 6;  // one column per orbit
 constexpr double kFirstClickX = 8;       // clicks left of this hit the star's own column
 constexpr double kMoonRadius = 0.25;     // drawing units
-constexpr int kMoonsPerRow = 5;
+constexpr double kMoonRowBelow = 3;      // the moons' row under the world's centre
+constexpr int kMoonsShown = 5;           // one row; more would crowd the orbit's label
+constexpr int kMoonsBesideCount = 2;     // drawn before the count of the rest
+constexpr double kCountBelow = 1.8;      // the count's top, clear of the world's disc
+constexpr double kEmptyRadius = 1;       // the ring that marks an empty orbit
+constexpr int kEmptyColour = 8;          // dark grey: faint on the black list
+constexpr int kMoonCountColour = 7;      // light grey: apart from the distance under it
+// Labels of neighbouring orbits alternate between two heights, so each has two columns'
+// width and "0.39 AU" stays whole at the window's smallest size.
+constexpr double kNearLabelBelow = 4.2;
+constexpr double kFarLabelBelow = 6.6;
+constexpr double kLabelIndent = 0.5;
 
 const char* StarLetter(int star) {
   return star == 0 ? "AB" : star == 1 ? "A" : "B";
+}
+
+// Two significant figures below 10 AU, whole AU beyond: enough to tell orbits apart.
+std::string AxisText(double au) {
+  return FormatNumber(au, au < 1 ? "0.00" : au < 10 ? "0.0" : "#,##0") + " AU";
 }
 
 }  // namespace
@@ -85,22 +101,36 @@ void SymbolicList::DrawSymbols() {
     }
     canvas_.Text(kGridLeft - 2, rowY - 1, StarLetter(star), PaletteColour(kPenColour));
     const int orbits = std::min<int>(world_.OrbitCount[static_cast<std::size_t>(star)], kLastOrbit);
-    for (int orbit = 1; orbit <= orbits; ++orbit) {
-      const std::string& worldClass = world_.BodyClass(star, orbit, 0);
-      if (worldClass.empty()) continue;
-      const double cellLeft = kGridLeft + kOrbitColumnWidth * orbit;
-      const double radius = worldClass == "J" ? 1.5 : IsBelt(worldClass) ? 0.5 : 1;
-      canvas_.Disc(cellLeft + kOrbitColumnWidth / 2, rowY, radius,
-                   BodyClassColour(world_, star, orbit, 0));
-      const int moons = std::min<int>(
-          world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],
-          kBodySlots - 1);
-      for (int moon = 1; moon <= moons; ++moon) {
-        const double moonX = cellLeft + 1 + ((moon - 1) % kMoonsPerRow);
-        const double moonY = rowY + 3 + static_cast<double>((moon - 1) / kMoonsPerRow);
-        canvas_.Disc(moonX, moonY, kMoonRadius, BodyClassColour(world_, star, orbit, moon));
-      }
-    }
+    for (int orbit = 1; orbit <= orbits; ++orbit) DrawOrbitCell(star, orbit, rowY);
+  }
+}
+
+void SymbolicList::DrawOrbitCell(int star, int orbit, double rowY) {
+  const std::string& worldClass = world_.BodyClass(star, orbit, 0);
+  const double cellLeft = kGridLeft + kOrbitColumnWidth * orbit;
+  const double centreX = cellLeft + kOrbitColumnWidth / 2;
+  if (worldClass.empty()) {
+    canvas_.Circle(centreX, rowY, kEmptyRadius, PaletteColour(kEmptyColour));
+    return;
+  }
+  const double radius = worldClass == "J" ? 1.5 : IsBelt(worldClass) ? 0.5 : 1;
+  canvas_.Disc(centreX, rowY, radius, BodyClassColour(world_, star, orbit, 0));
+  const Colour pen = PaletteColour(kPenColour);
+  const double labelBelow = orbit % 2 == 1 ? kNearLabelBelow : kFarLabelBelow;
+  canvas_.Text(cellLeft + kLabelIndent, rowY + labelBelow,
+               AxisText(world_.BodySemiMajorAxis(star, orbit, 0)), pen);
+
+  const int moons = std::min<int>(
+      world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],
+      kBodySlots - 1);
+  const int drawn = moons > kMoonsShown ? kMoonsBesideCount : moons;
+  for (int moon = 1; moon <= drawn; ++moon) {
+    canvas_.Disc(cellLeft + moon, rowY + kMoonRowBelow, kMoonRadius,
+                 BodyClassColour(world_, star, orbit, moon));
+  }
+  if (drawn < moons) {
+    canvas_.Text(cellLeft + drawn + 0.6, rowY + kCountBelow, "+" + std::to_string(moons - drawn),
+                 PaletteColour(kMoonCountColour));
   }
 }
 

@@ -10,7 +10,8 @@ namespace ax {
 // The symbolic list (DisplayMode 0), in the 0..100 scale of the drawing area: the read-out of
 // the system's stars, and once it is surveyed a grid with a row per star (a pair's shared
 // orbits, then star 1 and star 2) and a column per orbit, each world a disc in its class colour
-// with its moons in small discs beneath. The world is only read.
+// with its distance in AU and its moons in small discs beneath (a count of the rest when they
+// crowd), each empty orbit a faint ring. The world is only read.
 class SymbolicList {
  public:
   SymbolicList(const World& world, Canvas& canvas);
@@ -28,6 +29,7 @@ class SymbolicList {
  private:
   void DrawStarReadOut();
   void DrawSymbols();
+  void DrawOrbitCell(int star, int orbit, double rowY);
 
   const World& world_;
   Canvas& canvas_;

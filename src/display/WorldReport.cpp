@@ -19,7 +19,7 @@ namespace {
 constexpr int kBackgroundColour = 7;      // light grey
 constexpr int kTextColour = 1;            // blue
 constexpr int kHighlightColour = 4;       // red
-constexpr int kSelectedMoonColour = 14;   // yellow
+constexpr int kSelectedMoonColour = 4;    // dark red: yellow is unreadable on light grey
 constexpr int kFrameColour = 0;           // black
 constexpr int kSelectionRingColour = 15;  // white
 
@@ -27,7 +27,6 @@ constexpr double kKmPerRadius = 6378;      // standard radius
 constexpr double kDensityGramsCm3 = 5.52;  // standard density
 constexpr double kPeriastronEpoch = 2000;  // years
 constexpr double kMillion = 1000000;
-constexpr float kPressureShown = 0.001f;  // bars; thinner air is no atmosphere to list
 
 constexpr std::string_view kDegree = "\xB0";  // Latin-1 degree sign
 
@@ -107,52 +106,15 @@ void WorldReport::ShowWorldReport() {
   DrawDiagram();
   PrintOrbitColumn(bodyIsBelt, worldIsBelt);
   PrintMoonTable(worldIsBelt);
+  const int moons = std::min<int>(
+      world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],
+      kBodySlots - 1);
+  // One blank line under the moon table.
+  ShowGasShares(moons > 0 ? kMoonHeaderLine + static_cast<std::size_t>(moons) + 2 : 0);
 }
 
 void WorldReport::PrintReportLine(double x, double y) {
   canvas_.Text(x, y, world_.ReportText, textColour_);
-}
-
-void WorldReport::ShowGasTable() {
-  const int s = world_.CurrentStar;
-  const int o = world_.CurrentOrbit;
-  const int b = world_.CurrentBody;
-  const float pressure = world_.BodyPressure(s, o, b);
-  if (pressure <= 0) return;  // shares are taken of the pressure
-
-  std::vector<std::pair<float, std::string_view>> gases = {
-      {world_.BodyCarbonDioxide(s, o, b), "Carbon Dioxide:"},
-      {world_.BodyHydrogen(s, o, b), "Hydrogen:"},
-      {world_.BodyNitrogen(s, o, b), "Nitrogen:"},
-      {world_.BodyHelium(s, o, b), "Helium:"},
-      {world_.BodyOxygen(s, o, b), "Oxygen:"},
-      {world_.BodyChlorine(s, o, b), "Chlorine:"},
-      {world_.BodyMethane(s, o, b), "Methane:"},
-      {world_.BodyAmmonia(s, o, b), "Ammonia:"},
-      {world_.BodyWaterVapor(s, o, b), "Water Vapor:"},
-  };
-  // Largest first, by repeated selection: only a strictly larger pressure displaces the
-  // choice, so among equal pressures the gas earlier in the list comes first.
-  std::vector<std::pair<float, std::string_view>> ordered;
-  while (!gases.empty()) {
-    auto largest = gases.begin();
-    for (auto gas = gases.begin(); gas != gases.end(); ++gas) {
-      if (gas->first > largest->first) largest = gas;
-    }
-    ordered.push_back(*largest);
-    gases.erase(largest);
-  }
-
-  const float v = static_cast<float>(ColX[2] + ColX[3]) / 2;
-  for (std::size_t k = 1; k <= ordered.size(); ++k) {
-    const auto& [partial, label] = ordered[k - 1];
-    if (!(partial > 0)) continue;
-    const float y = LineY[14 + k];
-    Print(std::string(label), ColX[1], y);
-    Print(FormatNumber(double{partial} / double{pressure} * 100, "00.00") + "%    " +
-              FormatNumber(partial, "##00.000") + "b",
-          v, y);
-  }
 }
 
 void WorldReport::BuildGrid() {

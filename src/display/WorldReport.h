@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "model/World.h"
 
 namespace ax {
+
+constexpr float kPressureShown = 0.001f;  // bars; thinner air is no atmosphere to list
 
 // The text read-out of the selected world or moon, drawn in the 0..100 scale of the drawing
 // area: name and class, particulars, atmosphere and gases, surface, life and civilization,
@@ -43,6 +46,9 @@ class WorldReport {
  private:
   void PrintReportLine(double x, double y);
   void ShowGasTable();
+  // Each gas and its share of the pressure, in the free lower right of the panel from the
+  // given line on, when the gases fit there.
+  void ShowGasShares(std::size_t firstFreeLine);
 
   void BuildGrid();
   // ReportText = text, then PrintReportLine(x, y).

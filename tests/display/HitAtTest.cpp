@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
+#include <string>
 
 #include "display/RecordingCanvas.h"
 #include "display/SymbolicList.h"
@@ -36,19 +38,39 @@ void ForSurveyedSystems(Check check) {
   }
 }
 
+// Every disc leads to its world's cell, where the user reads its distance in AU to the precision
+// shown and its moons, drawn or counted; an empty orbit is marked.
 TEST(HitAtTest, EveryDiscOfTheSymbolicListLeadsToItsWorldsCell) {
   ForSurveyedSystems([](const World& world, const std::set<std::pair<int, int>>& worlds) {
     RecordingCanvas canvas;
     SymbolicList(world, canvas).Draw();
     std::set<std::pair<int, int>> hit;
+    std::map<std::pair<int, int>, std::string> marks;  // the distance, or "empty"
+    std::map<std::pair<int, int>, int> moons;
     int stars = 0;  // the stars' own column answers nothing
-    for (const auto& disc : canvas.CallsOf(Kind::Disc)) {
-      const auto cell = SymbolicList::HitAt(disc.x1, disc.y1);
-      if (cell) hit.insert({cell->star, cell->orbit});
-      stars += cell ? 0 : 1;
+    for (const auto& call : canvas.Calls()) {
+      const auto cell = SymbolicList::HitAt(call.x1, call.y1);
+      const std::pair place = cell ? std::pair(cell->star, cell->orbit) : std::pair(-1, -1);
+      if (call.kind == Kind::Disc) cell ? void(hit.insert(place)) : void(++stars);
+      if (call.kind == Kind::Disc && call.radius < 0.5) ++moons[place];
+      if (call.kind == Kind::Circle) marks[place] = "empty";
+      if (call.kind == Kind::Text) (call.text[0] == '+' ? moons[place] += std::stoi(call.text) : 0);
+      if (call.kind == Kind::Text && call.text[0] != '+') marks[place] = call.text;
     }
     EXPECT_EQ(hit, worlds);
     EXPECT_EQ(stars, world.StarCount == 2 ? 4 : 1);
+    for (int s = world.StarCount == 2 ? 0 : 1; s <= world.StarCount; ++s) {
+      for (int o = 1; o <= std::min<int>(world.OrbitCount[s], kOrbitSlots - 1); ++o) {
+        const std::string& mark = marks[{s, o}];
+        EXPECT_EQ(mark == "empty", !worlds.contains({s, o})) << mark;
+        if (mark == "empty") continue;
+        const auto point = static_cast<double>(std::min(mark.find('.'), mark.find(' ')));
+        const double half = 0.5 * std::pow(10, point + 1 - static_cast<double>(mark.find(' ')));
+        EXPECT_NEAR(std::stod(mark), world.BodySemiMajorAxis(s, o, 0), half * 1.001) << mark;
+        EXPECT_TRUE(mark.ends_with(" AU")) << mark;
+        EXPECT_EQ(moons[std::pair(s, o)], world.MoonCount[s][o]);
+      }
+    }
   });
 }
 
@@ -77,6 +99,8 @@ TEST(HitAtTest, ClicksOnTheDrawnReportHitItsMoonsAndWorlds) {
         const auto row = rows.try_emplace(text.y1, text.x1, text.x1).first;
         row->second = {std::min(row->second.first, text.x1), std::max(row->second.second, text.x1)};
       }
+      // Rows without a moon's class are the gas shares below the list.
+      std::erase_if(rows, [&](const auto& row) { return row.second.first != header->x1; });
       EXPECT_EQ(static_cast<int>(rows.size()), world.MoonCount[s][o]);
       double previousTop = header->y1;
       int moon = 0;

@@ -87,12 +87,17 @@ TEST_F(WorldReportTest, MoonShowsRadiiAndTheMoonList) {
                "Class Radius Orbit (Radii)", "Z 1595 1.50", "T 638 1.000", "J 12756 60.25"});
   const auto* selected = canvas.FindText("   1.000");
   ASSERT_NE(selected, nullptr);
-  EXPECT_EQ(selected->colour, (Colour{255, 255, 0}));
+  // Marked apart from the other moons, and dark enough to read on the light grey.
+  const auto light = [](Colour c) { return 0.2126 * c.red + 0.7152 * c.green + 0.0722 * c.blue; };
+  EXPECT_NE(selected->colour, canvas.FindText("   1.50")->colour);
+  const Colour ground = canvas.CallsOf(RecordingCanvas::Kind::Clear).at(0).colour;
+  EXPECT_GT(light(ground) - light(selected->colour), 96);
   EXPECT_EQ(w.CurrentBody, 2);
 }
 
 // Gases largest first, equal pressures in the list's order; each a share of the pressure in
-// "00.00" and bars in "##00.000". At the threshold of 0.001 bars there is no air to list.
+// "00.00" and bars in "##00.000", and again in the shares table below. At the threshold of
+// 0.001 bars there is no air to list.
 TEST_F(WorldReportTest, GasTableOrderAndPressureThreshold) {
   for (BodyTable<float> World::*gas :
        {&World::BodyCarbonDioxide, &World::BodyHydrogen, &World::BodyNitrogen, &World::BodyHelium,
@@ -101,7 +106,8 @@ TEST_F(WorldReportTest, GasTableOrderAndPressureThreshold) {
   }
   w.BodyWaterVapor(1, 3, 0) = 0.2f;
   w.BodyPressure(1, 3, 0) = 1;
-  ExpectReads({"Pressure: 1.000 Bars", "Water Vapor: 20.00% 00.200b", "Ammonia: 10.00% 00.100b"});
+  ExpectReads({"Pressure: 1.000 Bars", "Water Vapor: 20.00% 00.200b", "Ammonia: 10.00% 00.100b",
+               "Share Gas", "20.0% Water Vapor", "10.0% Ammonia"});
   const std::vector<std::string> order = {
       "Water Vapor:", "Carbon Dioxide:", "Hydrogen:", "Nitrogen:", "Helium:",
       "Oxygen:",      "Chlorine:",       "Methane:",  "Ammonia:"};

@@ -121,7 +121,9 @@ std::string DrawReport(World& world, KeepWorld& keep, RecordingCanvas& canvas, B
   std::string name = world.BodyName(place.star, place.orbit, place.body);
 
   canvas.Reset();
-  WorldReport(world, canvas).ShowWorldReport();
+  WorldReport report(world, canvas);
+  report.GasShares = false;
+  report.ShowWorldReport();
   for (std::string& line : ReportLines(canvas)) {
     // Lines with nothing to read are left out: blank lines mark the gaps between bodies.
     if (line.find_first_not_of(' ') != std::string::npos) lines.push_back(std::move(line));

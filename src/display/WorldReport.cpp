@@ -110,7 +110,9 @@ void WorldReport::ShowWorldReport() {
       world_.MoonCount[static_cast<std::size_t>(star)][static_cast<std::size_t>(orbit)],
       kBodySlots - 1);
   // One blank line under the moon table.
-  ShowGasShares(moons > 0 ? kMoonHeaderLine + static_cast<std::size_t>(moons) + 2 : 0);
+  if (GasShares) {
+    ShowGasShares(moons > 0 ? kMoonHeaderLine + static_cast<std::size_t>(moons) + 2 : 0);
+  }
 }
 
 void WorldReport::PrintReportLine(double x, double y) {

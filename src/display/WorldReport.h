@@ -29,6 +29,9 @@ class WorldReport {
   // Draws the whole read-out; leaves the selection as it found it.
   void ShowWorldReport();
 
+  // The gas share table is a picture for the panel; the exported report keeps its own lines.
+  bool GasShares = true;
+
   // What a click on the read-out of the selected body reaches: the orbit strip's margin leads
   // back to the symbolic list, a world drawn on the strip, a moon's or belt body's row.
   struct Hit {

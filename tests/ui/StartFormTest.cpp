@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QProcess>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -36,8 +37,8 @@ TEST(StartFormTest, EveryPlaceGivesTheOneVersion) {
   EXPECT_EQ(desktop.readAllStandardOutput().toStdString(), "astrolattix " + version + "\n");
 }
 
-// At their smallest, the windows and forms show every button's caption whole.
-TEST(StartFormTest, EveryButtonCaptionFitsAtTheSmallestSize) {
+// At their smallest, the windows and forms show every button's and label's caption whole.
+TEST(StartFormTest, EveryCaptionFitsAtTheSmallestSize) {
   test::SystemWindowRig rig;
   ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
   StartForm start;
@@ -61,6 +62,12 @@ TEST(StartFormTest, EveryButtonCaptionFitsAtTheSmallestSize) {
           button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
       EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width())
           << button->objectName().toStdString() << " at " << window->width();
+    }
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      if (label->window() != window || !label->isVisible() || label->wordWrap()) continue;
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                label->contentsRect().width())
+          << label->text().toStdString();
     }
   }
 }

@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "display/ViewState.h"
 #include "io/FileFilters.h"
@@ -55,13 +54,10 @@ EnabledCommands Enabling(const CommandState& state);
 
 // What a command did, and the status bar's new text: an empty text clears it, none leaves it.
 struct CommandResult {
-  CommandResult(bool isDone = false, std::optional<std::string> statusText = std::nullopt,
-                std::optional<FileFailure> failure = std::nullopt)
-      : done(isDone), status(std::move(statusText)), fileFailure(std::move(failure)) {}
-
   bool done = false;
   std::optional<std::string> status;
-  std::optional<FileFailure> fileFailure;  // what a file command met, for a plain account
+  // What a failed file command met, for an account in plain words.
+  std::optional<FileFailure> fileFailure = std::nullopt;
 };
 
 // Why the commands that would put another system in a cluster star's place are off.

@@ -115,7 +115,8 @@ CommandResult SystemCommands::GenerateRandom(std::optional<std::uint64_t> seed) 
       undo_.Take(world_);
     } catch (const SystemFileError& error) {
       // Without its copy the system on screen could not be brought back: it stays.
-      return {false, FailureText("write the undo copy", UndoCopy::File(), error.Reason())};
+      return {false, FailureText("write the undo copy", UndoCopy::File(), error.Reason()),
+              error.Failure()};
     }
   }
   ClearSystem(world_);
@@ -157,7 +158,7 @@ CommandResult SystemCommands::Open(const std::filesystem::path& file) {
   try {
     reader_->Read(file, world_);
   } catch (const SystemFileError& error) {
-    return {false, FailureText("open", file, error.Reason())};
+    return {false, FailureText("open", file, error.Reason()), error.Failure()};
   }
   ForgetSeed();
   present_ = true;
@@ -172,10 +173,10 @@ CommandResult SystemCommands::SaveAs(const std::filesystem::path& file) {
     WriteSystemFile(world_, world_.SystemFilePath);
   } catch (const SystemFileError& error) {
     world_.SystemFilePath = previous;
-    return {false, FailureText("save", file, error.Reason())};
+    return {false, FailureText("save", file, error.Reason()), error.Failure()};
   } catch (const SystemFormatError& error) {
     world_.SystemFilePath = previous;
-    return {false, FailureText("save", file, error.what())};
+    return {false, FailureText("save", file, error.what()), error.Failure()};
   }
   return {true, std::string()};
 }
@@ -185,7 +186,7 @@ CommandResult SystemCommands::Undo() {
   try {
     undo_.Restore(world_, *reader_);
   } catch (const SystemFileError& error) {
-    return {false, FailureText("undo from", UndoCopy::File(), error.Reason())};
+    return {false, FailureText("undo from", UndoCopy::File(), error.Reason()), error.Failure()};
   }
   ForgetSeed();
   present_ = true;

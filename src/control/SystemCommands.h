@@ -56,6 +56,8 @@ EnabledCommands Enabling(const CommandState& state);
 struct CommandResult {
   bool done = false;
   std::optional<std::string> status;
+  // What a failed file command met, for an account in plain words.
+  std::optional<FileFailure> fileFailure = std::nullopt;
 };
 
 // Why the commands that would put another system in a cluster star's place are off.

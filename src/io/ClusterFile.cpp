@@ -11,6 +11,7 @@
 namespace ax {
 
 namespace fs = std::filesystem;
+using Kind = FileFailure::Kind;
 
 namespace {
 
@@ -27,7 +28,9 @@ std::int64_t RecordsIn(std::int64_t bytes) {
 std::int64_t FileSize(const fs::path& file) {
   std::error_code error;
   const std::uintmax_t size = fs::file_size(file, error);
-  if (error) throw ClusterFileError(file, "the file cannot be read: " + error.message());
+  if (error) {
+    throw ClusterFileError(file, "the file cannot be read: " + error.message(), {Kind::Unreadable});
+  }
   return static_cast<std::int64_t>(size);
 }
 
@@ -35,8 +38,11 @@ std::int64_t FileSize(const fs::path& file) {
 void RequireRegularFile(const fs::path& file) {
   std::error_code error;
   const fs::file_status status = fs::status(file, error);
-  if (!fs::exists(status)) throw ClusterFileError(file, "there is no such file");
-  if (!fs::is_regular_file(status)) throw ClusterFileError(file, "not a regular file");
+  if (!fs::exists(status)) throw ClusterFileError(file, "there is no such file", {Kind::Missing});
+  if (fs::is_directory(status)) throw ClusterFileError(file, "not a regular file", {Kind::Folder});
+  if (!fs::is_regular_file(status)) {
+    throw ClusterFileError(file, "not a regular file", {Kind::NotAFile});
+  }
 }
 
 // Why the record at this place cannot be used, or nothing when it is sound.
@@ -50,8 +56,11 @@ std::optional<std::string> RecordProblem(const ClusterRecordView& view, std::int
 
 }  // namespace
 
-ClusterFileError::ClusterFileError(const fs::path& file, const std::string& reason)
-    : std::runtime_error(file.string() + ": " + reason), reason_(reason) {}
+ClusterFileError::ClusterFileError(const fs::path& file, const std::string& reason,
+                                   FileFailure failure)
+    : std::runtime_error(file.string() + ": " + reason),
+      reason_(reason),
+      failure_(std::move(failure)) {}
 
 std::string ClusterCode(int number) {
   return fmt::format("C{:02}", number);
@@ -69,25 +78,28 @@ std::string ClusterCodeOfFile(const fs::path& file) {
 ClusterFileReader::ClusterFileReader(const fs::path& file) : file_(file) {
   RequireRegularFile(file);
   stream_.open(file, std::ios::binary);
-  if (!stream_) throw ClusterFileError(file, "the file cannot be opened");
+  if (!stream_) throw ClusterFileError(file, "the file cannot be opened", {Kind::Unreadable});
   fileSize_ = FileSize(file);
   recordCount_ = RecordsIn(fileSize_);
 }
 
 ClusterRecord ClusterFileReader::Read(std::int64_t recordNumber) {
   if (recordNumber < 1 || recordNumber > recordCount_) {
-    throw ClusterFileError(file_, fmt::format("there is no record {}", recordNumber));
+    throw ClusterFileError(file_, fmt::format("there is no record {}", recordNumber),
+                           {Kind::EndsEarly, static_cast<std::uintmax_t>(fileSize_), {}});
   }
   std::array<std::uint8_t, kClusterRecordBytes> bytes{};
   stream_.clear();
   stream_.seekg((recordNumber - 1) * kSlotBytes);
   stream_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (stream_.gcount() != static_cast<std::streamsize>(bytes.size())) {
-    throw ClusterFileError(file_, fmt::format("the file ends inside record {}", recordNumber));
+    throw ClusterFileError(file_, fmt::format("the file ends inside record {}", recordNumber),
+                           {Kind::EndsEarly, static_cast<std::uintmax_t>(fileSize_), {}});
   }
   const ClusterRecordView view(bytes.data());
   if (const auto problem = RecordProblem(view, recordNumber)) {
-    throw ClusterFileError(file_, *problem);
+    throw ClusterFileError(file_, *problem,
+                           {Kind::Damaged, 0, fmt::format("star record {}", recordNumber)});
   }
   return view.Decode();
 }
@@ -139,10 +151,14 @@ void WriteClusterRecord(const fs::path& file, const ClusterRecord& record) {
   RequireRegularFile(file);
   const std::int64_t records = RecordsIn(FileSize(file));
   if (record.RecordNumber < 1 || record.RecordNumber > records) {
-    throw ClusterFileError(file, fmt::format("there is no record {}", record.RecordNumber));
+    throw ClusterFileError(
+        file, fmt::format("there is no record {}", record.RecordNumber),
+        {Kind::OutOfRange, 0, fmt::format("star record {}", record.RecordNumber)});
   }
   std::fstream stream(file, std::ios::binary | std::ios::in | std::ios::out);
-  if (!stream) throw ClusterFileError(file, "the file cannot be opened for writing");
+  if (!stream) {
+    throw ClusterFileError(file, "the file cannot be opened for writing", {Kind::Unwritable});
+  }
   // Only the record's own bytes: the slot's unused tail and the file's length stay as they are.
   const ClusterSlot slot = EncodeClusterRecord(record);
   stream.seekp((record.RecordNumber - 1) * kSlotBytes);
@@ -150,7 +166,8 @@ void WriteClusterRecord(const fs::path& file, const ClusterRecord& record) {
                static_cast<std::streamsize>(kClusterRecordBytes));
   stream.flush();
   if (!stream) {
-    throw ClusterFileError(file, fmt::format("record {} cannot be written", record.RecordNumber));
+    throw ClusterFileError(file, fmt::format("record {} cannot be written", record.RecordNumber),
+                           {Kind::Unwritable});
   }
 }
 

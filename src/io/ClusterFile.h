@@ -8,17 +8,21 @@
 #include <string>
 
 #include "io/ClusterRecord.h"
+#include "io/FileFailure.h"
 
 namespace ax {
 
 // A cluster file that cannot be opened, read or written, with the reason in plain words.
 class ClusterFileError : public std::runtime_error {
  public:
-  ClusterFileError(const std::filesystem::path& file, const std::string& reason);
+  ClusterFileError(const std::filesystem::path& file, const std::string& reason,
+                   FileFailure failure = {});
   const std::string& Reason() const { return reason_; }
+  const FileFailure& Failure() const { return failure_; }
 
  private:
   std::string reason_;
+  FileFailure failure_;
 };
 
 // What a pass over a cluster file found: the records it visited and, when it stopped early,

@@ -17,6 +17,7 @@ namespace ax {
 namespace {
 
 namespace fs = std::filesystem;
+using Kind = FileFailure::Kind;
 
 constexpr int kBodyFieldsWithoutAir = 25;  // a body record ends here for "Z", "T" and "J"
 constexpr std::int16_t kTagInt16 = 2;
@@ -42,7 +43,8 @@ class ByteWriter {
   void Text(std::string_view text) {
     if (text.size() > 32767) {
       throw SystemFormatError("a text of " + std::to_string(text.size()) +
-                              " characters is too long to save (at most 32767)");
+                                  " characters is too long to save (at most 32767)",
+                              {Kind::TextTooLong, 0, {}});
     }
     Number(static_cast<std::int16_t>(text.size()));
     bytes_.append(text);
@@ -72,9 +74,42 @@ class ByteWriter {
   std::string bytes_;
 };
 
+// "BodyRareEarths" as "rare earths".
+std::string PlainFieldName(std::string_view table) {
+  if (table.starts_with("Body")) table.remove_prefix(4);
+  std::string words;
+  for (const char c : table) {
+    if (std::isupper(static_cast<unsigned char>(c)) && !words.empty()) words += ' ';
+    words += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return words;
+}
+
+// Where the reader is in a file, put into words only when something there is wrong.
+struct ReadPlace {
+  const char* field = "the header";
+  std::string_view table;  // a body table's name, when the field is one of a body record
+  int star = -1;           // -1 for the system's own values
+  int orbit = 0;           // 0 for the star's own values
+  int body = -1;           // -1 for the orbit's own values
+
+  std::string Words() const {
+    std::string words = table.empty() ? std::string(field) : "the " + PlainFieldName(table);
+    if (star < 0) return words;
+    const std::string starWords = star == 0 ? "the pair" : "star " + std::to_string(star);
+    if (orbit == 0) return words + " of " + starWords;
+    const std::string orbitWords = "orbit " + std::to_string(orbit) + " of " + starWords;
+    if (body < 0) return words + " of " + orbitWords;
+    if (body == 0) return words + " of the world of " + orbitWords;
+    return words + " of moon " + std::to_string(body) + " of " + orbitWords;
+  }
+};
+
 class ByteReader {
  public:
   explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+
+  ReadPlace Place;
 
   template <typename T>
   T Number() {
@@ -88,7 +123,7 @@ class ByteReader {
   std::string Text() {
     const std::int16_t count = Number<std::int16_t>();
     if (count < 0) {
-      throw SystemFormatError("a text length of " + std::to_string(count) + " is negative");
+      Fail("a text length of " + std::to_string(count) + " is negative", Kind::Damaged);
     }
     const auto size = static_cast<std::size_t>(count);
     Need(size);
@@ -103,7 +138,7 @@ class ByteReader {
       case kTagInt16: return Number<std::int16_t>();
       case kTagFloat32: return Number<float>();
       case kTagFloat64: return Number<double>();
-      default: throw SystemFormatError("unknown number type " + std::to_string(tag));
+      default: Fail("unknown number type " + std::to_string(tag), Kind::Damaged);
     }
   }
 
@@ -111,11 +146,11 @@ class ByteReader {
   std::int16_t Count(const char* what, int bound) {
     const std::int16_t count = Number<std::int16_t>();
     if (count < 0) {
-      throw SystemFormatError(std::string(what) + " " + std::to_string(count) + " is negative");
+      Fail(std::string(what) + " " + std::to_string(count) + " is negative", Kind::OutOfRange);
     }
     if (count > bound) {
-      throw SystemFormatError(std::string(what) + " " + std::to_string(count) + " is beyond " +
-                              std::to_string(bound));
+      Fail(std::string(what) + " " + std::to_string(count) + " is beyond " + std::to_string(bound),
+           Kind::OutOfRange);
     }
     return count;
   }
@@ -127,9 +162,14 @@ class ByteReader {
   }
 
  private:
+  [[noreturn]] void Fail(const std::string& reason, Kind kind) const {
+    throw SystemFormatError(reason, {kind, bytes_.size(), Place.Words()});
+  }
+
   void Need(std::size_t size) const {
     if (bytes_.size() - pos_ < size) {
-      throw SystemFormatError(bytes_.empty() ? "the file is empty" : "the file ends early");
+      if (bytes_.empty()) Fail("the file is empty", Kind::Empty);
+      Fail("the file ends early", Kind::EndsEarly);
     }
   }
 
@@ -171,17 +211,24 @@ void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
     ClearStars(w);
     ClearSystem(w);
   }
+  ReadPlace& place = in.Place;
   in.Text();  // any header is accepted
+  place.field = "the system name";
   w.SystemName = in.Text();
+  place.field = "the star count";
   w.StarCount = in.Count("star count", 2);
   w.SystemAge = in.Number<float>();
+  place.field = "the system note";
   w.SystemNote = in.Text();
+  place.field = "the position";
   w.SystemX = in.Tagged();
   w.SystemY = in.Tagged();
   w.SystemZ = in.Number<float>();
+  place.field = "the motion";
   w.SystemVectorX = in.Tagged();
   w.SystemVectorY = in.Tagged();
   w.SystemVectorZ = in.Number<float>();
+  place.field = "the pair's orbit";
   if (w.StarCount != 1) {
     w.StarSeparation = in.Number<double>();
     w.StarPeriod = in.Number<float>();
@@ -191,34 +238,44 @@ void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
   }
   const auto [firstStar, lastStar] = StarRange(w.StarCount);
   for (int s = firstStar; s <= lastStar; ++s) {
+    place = ReadPlace{"the record", {}, s, 0, -1};
     w.StarMass[s] = in.Number<double>();
     w.StarTemperature[s] = in.Number<std::int32_t>();
     w.StarLuminosity[s] = in.Number<float>();
     w.StarAngle[s] = in.Number<double>();
+    place.field = "the orbit count";
     w.OrbitCount[s] = in.Count("orbit count", kOrbitSlots - 1);
+    place.field = "the spectral class";
     w.StarType[s] = in.Text();
+    place.field = "the name";
     w.BodyName(s, 0, 0) = in.Text();
+    place.field = "the note";
     w.BodyNote(s, 0, 0) = in.Text();
     for (int o = 1; o <= w.OrbitCount[s]; ++o) {
+      place = ReadPlace{"the class", {}, s, o, -1};
       std::string orbitClass = in.Text();
       if (orbitClass == "X") {  // an orbit without a world
         ClearBody(w, s, o, 0);
         w.MoonCount[s][o] = 0;
         continue;
       }
+      place.field = "the moon count";
       w.MoonCount[s][o] = in.Count("moon count", kBodySlots - 1);
       for (int b = 0; b <= w.MoonCount[s][o]; ++b) {
+        place = ReadPlace{"the record", "BodyClass", s, o, b};
         // The class is the record's first field and decides whether the air record follows;
         // a body without one has no air, whatever its slot held before.
         w.BodyClass(s, o, b) = in.Text();
         // A world without a class would be saved as an empty orbit and lose its record.
         if (b == 0 && (w.BodyClass(s, o, 0).empty() || w.BodyClass(s, o, 0) == "X")) {
-          throw SystemFormatError("the world of orbit " + std::to_string(o) + " has no class");
+          throw SystemFormatError("the world of orbit " + std::to_string(o) + " has no class",
+                                  {Kind::Damaged, bytes.size(), place.Words()});
         }
         const bool withAir = HasAirRecord(w.BodyClass(s, o, b));
         int field = 0;
-        ForEachBodyTable(w, [&](const char*, auto& table) {
+        ForEachBodyTable(w, [&](const char* name, auto& table) {
           if (field > 0 && (field < kBodyFieldsWithoutAir || withAir)) {
+            place.table = name;
             in.Value(table(s, o, b));
           } else if (field > 0) {
             table(s, o, b) = {};
@@ -243,13 +300,13 @@ void WriteAtomically(const fs::path& file, std::string_view bytes) {
   temporary += ".saving";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw SystemFileError(file, "the folder cannot be written to");
+    if (!out) throw SystemFileError(file, "the folder cannot be written to", {Kind::Unwritable});
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
-      throw SystemFileError(file, "the file could not be written in full");
+      throw SystemFileError(file, "the file could not be written in full", {Kind::Unwritable});
     }
   }
   std::error_code error;
@@ -257,7 +314,7 @@ void WriteAtomically(const fs::path& file, std::string_view bytes) {
   if (error) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    throw SystemFileError(file, error.message());
+    throw SystemFileError(file, error.message(), {Kind::Unwritable});
   }
 }
 
@@ -286,19 +343,34 @@ std::uintmax_t ComputeLargestSystemFileSize() {
   return kSystem + kPair + kStarSlots * (kStar + (kOrbitSlots - 1) * orbit);
 }
 
+// The bytes begin as the header this program writes, as far as there are bytes.
+bool BeginsAsSystemFile(std::string_view bytes) {
+  static const std::string header = [] {
+    ByteWriter out;
+    out.Text(kSystemFileHeader);
+    return out.Take();
+  }();
+  const std::size_t compared = std::min(bytes.size(), header.size());
+  return bytes.substr(0, compared) == std::string_view(header).substr(0, compared);
+}
+
 std::string ReadWholeFile(const fs::path& file) {
   std::error_code error;
   const fs::file_status status = fs::status(file, error);
-  if (!fs::exists(status)) throw SystemFileError(file, "the file does not exist");
-  if (fs::is_directory(status)) throw SystemFileError(file, "it is a folder, not a file");
+  if (!fs::exists(status)) throw SystemFileError(file, "the file does not exist", {Kind::Missing});
+  if (fs::is_directory(status)) {
+    throw SystemFileError(file, "it is a folder, not a file", {Kind::Folder});
+  }
   // A device or a pipe may never end, or block the opening until someone writes to it.
-  if (!fs::is_regular_file(status)) throw SystemFileError(file, "not a regular file");
+  if (!fs::is_regular_file(status)) {
+    throw SystemFileError(file, "not a regular file", {Kind::NotAFile});
+  }
   const std::uintmax_t largest = LargestSystemFileSize();
   const std::string tooLarge = "the file is too large to be a system file";
   const std::uintmax_t size = fs::file_size(file, error);
-  if (!error && size > largest) throw SystemFileError(file, tooLarge);
+  if (!error && size > largest) throw SystemFileError(file, tooLarge, {Kind::TooLarge});
   std::ifstream in(file, std::ios::binary);
-  if (!in) throw SystemFileError(file, "the file cannot be opened");
+  if (!in) throw SystemFileError(file, "the file cannot be opened", {Kind::Unreadable});
   // One byte beyond the largest tells a file that grew since it was measured.
   std::string bytes;
   if (!error) bytes.reserve(static_cast<std::size_t>(size));
@@ -308,15 +380,18 @@ std::string ReadWholeFile(const fs::path& file) {
     in.read(block.data(), static_cast<std::streamsize>(wanted));
     bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
   }
-  if (in.bad()) throw SystemFileError(file, "the file cannot be read");
-  if (bytes.size() > largest) throw SystemFileError(file, tooLarge);
+  if (in.bad()) throw SystemFileError(file, "the file cannot be read", {Kind::Unreadable});
+  if (bytes.size() > largest) throw SystemFileError(file, tooLarge, {Kind::TooLarge});
   return bytes;
 }
 
 }  // namespace
 
-SystemFileError::SystemFileError(const fs::path& file, const std::string& reason)
-    : std::runtime_error(file.string() + ": " + reason), reason_(reason) {}
+SystemFileError::SystemFileError(const fs::path& file, const std::string& reason,
+                                 FileFailure failure)
+    : std::runtime_error(file.string() + ": " + reason),
+      reason_(reason),
+      failure_(std::move(failure)) {}
 
 std::string EncodeSystem(const World& w) {
   ByteWriter out;
@@ -382,7 +457,7 @@ void WriteSystemFile(World& world, const fs::path& file) {
     WriteAtomically(file, EncodeSystem(world));
   } catch (const SystemFormatError& error) {
     world.SystemName = name;
-    throw SystemFileError(file, error.what());
+    throw SystemFileError(file, error.what(), error.Failure());
   } catch (...) {
     world.SystemName = name;
     throw;
@@ -400,7 +475,13 @@ SystemFileReader::SystemFileReader() : scratch_(std::make_unique<World>()) {}
 SystemFileReader::~SystemFileReader() = default;
 
 void SystemFileReader::Decode(std::string_view bytes, World& world) {
-  DecodeInto(bytes, *scratch_, false);  // throws before the world is touched
+  try {
+    DecodeInto(bytes, *scratch_, false);  // throws before the world is touched
+  } catch (const SystemFormatError& error) {
+    // Any header is read, but a failing file that does not begin as ours was never one.
+    if (error.Failure().kind == Kind::Empty || BeginsAsSystemFile(bytes)) throw;
+    throw SystemFormatError(error.what(), {Kind::WrongKind, bytes.size(), {}});
+  }
   DecodeInto(bytes, world, true);
 }
 
@@ -409,7 +490,7 @@ void SystemFileReader::Read(const fs::path& file, World& world) {
   try {
     Decode(bytes, world);
   } catch (const SystemFormatError& error) {
-    throw SystemFileError(file, error.what());
+    throw SystemFileError(file, error.what(), error.Failure());
   }
 }
 

@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "io/FileFailure.h"
 #include "model/World.h"
 
 namespace ax {
@@ -15,17 +17,25 @@ namespace ax {
 // e.g. "sol.ax2: the file ends early".
 class SystemFileError : public std::runtime_error {
  public:
-  SystemFileError(const std::filesystem::path& file, const std::string& reason);
+  SystemFileError(const std::filesystem::path& file, const std::string& reason,
+                  FileFailure failure = {});
   const std::string& Reason() const { return reason_; }
+  const FileFailure& Failure() const { return failure_; }
 
  private:
   std::string reason_;
+  FileFailure failure_;
 };
 
 // What is wrong with the bytes of a system file, before a file name is attached to it.
 class SystemFormatError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit SystemFormatError(const std::string& reason, FileFailure failure = {})
+      : std::runtime_error(reason), failure_(std::move(failure)) {}
+  const FileFailure& Failure() const { return failure_; }
+
+ private:
+  FileFailure failure_;
 };
 
 inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 System";

@@ -16,6 +16,7 @@
 #include "ui/ClusterDisplay.h"
 #include "ui/ClusterGenerationForm.h"
 #include "ui/DroppedFiles.h"
+#include "ui/FileErrorBox.h"
 
 namespace ax {
 namespace {
@@ -69,12 +70,15 @@ void ClusterDisplay::OpenClusterFileAt(const QString& path) {
     // into it.
     const ClusterScan first = check.ForEach([](const ClusterRecordView&) { return false; });
     if (first.Records == 0 && !first.Problem.empty()) {
-      throw ClusterFileError(file, "it is not a cluster file (" + first.Problem + ")");
+      throw ClusterFileError(file, "it is not a cluster file (" + first.Problem + ")",
+                             {FileFailure::Kind::WrongKind});
     }
   } catch (const ClusterFileError& error) {
-    Report(QStringLiteral("Could not open %1: %2")
-               .arg(QString::fromStdString(file.filename().string()),
-                    QString::fromStdString(error.Reason())));
+    const QString said = QStringLiteral("Could not open %1: %2")
+                             .arg(QString::fromStdString(file.filename().string()),
+                                  QString::fromStdString(error.Reason()));
+    Report(said);
+    ShowFileErrorBox(*this, FileAction::Open, FileType::Cluster, file, error.Failure(), said);
     return;
   }
   clusterFile_ = file;

@@ -308,6 +308,7 @@ void SystemDisplay::GenerateFrom(std::optional<std::uint64_t> seed) {
   panel_->StopStarDate();
   const CommandResult result = commands_.GenerateRandom(seed);
   ShowStatus(result);
+  ShowFileFailure(result, FileAction::KeepUndoCopy, UndoCopy::File());
   if (result.done) ResetSystemView();
 }
 

@@ -17,6 +17,7 @@
 #include "model/Random.h"
 #include "model/World.h"
 #include "ui/FileDialogs.h"
+#include "ui/FileErrorBox.h"
 
 class QAction;
 class QLabel;
@@ -141,6 +142,9 @@ class SystemDisplay : public QMainWindow {
   void ClickReport(double x, double y);
   // Shows a command's word in the status bar: a text, a clear, or nothing.
   void ShowStatus(const CommandResult& result);
+  // A file command's failure in plain words in a box over the window.
+  void ShowFileFailure(const CommandResult& result, FileAction action,
+                       const std::filesystem::path& file);
   void ShowReadOutFailure(const QString& doing, const std::filesystem::path& file,
                           const std::string& reason);
 

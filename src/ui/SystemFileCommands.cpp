@@ -8,6 +8,7 @@
 
 #include "io/FileFilters.h"
 #include "ui/DroppedFiles.h"
+#include "ui/FileErrorBox.h"
 #include "ui/SystemDisplay.h"
 
 namespace ax {
@@ -25,6 +26,13 @@ FileDialogRequest SystemFileRequest(const FileDialogFilter& filter) {
 
 }  // namespace
 
+void SystemDisplay::ShowFileFailure(const CommandResult& result, FileAction action,
+                                    const std::filesystem::path& file) {
+  if (!result.fileFailure || !result.status) return;
+  ShowFileErrorBox(*this, action, FileType::System, file, *result.fileFailure,
+                   QString::fromStdString(*result.status));
+}
+
 void SystemDisplay::OpenSystemFile() {
   const QString path = ChooseFileWithExtension(ChooseFile, SystemFileRequest(OpenDialogFilter()));
   if (path.isEmpty()) return;
@@ -32,8 +40,10 @@ void SystemDisplay::OpenSystemFile() {
 }
 
 void SystemDisplay::OpenSystemFileAt(const QString& path) {
-  const CommandResult result = commands_.Open(std::filesystem::path(path.toStdString()));
+  const std::filesystem::path file(path.toStdString());
+  const CommandResult result = commands_.Open(file);
   ShowStatus(result);
+  ShowFileFailure(result, FileAction::Open, file);
   if (!result.done) {
     if (!commands_.ClusterStar()) Redraw();
     return;
@@ -48,8 +58,10 @@ void SystemDisplay::SaveSystemAs() {
   request.fileName = QString::fromStdString(world_.SystemFilePath.string());
   const QString path = ChooseFileWithExtension(ChooseFile, request);
   if (path.isEmpty()) return;
-  const CommandResult result = commands_.SaveAs(std::filesystem::path(path.toStdString()));
+  const std::filesystem::path file(path.toStdString());
+  const CommandResult result = commands_.SaveAs(file);
   ShowStatus(result);
+  ShowFileFailure(result, FileAction::Save, file);
   if (result.done) RememberFile(path);
   Redraw();
 }
@@ -57,6 +69,7 @@ void SystemDisplay::SaveSystemAs() {
 void SystemDisplay::UndoSystem() {
   const CommandResult result = commands_.Undo();
   ShowStatus(result);
+  ShowFileFailure(result, FileAction::Undo, UndoCopy::File());
   if (result.done) {
     ShowSymbolicSystem();
   } else if (result.status) {

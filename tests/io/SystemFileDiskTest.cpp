@@ -35,28 +35,30 @@ TEST(SystemFileOnDiskTest, ReadingWhatIsNotASystemFileFailsWithThePathAndKeepsTh
   kept->SystemSaved = 1;
   const std::string before = EncodeSystem(*kept);
   SystemFileReader reader;
-  const auto expectFailure = [&](const fs::path& path, const std::string& reason) {
+  using Kind = FileFailure::Kind;
+  const auto expectFailure = [&](const fs::path& path, const std::string& reason, Kind kind) {
     try {
       reader.Read(path, *kept);
       ADD_FAILURE() << path;
     } catch (const SystemFileError& error) {
       EXPECT_EQ(error.what(), path.string() + ": " + reason);
+      EXPECT_EQ(error.Failure().kind, kind) << reason;
     }
   };
-  expectFailure(dir / "missing.ax2", "the file does not exist");
-  expectFailure(dir.Path(), "it is a folder, not a file");
+  expectFailure(dir / "missing.ax2", "the file does not exist", Kind::Missing);
+  expectFailure(dir.Path(), "it is a folder, not a file", Kind::Folder);
   PutFile(dir / "short.ax2", before.substr(0, 100));
-  expectFailure(dir / "short.ax2", "the file ends early");
+  expectFailure(dir / "short.ax2", "the file ends early", Kind::EndsEarly);
   // Opening a pipe nobody writes to would wait for ever: it must be refused unopened.
   ASSERT_EQ(mkfifo((dir / "pipe.ax2").c_str(), 0600), 0);
-  expectFailure(dir / "pipe.ax2", "not a regular file");
+  expectFailure(dir / "pipe.ax2", "not a regular file", Kind::NotAFile);
   // Every text at 32767 characters and every count at its bound: 3 texts and 54 bytes for the
   // system, 76 for the pair, and 3 stars of 3 texts, 26 bytes and 15 orbits, each of a class
   // text, a count and 21 bodies of 9 texts and 154 bytes.
   EXPECT_EQ(LargestSystemFileSize(), 280714006u);
   PutFile(dir / "huge.ax2", "");
   fs::resize_file(dir / "huge.ax2", 280714007u);  // sparse: nothing is written
-  expectFailure(dir / "huge.ax2", "the file is too large to be a system file");
+  expectFailure(dir / "huge.ax2", "the file is too large to be a system file", Kind::TooLarge);
   EXPECT_EQ(EncodeSystem(*kept), before);
   EXPECT_EQ(kept->SystemFilePath, "kept.ax2");
   EXPECT_EQ(kept->SystemSaved, 1);

@@ -237,8 +237,11 @@ TEST(SystemFileLayoutTest, PairWithMoonsOfBothRecordLengths) {
   EXPECT_EQ(read->StarOffset[2], 2.0f);
 }
 
-// A failed read leaves the world exactly as it was, its file and saved state included.
-void ExpectRejected(std::string_view bytes, const std::string& reason) {
+// A failed read leaves the world exactly as it was, its file and saved state included; when
+// `where` is given, the failure names that place in plain words.
+FileFailure ExpectRejected(std::string_view bytes, const std::string& reason,
+                           const std::string& where = "") {
+  FileFailure failure;
   const auto world = HandMadePair();
   world->SystemFilePath = "kept.ax2";
   world->SystemSaved = 1;
@@ -248,10 +251,15 @@ void ExpectRejected(std::string_view bytes, const std::string& reason) {
     ADD_FAILURE() << "decoded, expected: " << reason;
   } catch (const SystemFormatError& error) {
     EXPECT_EQ(error.what(), reason);
+    failure = error.Failure();
+  }
+  if (!where.empty()) {
+    EXPECT_EQ(failure.where, where);
   }
   EXPECT_EQ(EncodeSystem(*world), before);
   EXPECT_EQ(world->SystemFilePath, "kept.ax2");
   EXPECT_EQ(world->SystemSaved, 1);
+  return failure;
 }
 
 // A single-star header with this star count, and a star record starting with this orbit count.
@@ -267,33 +275,43 @@ Bytes& StarStart(Bytes& e, int orbitCount) {
 
 TEST(SystemFileBadInputTest, EachFaultIsRejectedWithItsReasonAndTheWorldKept) {
   ExpectRejected("", "the file is empty");
-  ExpectRejected(Header(3).Zeros(400).Str(), "star count 3 is beyond 2");
+  ExpectRejected(Header(3).Zeros(400).Str(), "star count 3 is beyond 2", "the star count");
   ExpectRejected(Header(-1).Zeros(400).Str(), "star count -1 is negative");
   Bytes orbits = Header(1);
-  ExpectRejected(StarStart(orbits, 16).Zeros(400).Str(), "orbit count 16 is beyond 15");
+  ExpectRejected(StarStart(orbits, 16).Zeros(400).Str(), "orbit count 16 is beyond 15",
+                 "the orbit count of star 1");
   Bytes negativeOrbits = Header(1);
   ExpectRejected(StarStart(negativeOrbits, -2).Str(), "orbit count -2 is negative");
   Bytes moons = Header(1);
   StarStart(moons, 1).Text("H").I16(21).Zeros(400);
-  ExpectRejected(moons.Str(), "moon count 21 is beyond 20");
-  ExpectRejected(Bytes().Text(kHeader).I16(-5).Zeros(400).Str(), "a text length of -5 is negative");
+  ExpectRejected(moons.Str(), "moon count 21 is beyond 20", "the moon count of orbit 1 of star 1");
+  ExpectRejected(Bytes().Text(kHeader).I16(-5).Zeros(400).Str(), "a text length of -5 is negative",
+                 "the system name");
+  // Not begun as this program's files begin, a file that fails was never a system file.
+  EXPECT_EQ(
+      ExpectRejected(Bytes().Text("Other").I16(-5).Str(), "a text length of -5 is negative").kind,
+      FileFailure::Kind::WrongKind);
   ExpectRejected(Bytes().Text(kHeader).I16(32767).Zeros(400).Str(), "the file ends early");
   ExpectRejected(Bytes().Text(kHeader).Text("").I16(1).F32(0).Text("").I16(7).Zeros(400).Str(),
-                 "unknown number type 7");
+                 "unknown number type 7", "the position");
   // A world of class "X" (or of none) would be saved as an empty orbit and read back as
   // another system.
   for (const char* worldClass : {"X", ""}) {
     Bytes file = Header(1);
     StarStart(file, 1).Text("T").I16(0);
     ExpectedBody(file, worldClass, 0);
-    ExpectRejected(file.Str(), "the world of orbit 1 has no class");
+    ExpectRejected(file.Str(), "the world of orbit 1 has no class",
+                   "the class of the world of orbit 1 of star 1");
   }
 }
 
 TEST(SystemFileBadInputTest, EveryTruncationIsRejected) {
   const std::string file = EncodeSystem(*HandMadePair());
   for (std::size_t size = 0; size < file.size(); ++size) {
-    ExpectRejected(file.substr(0, size), size == 0 ? "the file is empty" : "the file ends early");
+    const FileFailure failure = ExpectRejected(
+        file.substr(0, size), size == 0 ? "the file is empty" : "the file ends early");
+    EXPECT_EQ(failure.kind, size == 0 ? FileFailure::Kind::Empty : FileFailure::Kind::EndsEarly);
+    EXPECT_EQ(failure.size, size);
     if (HasFailure()) FAIL() << "at " << size;
   }
 }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QMessageBox>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "cluster/Jump.h"
 #include "io/ClusterFile.h"
@@ -101,19 +103,23 @@ TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
                                      test::PairRecord(3, 4, 4, 4)});
   fs::resize_file("C07.AXL", 2 * kClusterSlotBytes + 60);
   test::PutFile("notes.md", std::string(300, 'x'));
-  // The file chosen, and what the status bar then says.
-  const std::pair<const char*, const char*> rows[] = {
-      {"C07.AXL", "C07.AXL"},
-      {"", ""},  // the dialog closed without a choice
-      {"missing.AXL", "missing.AXL"},
-      {"notes.md", "not a cluster file"},
+  // The file chosen, what the status bar then says, and the box over the window.
+  const std::tuple<const char*, const char*, const char*> rows[] = {
+      {"C07.AXL", "C07.AXL", ""},
+      {"", "", ""},  // the dialog closed without a choice
+      {"missing.AXL", "missing.AXL", "Could not open missing.AXL. There is no such file."},
+      {"notes.md", "not a cluster file",
+       "Could not open notes.md. It is not an Astrolattix cluster file."},
   };
-  for (const auto& [file, said] : rows) {
+  for (const auto& [file, said, boxed] : rows) {
+    if (auto* box = cluster.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"))) box->hide();
     nextFile = QString::fromLatin1(file);
     cluster.OpenClusterFile();
     EXPECT_EQ(cluster.ClusterFilePath().filename(), "C07.AXL") << file;
     EXPECT_EQ(cluster.Drawn().size(), 2U) << file;
     EXPECT_NE(Status().find(said), std::string::npos) << file << ": " << Status();
+    const auto* box = cluster.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"));
+    EXPECT_EQ(box && box->isVisible() ? box->text().toStdString() : "", boxed) << file;
   }
 }
 

@@ -1,4 +1,7 @@
+#include <QLabel>
 #include <QProcess>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include "cli/CliRun.h"
@@ -32,6 +35,41 @@ TEST(StartFormTest, EveryPlaceGivesTheOneVersion) {
   desktop.start(QStringLiteral(AX_DESKTOP_PROGRAM), {QStringLiteral("--version")});
   EXPECT_TRUE(desktop.waitForFinished(10000) && desktop.exitCode() == 0);
   EXPECT_EQ(desktop.readAllStandardOutput().toStdString(), "astrolattix " + version + "\n");
+}
+
+// At their smallest, the windows and forms show every button's and label's caption whole.
+TEST(StartFormTest, EveryCaptionFitsAtTheSmallestSize) {
+  test::SystemWindowRig rig;
+  ClusterDisplay cluster(*rig.world, rig.random, rig.handoff);
+  StartForm start;
+  rig.window.Enter();
+  rig.GenerateAndSurvey();
+  rig.Button("WorldButton")->click();  // the longer captions of the world read-out
+  rig.Item("SystemMenuEditSystemName")->trigger();
+  QWidget* const windows[] = {&start, &rig.window, Child<QWidget>(rig.window, "ControlPanel"),
+                              Child<QWidget>(rig.window, "NamingForm"),
+                              Child<QWidget>(cluster, "ClusterGeneration")};
+  for (QWidget* window : windows) {
+    window->show();
+    window->resize(1, 1);  // held at its layout's minimum
+    QCoreApplication::processEvents();
+    for (const QPushButton* button : window->findChildren<QPushButton*>()) {
+      if (button->window() != window || !button->isVisible()) continue;
+      QStyleOptionButton option;
+      option.initFrom(button);
+      option.text = button->text();
+      const QRect room =
+          button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+      EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room.width())
+          << button->objectName().toStdString() << " at " << window->width();
+    }
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      if (label->window() != window || !label->isVisible() || label->wordWrap()) continue;
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                label->contentsRect().width())
+          << label->text().toStdString();
+    }
+  }
 }
 
 }  // namespace

@@ -38,27 +38,40 @@ TEST(SystemDisplayTest, FilesThatCannotBeUsedLeaveTheSystemShownAndSayWhy) {
   rig.GenerateAndSurvey();  // unnamed: a failed Save As must not name it after the file
   const std::string shown = EncodeSystem(*rig.world);
 
-  test::PutFile("half.ax2", saved.substr(0, saved.size() / 2));
+  test::PutFile("bad.ax2", saved.substr(0, 100));
   test::PutFile("empty.ax2", "");
   test::PutFile("text.ax2", "not a system\n");
   std::filesystem::create_directory("folder.ax2");
-  // The command, the file dialog's answer, and what the status bar then says.
-  const std::tuple<const char*, const char*, const char*> rows[] = {
-      {"SystemMenuFileOpen", "", ""},  // cancelled: nothing is said
-      {"SystemMenuFileOpen", "half.ax2", "Could not open half.ax2: "},
-      {"SystemMenuFileOpen", "empty.ax2", "Could not open empty.ax2: "},
-      {"SystemMenuFileOpen", "text.ax2", "Could not open text.ax2: "},
-      {"SystemMenuFileOpen", "folder.ax2", "Could not open folder.ax2: "},
-      {"SystemMenuFileOpen", "missing.ax2", "Could not open missing.ax2: "},
-      {"SystemMenuFileSaveAs", "missing/x.ax2", "Could not save x.ax2: "},
+  // The command, the file dialog's answer, what the status bar then says and how the box
+  // over the window begins.
+  const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+      {"SystemMenuFileOpen", "", "", ""},  // cancelled: nothing is said
+      {"SystemMenuFileOpen", "bad.ax2", "Could not open bad.ax2: ",
+       "Could not open bad.ax2. It is not a complete Astrolattix system file: it ends after 100 "
+       "bytes."},
+      {"SystemMenuFileOpen", "empty.ax2",
+       "Could not open empty.ax2: ", "Could not open empty.ax2. It is empty."},
+      {"SystemMenuFileOpen", "text.ax2", "Could not open text.ax2: ",
+       "Could not open text.ax2. It is not an Astrolattix system file."},
+      {"SystemMenuFileOpen", "folder.ax2",
+       "Could not open folder.ax2: ", "Could not open folder.ax2. It is a folder, not a file."},
+      {"SystemMenuFileOpen", "missing.ax2",
+       "Could not open missing.ax2: ", "Could not open missing.ax2. There is no such file."},
+      {"SystemMenuFileSaveAs", "missing/x.ax2",
+       "Could not save x.ax2: ", "Could not save x.ax2. It cannot be written there"},
   };
-  for (const auto& [item, answer, said] : rows) {
+  for (const auto& [item, answer, said, boxed] : rows) {
     rig.window.statusBar()->clearMessage();
+    if (auto* box = rig.window.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"))) box->hide();
     rig.NextFile = *answer == '\0' ? QString() : folder.Path(answer);
     rig.Item(item)->trigger();
     EXPECT_TRUE(EncodeSystem(*rig.world) == shown) << answer;
     EXPECT_EQ(rig.Status().toStdString().rfind(said, 0), 0U) << rig.Status().toStdString();
     EXPECT_EQ(rig.Status().isEmpty(), *said == '\0') << answer;
+    const auto* box = rig.window.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"));
+    const std::string boxText = box && box->isVisible() ? box->text().toStdString() : "";
+    EXPECT_EQ(boxText.rfind(boxed, 0), 0U) << boxText;
+    EXPECT_EQ(boxText.empty(), *boxed == '\0') << answer;
   }
   EXPECT_FALSE(QFile::exists(folder.Path("missing")));
 

@@ -219,12 +219,18 @@ void ClusterDisplay::Report(const QString& message) {
 }
 
 void ClusterDisplay::LayOutClusterWindow() {
-  screen_->SetViews(view_.SecondView ? 2 : 1);
+  ArrangeViews();
   RedrawCluster();
+}
+
+void ClusterDisplay::ArrangeViews() {
+  // Two views side by side in a window wider than tall, the second below the first otherwise.
+  screen_->SetViews(view_.SecondView ? 2 : 1, width() <= height());
 }
 
 void ClusterDisplay::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  ArrangeViews();
   // Drawing reads the whole file: wait until the resizing settles.
   resizeTimer_->start();
 }
@@ -252,7 +258,8 @@ void ClusterDisplay::RedrawCluster() {
   drawn_.clear();
   formerSelections_.clear();
   selected_.reset();
-  screen_->SetViews(view_.SecondView ? 2 : 1);
+  ArrangeViews();
+  view_.PixelSize = screen_->UnitsPerPixel();
   if (clusterFile_.empty()) {
     screen_->Render([](Canvas&) {});
   } else {
@@ -283,6 +290,7 @@ void ClusterDisplay::DrawSelection(Canvas& canvas) const {
   }
   if (!selected_) return;
   DrawStarMarker(canvas, view_, *selected_, kSelectedStarColour);
+  DrawStarLabel(canvas, view_, *selected_, selectedLabel_);
   canvas.Text(kStarPositionTextX, kStarPositionTextY, StarPositionText(*selected_),
               PaletteColour(15));
 }
@@ -315,6 +323,7 @@ std::optional<ClusterRecord> ClusterDisplay::ReadSelectedRecord() {
 void ClusterDisplay::ShowSelectedStar() {
   if (const auto record = ReadSelectedRecord()) {
     tempLabel_->setText(QString::fromLatin1(SelectedStarSummary(*record, view_)));
+    selectedLabel_ = StarLabel(*record);
   }
 }
 

@@ -92,8 +92,8 @@ void ClusterDisplay::BuildControls() {
   screen_->DrawOver = [this](Canvas& canvas) { DrawSelection(canvas); };
   connect(screen_, &ClusterScreen::Clicked, this, &ClusterDisplay::ClusterSelectStar);
   connect(screen_, &ClusterScreen::DoubleClicked, this, [this] {
-    ClusterSelectStar();
-    if (jumpButton_->isEnabled()) JumpIntoClusterStar();
+    // Not into the star selected before, when the sky was double-clicked.
+    if (ClusterSelectStar() && jumpButton_->isEnabled()) JumpIntoClusterStar();
   });
 
   auto addText = [central](QGridLayout* grid, int column, const char* label, const char* name) {
@@ -295,16 +295,17 @@ void ClusterDisplay::DrawSelection(Canvas& canvas) const {
               PaletteColour(15));
 }
 
-void ClusterDisplay::ClusterSelectStar() {
-  if (clusterFile_.empty() || handoff_.Active() || generating_) return;
+bool ClusterDisplay::ClusterSelectStar() {
+  if (clusterFile_.empty() || handoff_.Active() || generating_) return false;
   const auto nearest = NearestDrawnStar(drawn_, view_, screen_->PointerX, screen_->PointerY);
-  if (!nearest) return;
+  if (!nearest) return false;
   if (selected_) formerSelections_.push_back(*selected_);
   selected_ = drawn_[*nearest];
   selectedRecord_ = selected_->Record;
   screen_->update();
   ShowSelectedStar();
   UpdateCommands();
+  return true;
 }
 
 std::optional<ClusterRecord> ClusterDisplay::ReadSelectedRecord() {

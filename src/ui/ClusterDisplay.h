@@ -57,7 +57,8 @@ class ClusterDisplay : public QMainWindow {
   void OpenClusterFile();
   void ChooseDefaultDirectory();
   void RedrawCluster();
-  void ClusterSelectStar();
+  // True when a star lies within reach of the pointer and is selected.
+  bool ClusterSelectStar();
   void JumpIntoClusterStar();
   // Starts a generation on a worker thread; the window stays responsive and offers Cancel.
   void StartGeneration(const ClusterSettings& settings);

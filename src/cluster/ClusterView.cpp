@@ -106,9 +106,9 @@ double RightX(const ClusterViewState& view, double z) {
 
 // The stars' discs gathered by colour and size during a pass and painted together after it:
 // the glows, then the discs from small to large, so that bright stars stand over dim ones and
-// no glow covers a star. A star's colour is looked
-// up by its 7-character type in a small open-addressed table, so each type's colour is worked
-// out once and a lookup costs no division or allocation.
+// no glow covers a star. A star's colour is looked up by its 7-character type in a small
+// open-addressed table, so each type's colour is worked out once and a lookup costs no
+// division or allocation.
 class StarBatches {
  public:
   StarBatches() : slots_(kSlots) {}

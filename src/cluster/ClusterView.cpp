@@ -6,6 +6,7 @@
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "display/BodySymbols.h"
 #include "display/NumberPicture.h"
@@ -18,12 +19,28 @@ constexpr double kHalfView = 50;       // a view's radius: the range maps onto i
 constexpr double kLeftCentreX = 50;    // centre of the +Z view
 constexpr double kRightCentreX = 150;  // centre of the +X view
 constexpr double kCentreY = 50;
-constexpr double kSecondViewLeft = 100;  // where the +X view begins
-constexpr double kMarkRadius = 0.5;      // kept mark, selection marker, centre mark
-constexpr double kSmallDiscRadius = 0.2;
-constexpr double kLargeDiscRadius = 0.3;
-constexpr float kPointLuminosity = 10;       // solar units; dimmer stars are a point
-constexpr float kSmallDiscLuminosity = 100;  // solar units; dimmer stars are a small disc
+constexpr double kSecondViewLeft = 100;     // where the +X view begins
+constexpr double kMarkRadius = 0.5;         // kept mark, selection marker, centre mark
+constexpr double kMarkPixels = 5;           // a marker's least radius: clear of the largest disc
+constexpr double kDefaultPixelSize = 0.15;  // area units: a view of about 670 pixels
+
+constexpr double kSmallestStarPixels = 2;  // across: the dimmest stars
+constexpr double kLargestStarPixels = 6;   // across: the brightest
+constexpr double kStarSizeStep = 0.5;      // pixels: each size is a batch of its own
+constexpr std::size_t kStarSizes = 9;      // 2, 2.5, ... 6 pixels
+// Luminosities span powers of ten, so a disc grows with the logarithm (solar units).
+constexpr double kDimmestLog = -2;       // 0.01 and dimmer: the smallest disc
+constexpr double kBrightestLog = 4;      // 10 000 and brighter: the largest
+constexpr float kGlowLuminosity = 1000;  // solar units: the brightest stars glow
+// Dimmed discs on the black sky look as translucent ones would: outermost and faintest first.
+struct GlowRing {
+  double scale;  // times the largest disc's radius
+  double brightness;
+};
+constexpr std::array<GlowRing, 3> kGlowRings = {{{2.6, 0.12}, {1.9, 0.25}, {1.4, 0.45}}};
+
+constexpr double kLabelGapPixels = 4;   // between a marker and its label
+constexpr double kLabelRisePixels = 6;  // the label's top above the star: about half a line
 constexpr double kBarY = 96;
 constexpr double kTickY = 97;
 constexpr double kBarLength = 25;
@@ -37,6 +54,7 @@ const Colour kBackground = PaletteColour(0);
 const Colour kPen = PaletteColour(10);
 const Colour kRangeCircle = PaletteColour(7);
 const Colour kCentreMark = PaletteColour(15);
+const Colour kLabel = PaletteColour(15);
 
 bool Finite(const ClusterViewState& view) {
   return std::isfinite(view.X) && std::isfinite(view.Y) && std::isfinite(view.Z) &&
@@ -46,6 +64,33 @@ bool Finite(const ClusterViewState& view) {
 // Every position is divided by the range.
 bool Drawable(const ClusterViewState& view) {
   return Finite(view) && view.Range > 0;
+}
+
+double PixelOf(const ClusterViewState& view) {
+  return std::isfinite(view.PixelSize) && view.PixelSize > 0 ? view.PixelSize : kDefaultPixelSize;
+}
+
+double MarkRadius(const ClusterViewState& view) {
+  return std::max(kMarkRadius, kMarkPixels * PixelOf(view));
+}
+
+std::size_t StarSize(float luminosity) {
+  if (!(luminosity > 0)) return 0;
+  const double share =
+      (std::log10(static_cast<double>(luminosity)) - kDimmestLog) / (kBrightestLog - kDimmestLog);
+  return static_cast<std::size_t>(
+      std::lround(std::clamp(share, 0.0, 1.0) * static_cast<double>(kStarSizes - 1)));
+}
+
+double StarRadiusPixels(std::size_t size) {
+  return (kSmallestStarPixels + kStarSizeStep * static_cast<double>(size)) / 2;
+}
+
+Colour Dimmed(Colour colour, double brightness) {
+  const auto dim = [brightness](std::uint8_t c) {
+    return static_cast<std::uint8_t>(std::lround(c * brightness));
+  };
+  return {dim(colour.red), dim(colour.green), dim(colour.blue)};
 }
 
 // Area positions of a cluster position in the +Z view (x, y) and the +X view (x).
@@ -59,14 +104,13 @@ double RightX(const ClusterViewState& view, double z) {
   return kRightCentreX - (z - view.Z) * kHalfView / view.Range;
 }
 
-// The stars' symbols gathered by colour during a pass and painted together after it: every
-// point, then every disc, so that bright stars stand over dim ones. A star's colour is looked
-// up by its 7-character type in a small open-addressed table, so each type's colour is worked
-// out once and a lookup costs no division or allocation.
+// The stars' discs gathered by colour and size during a pass and painted together after it:
+// the glows, then the discs from small to large, so that bright stars stand over dim ones and
+// no glow covers a star. A star's colour is looked up by its 7-character type in a small
+// open-addressed table, so each type's colour is worked out once and a lookup costs no
+// division or allocation.
 class StarBatches {
  public:
-  enum Symbol { kPoint, kSmallDisc, kLargeDisc, kSymbols };
-
   StarBatches() : slots_(kSlots) {}
 
   std::size_t Of(std::string_view type) {
@@ -82,19 +126,23 @@ class StarBatches {
   }
 
   Colour ColourOf(std::size_t batch) const { return batches_[batch].colour; }
-  void Add(std::size_t batch, Symbol symbol, double x, double y) {
-    batches_[batch].symbols[symbol].push_back({x, y});
+  void Add(std::size_t batch, std::size_t size, bool glow, double x, double y) {
+    batches_[batch].sizes[size].push_back({x, y});
+    if (glow) batches_[batch].glows.push_back({x, y});
   }
 
-  void Paint(Canvas& canvas) const {
-    for (const Batch& batch : batches_) {
-      if (!batch.symbols[kPoint].empty()) canvas.Points(batch.symbols[kPoint], batch.colour);
+  void Paint(Canvas& canvas, double pixel) const {
+    const double glowRadius = kLargestStarPixels / 2 * pixel;
+    for (const GlowRing& ring : kGlowRings) {
+      for (const Batch& batch : batches_) {
+        if (batch.glows.empty()) continue;
+        canvas.Discs(batch.glows, ring.scale * glowRadius, Dimmed(batch.colour, ring.brightness));
+      }
     }
-    for (const Batch& batch : batches_) {
-      for (const Symbol disc : {kSmallDisc, kLargeDisc}) {
-        if (batch.symbols[disc].empty()) continue;
-        canvas.Discs(batch.symbols[disc], disc == kSmallDisc ? kSmallDiscRadius : kLargeDiscRadius,
-                     batch.colour);
+    for (std::size_t size = 0; size < kStarSizes; ++size) {
+      for (const Batch& batch : batches_) {
+        if (batch.sizes[size].empty()) continue;
+        canvas.Discs(batch.sizes[size], StarRadiusPixels(size) * pixel, batch.colour);
       }
     }
   }
@@ -106,7 +154,8 @@ class StarBatches {
   };
   struct Batch {
     Colour colour;
-    std::array<std::vector<CanvasPoint>, kSymbols> symbols;
+    std::array<std::vector<CanvasPoint>, kStarSizes> sizes;
+    std::vector<CanvasPoint> glows;
   };
   // Types are 7 bytes; the eighth marks a slot in use, so no type's key is 0.
   static constexpr std::uint64_t kUsed = std::uint64_t{1} << 63;
@@ -127,7 +176,7 @@ class StarBatches {
   std::size_t BatchOf(Colour colour) {
     std::size_t batch = 0;
     while (batch < batches_.size() && !(batches_[batch].colour == colour)) ++batch;
-    if (batch == batches_.size()) batches_.push_back({colour, {}});
+    if (batch == batches_.size()) batches_.push_back({colour, {}, {}});
     return batch;
   }
 
@@ -160,13 +209,10 @@ void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
   }
 }
 
-void DrawStarSymbol(Canvas& canvas, StarBatches& batches, std::size_t batch, double x, double y,
-                    float luminosity, bool kept) {
-  if (kept) canvas.Circle(x, y, kMarkRadius, batches.ColourOf(batch));
-  const StarBatches::Symbol symbol = luminosity < kPointLuminosity       ? StarBatches::kPoint
-                                     : luminosity < kSmallDiscLuminosity ? StarBatches::kSmallDisc
-                                                                         : StarBatches::kLargeDisc;
-  batches.Add(batch, symbol, x, y);
+void DrawStarSymbol(Canvas& canvas, const ClusterViewState& view, StarBatches& batches,
+                    std::size_t batch, double x, double y, float luminosity, bool kept) {
+  if (kept) canvas.Circle(x, y, MarkRadius(view), batches.ColourOf(batch));
+  batches.Add(batch, StarSize(luminosity), luminosity >= kGlowLuminosity, x, y);
 }
 
 }  // namespace
@@ -199,14 +245,14 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
       const float luminosity = record.Luminosity1();
       const bool kept = record.SystemKept() != 0;
       const double areaY = ViewY(view, y);
-      DrawStarSymbol(canvas, batches, batch, LeftX(view, x), areaY, luminosity, kept);
+      DrawStarSymbol(canvas, view, batches, batch, LeftX(view, x), areaY, luminosity, kept);
       if (view.SecondView) {
-        DrawStarSymbol(canvas, batches, batch, RightX(view, z), areaY, luminosity, kept);
+        DrawStarSymbol(canvas, view, batches, batch, RightX(view, z), areaY, luminosity, kept);
       }
       drawn.push_back({record.RecordNumber(), x, y, z});
       return true;
     });
-    batches.Paint(canvas);
+    batches.Paint(canvas, PixelOf(view));
   }
   if (scan != nullptr) *scan = found;
 
@@ -215,26 +261,21 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
   return drawn;
 }
 
+CanvasPoint StarPlace(const ClusterViewState& view, const DrawnStar& star, bool secondView) {
+  return {secondView ? RightX(view, star.Z) : LeftX(view, star.X), ViewY(view, star.Y)};
+}
+
 std::optional<std::size_t> NearestDrawnStar(const std::vector<DrawnStar>& drawn,
                                             const ClusterViewState& view, double pointerX,
                                             double pointerY) {
-  if (drawn.empty() || !Finite(view) || !std::isfinite(pointerX) || !std::isfinite(pointerY)) {
-    return std::nullopt;
-  }
-  // The pointer in cluster cells: across is X in the +Z view, Z in the +X view.
-  const bool rightView = view.SecondView && pointerX >= kSecondViewLeft;
-  const double across = rightView ? (kRightCentreX - pointerX) * view.Range / kHalfView + view.Z
-                                  : (pointerX - kLeftCentreX) * view.Range / kHalfView + view.X;
-  const double down = (pointerY - kCentreY) * view.Range / kHalfView + view.Y;
-
-  const auto distance = [&](const DrawnStar& star) {
-    return Square((rightView ? star.Z : star.X) - across) + Square(star.Y - down);
-  };
-  std::size_t nearest = 0;
-  double nearestDistance = distance(drawn[0]);
-  for (std::size_t i = 1; i < drawn.size(); ++i) {
-    const double d = distance(drawn[i]);
-    if (d < nearestDistance) {
+  if (!Drawable(view) || !std::isfinite(pointerX) || !std::isfinite(pointerY)) return std::nullopt;
+  const bool secondView = view.SecondView && pointerX >= kSecondViewLeft;
+  std::optional<std::size_t> nearest;
+  double nearestDistance = Square(kClickReachPixels * PixelOf(view));
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const CanvasPoint place = StarPlace(view, drawn[i], secondView);
+    const double d = Square(place.x - pointerX) + Square(place.y - pointerY);
+    if (d < nearestDistance || (!nearest && d == nearestDistance)) {
       nearest = i;
       nearestDistance = d;
     }
@@ -245,9 +286,41 @@ std::optional<std::size_t> NearestDrawnStar(const std::vector<DrawnStar>& drawn,
 void DrawStarMarker(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
                     Colour colour) {
   if (!Drawable(view)) return;
-  const double y = ViewY(view, star.Y);
-  canvas.Circle(LeftX(view, star.X), y, kMarkRadius, colour);
-  if (view.SecondView) canvas.Circle(RightX(view, star.Z), y, kMarkRadius, colour);
+  for (const bool secondView : {false, true}) {
+    if (secondView && !view.SecondView) break;
+    const CanvasPoint place = StarPlace(view, star, secondView);
+    canvas.Circle(place.x, place.y, MarkRadius(view), colour);
+  }
+}
+
+std::string StarLabel(const ClusterRecord& record) {
+  std::string name = record.SystemName;
+  name.erase(name.find_last_not_of(' ') + 1);
+  const auto cell = [](float position) { return FormatNumber(std::floor(position), "00"); };
+  return name + "  cell " + cell(record.X) + " " + cell(record.Y) + " " + cell(record.Z);
+}
+
+void DrawStarLabel(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
+                   std::string_view label) {
+  if (!Drawable(view) || label.empty()) return;
+  const double pixel = PixelOf(view);
+  const double gap = MarkRadius(view) + kLabelGapPixels * pixel;
+  const double width = canvas.TextWidth(label);
+  for (const bool secondView : {false, true}) {
+    if (secondView && !view.SecondView) break;
+    const CanvasPoint place = StarPlace(view, star, secondView);
+    // To the right of the star, unless it would run out of its view.
+    const double viewRight = secondView ? kSecondViewLeft + 2 * kHalfView : 2 * kHalfView;
+    double x = place.x + gap;
+    if (x + width > viewRight) x = place.x - gap - width;
+    const double y = place.y - kLabelRisePixels * pixel;
+    // A black rim keeps the label readable over stars and glows.
+    for (const auto& [dx, dy] :
+         {std::pair(-1, 0), std::pair(1, 0), std::pair(0, -1), std::pair(0, 1)}) {
+      canvas.Text(x + dx * pixel, y + dy * pixel, label, kBackground);
+    }
+    canvas.Text(x, y, label, kLabel);
+  }
 }
 
 std::string StarPositionText(const DrawnStar& star) {

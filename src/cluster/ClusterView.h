@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/Canvas.h"
@@ -20,7 +21,12 @@ struct ClusterViewState {
   double Z = 50;
   double Range = 50;
   bool SecondView = false;  // the +X view beside the +Z view
+  // Area units one screen pixel covers: star sizes and the reach of a click are in pixels.
+  double PixelSize = 0.15;
 };
+
+// A click picks the nearest star no farther than this from it (screen pixels).
+inline constexpr double kClickReachPixels = 8;
 
 // A star of the last drawing, in drawing order; the selection searches these.
 struct DrawnStar {
@@ -40,20 +46,31 @@ double ClusterViewWidth(const ClusterViewState& view);
 // Clears the area and draws captions, scale bar, range circles, every star within range and
 // the centre marks on a canvas already scaled to ClusterViewWidth x 100. Returns the stars
 // drawn, in drawing order; `scan` tells how far the file was read. A range that is not above 0
-// or a view value that is not finite draws no star and reads nothing. The stars' points and
-// then their discs are painted after the pass, in batches of one colour.
+// or a view value that is not finite draws no star and reads nothing. A star is a disc 2 to 6
+// pixels across by its luminosity, the brightest with a glow; they are painted after the pass,
+// in batches of one colour and size, glows first and the larger discs over the smaller.
 std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
                                    ClusterFileReader& reader, ClusterScan* scan = nullptr);
 
+// Where a drawn star is seen in the area: in the +Z view, or in the +X view when `secondView`.
+CanvasPoint StarPlace(const ClusterViewState& view, const DrawnStar& star, bool secondView);
+
 // The drawn star nearest the pointer (in scale units) in the view under the pointer, as an
-// index into `drawn`; the first in drawing order among equals; nothing when none was drawn.
+// index into `drawn`; the first in drawing order among equals; nothing when none was drawn
+// within kClickReachPixels of the pointer.
 std::optional<std::size_t> NearestDrawnStar(const std::vector<DrawnStar>& drawn,
                                             const ClusterViewState& view, double pointerX,
                                             double pointerY);
 
-// A marker circle of radius 0.5 around the star in each view shown.
+// A marker circle around the star in each view shown, clear of the largest disc.
 void DrawStarMarker(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
                     Colour colour);
+
+// The selected star's name and cell ("Sec01:050712  cell 05 07 12"), and that label printed
+// beside its marker in each view shown, on the side where it stays inside the view.
+std::string StarLabel(const ClusterRecord& record);
+void DrawStarLabel(Canvas& canvas, const ClusterViewState& view, const DrawnStar& star,
+                   std::string_view label);
 
 // "X:05.20 Y:12.00 Z:49.93", printed at (kStarPositionTextX, kStarPositionTextY) for the
 // selected star.

@@ -239,6 +239,13 @@ void QtCanvas::Stamp(const QPointF& centre, double pixels, Colour colour) {
   painter_.drawImage(QPointF(wholeX - half, wholeY - half), stamp->second);
 }
 
+double QtCanvas::TextWidth(std::string_view text) const {
+  const double pixels =
+      QFontMetricsF(font_, &device_)
+          .horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  return scaleX_ != 0 ? pixels / std::abs(scaleX_) : 0;
+}
+
 void QtCanvas::Text(double x, double y, std::string_view text, Colour colour) {
   Flush();
   QPointF corner;

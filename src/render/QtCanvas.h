@@ -40,6 +40,7 @@ class QtCanvas : public Canvas {
   // Small discs are stamped from images painted once per colour, size and half-pixel place.
   void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) override;
   void Text(double x, double y, std::string_view text, Colour colour) override;
+  double TextWidth(std::string_view text) const override;
 
   // Paints what is batched; the destructor flushes too.
   void Flush();

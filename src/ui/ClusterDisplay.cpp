@@ -92,8 +92,8 @@ void ClusterDisplay::BuildControls() {
   screen_->DrawOver = [this](Canvas& canvas) { DrawSelection(canvas); };
   connect(screen_, &ClusterScreen::Clicked, this, &ClusterDisplay::ClusterSelectStar);
   connect(screen_, &ClusterScreen::DoubleClicked, this, [this] {
-    ClusterSelectStar();
-    if (jumpButton_->isEnabled()) JumpIntoClusterStar();
+    // Not into the star selected before, when the sky was double-clicked.
+    if (ClusterSelectStar() && jumpButton_->isEnabled()) JumpIntoClusterStar();
   });
 
   auto addText = [central](QGridLayout* grid, int column, const char* label, const char* name) {
@@ -219,12 +219,18 @@ void ClusterDisplay::Report(const QString& message) {
 }
 
 void ClusterDisplay::LayOutClusterWindow() {
-  screen_->SetViews(view_.SecondView ? 2 : 1);
+  ArrangeViews();
   RedrawCluster();
+}
+
+void ClusterDisplay::ArrangeViews() {
+  // Two views side by side in a window wider than tall, the second below the first otherwise.
+  screen_->SetViews(view_.SecondView ? 2 : 1, width() <= height());
 }
 
 void ClusterDisplay::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  ArrangeViews();
   // Drawing reads the whole file: wait until the resizing settles.
   resizeTimer_->start();
 }
@@ -252,7 +258,8 @@ void ClusterDisplay::RedrawCluster() {
   drawn_.clear();
   formerSelections_.clear();
   selected_.reset();
-  screen_->SetViews(view_.SecondView ? 2 : 1);
+  ArrangeViews();
+  view_.PixelSize = screen_->UnitsPerPixel();
   if (clusterFile_.empty()) {
     screen_->Render([](Canvas&) {});
   } else {
@@ -283,20 +290,22 @@ void ClusterDisplay::DrawSelection(Canvas& canvas) const {
   }
   if (!selected_) return;
   DrawStarMarker(canvas, view_, *selected_, kSelectedStarColour);
+  DrawStarLabel(canvas, view_, *selected_, selectedLabel_);
   canvas.Text(kStarPositionTextX, kStarPositionTextY, StarPositionText(*selected_),
               PaletteColour(15));
 }
 
-void ClusterDisplay::ClusterSelectStar() {
-  if (clusterFile_.empty() || handoff_.Active() || generating_) return;
+bool ClusterDisplay::ClusterSelectStar() {
+  if (clusterFile_.empty() || handoff_.Active() || generating_) return false;
   const auto nearest = NearestDrawnStar(drawn_, view_, screen_->PointerX, screen_->PointerY);
-  if (!nearest) return;
+  if (!nearest) return false;
   if (selected_) formerSelections_.push_back(*selected_);
   selected_ = drawn_[*nearest];
   selectedRecord_ = selected_->Record;
   screen_->update();
   ShowSelectedStar();
   UpdateCommands();
+  return true;
 }
 
 std::optional<ClusterRecord> ClusterDisplay::ReadSelectedRecord() {
@@ -315,6 +324,7 @@ std::optional<ClusterRecord> ClusterDisplay::ReadSelectedRecord() {
 void ClusterDisplay::ShowSelectedStar() {
   if (const auto record = ReadSelectedRecord()) {
     tempLabel_->setText(QString::fromLatin1(SelectedStarSummary(*record, view_)));
+    selectedLabel_ = StarLabel(*record);
   }
 }
 

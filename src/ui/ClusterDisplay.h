@@ -10,16 +10,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "cluster/ClusterGeneration.h"
 #include "cluster/ClusterView.h"
+#include "control/ClusterHandoff.h"
 #include "io/ClusterRecord.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
-#include "control/ClusterHandoff.h"
 #include "ui/FileDialogs.h"
 
 class QAction;
@@ -56,7 +57,8 @@ class ClusterDisplay : public QMainWindow {
   void OpenClusterFile();
   void ChooseDefaultDirectory();
   void RedrawCluster();
-  void ClusterSelectStar();
+  // True when a star lies within reach of the pointer and is selected.
+  bool ClusterSelectStar();
   void JumpIntoClusterStar();
   // Starts a generation on a worker thread; the window stays responsive and offers Cancel.
   void StartGeneration(const ClusterSettings& settings);
@@ -104,6 +106,7 @@ class ClusterDisplay : public QMainWindow {
   void BuildControls();
   void BuildMenus();
   void LayOutClusterWindow();
+  void ArrangeViews();
   void ShowNewCluster(int size);
   void ShowViewTexts(const ClusterViewTexts& texts);
   void ShowSelectedStar();
@@ -136,6 +139,7 @@ class ClusterDisplay : public QMainWindow {
   std::vector<DrawnStar> drawn_;
   std::vector<DrawnStar> formerSelections_;
   std::optional<DrawnStar> selected_;
+  std::string selectedLabel_;  // its name and cell, printed beside it
   std::int32_t selectedRecord_ = 0;
 
   bool generating_ = false;

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <vector>
 
 #include "display/RecordingCanvas.h"
@@ -19,7 +19,7 @@ namespace {
 
 using test::StarRecord;
 using Kind = RecordingCanvas::Kind;
-using View = ClusterViewState;  // centre X, Y, Z, range, second view
+using View = ClusterViewState;  // centre X, Y, Z, range, second view, area units a pixel
 
 class ClusterViewTest : public ::testing::Test {
  protected:
@@ -71,11 +71,11 @@ TEST_F(ClusterViewTest, OnlyStarsStrictlyInsideTheRangeAreDrawnUpToADamagedRecor
   EXPECT_EQ(drawn[1].Record, 4);
   EXPECT_EQ(scan.Records, 6);
   EXPECT_FALSE(scan.Problem.empty());
-  EXPECT_EQ(canvas.CallsOf(Kind::Point).size(), 3u);
+  EXPECT_EQ(canvas.CallsOf(Kind::Disc).size(), 3u);
 }
 
 // Both views draw every star inside the sphere within their circle; the second looks along X
-// with Z mirrored: x = 150 - (Z - 50) x 50 / 10. L 50 draws a disc.
+// with Z mirrored: x = 150 - (Z - 50) x 50 / 10.
 TEST_F(ClusterViewTest, RandomClusterDrawsExactlyTheStarsInsideTheSphereInBothViews) {
   Random random(17);
   std::vector<ClusterRecord> records;
@@ -88,7 +88,7 @@ TEST_F(ClusterViewTest, RandomClusterDrawsExactlyTheStarsInsideTheSphereInBothVi
   }
   EXPECT_EQ(Draw(records, View{20, 18, 22, 12.5, true}).size(), inside);
   EXPECT_EQ(scan.Records, 400);
-  const auto points = canvas.CallsOf(Kind::Point);
+  const auto points = canvas.CallsOf(Kind::Disc);
   ASSERT_EQ(points.size(), 2 * inside);
   for (const auto& point : points) {
     EXPECT_LT(std::hypot(point.x1 - (point.x1 < 100 ? 50 : 150), point.y1 - 50), 50);
@@ -97,20 +97,23 @@ TEST_F(ClusterViewTest, RandomClusterDrawsExactlyTheStarsInsideTheSphereInBothVi
   EXPECT_EQ(canvas.CallsOf(Kind::Disc).at(1).x1, 130.0);
 }
 
-// Centre (50, 50, 50), range 10: an area unit is 0.2 cells. The left view at (60, 30) is X 52,
-// Y 46: star 7; the right view at (165, 30) is Z 47, Y 46: star 9; with one view it maps by
-// X = 73: 21 cells from star 7, 33 from 9, 19.1 from 11. Equal distances keep the first drawn.
-TEST(ClusterViewPickTest, NearestStarByXAndYOnTheLeftAndByZAndYOnTheRight) {
-  const std::vector<DrawnStar> drawn = {
-      {7, 52, 46, 40}, {9, 40, 46, 47}, {11, 60, 60, 60}, {12, 52, 46, 40}};
-  EXPECT_EQ(NearestDrawnStar(drawn, View{50, 50, 50, 10, true}, 60, 30),
-            std::optional<std::size_t>{0});
-  EXPECT_EQ(NearestDrawnStar(drawn, View{50, 50, 50, 10, true}, 165, 30),
-            std::optional<std::size_t>{1});
-  EXPECT_EQ(NearestDrawnStar(drawn, View{50, 50, 50, 10}, 165, 30), std::optional<std::size_t>{2});
-  EXPECT_EQ(NearestDrawnStar({}, View{}, 50, 50), std::nullopt);
-  EXPECT_EQ(NearestDrawnStar(drawn, View{}, std::numeric_limits<double>::quiet_NaN(), 50),
-            std::nullopt);
+// A row of stars from a dim red dwarf to a supergiant, 10 pixels an area unit: discs 2 to 6
+// pixels across, never smaller for a brighter star.
+TEST_F(ClusterViewTest, StarsAreDiscsOfTwoToSixPixelsGrowingWithLuminosity) {
+  std::vector<ClusterRecord> records;
+  for (const float sun : {1e-4F, 0.01F, 0.3F, 1.0F, 40.0F, 900.0F, 2e4F, 1e6F}) {
+    const auto n = static_cast<std::int32_t>(records.size());
+    records.push_back(StarRecord(n + 1, 46 + static_cast<float>(n), 50, 50, "G 2 V  ", sun));
+  }
+  Draw(records, View{50, 50, 50, 10, false, 0.1});
+  std::vector<double> across(8, 99);  // pixels, the least disc (not a glow) of star i at 30 + 5i
+  for (const auto& disc : canvas.CallsOf(Kind::Disc)) {
+    const auto i = static_cast<std::size_t>(std::lround((disc.x1 - 30) / 5));
+    across.at(i) = std::min(across[i], disc.radius * 20);
+  }
+  EXPECT_EQ(std::ranges::is_sorted_until(across), across.end());
+  EXPECT_NEAR(across[0], 2, 1e-9);
+  EXPECT_NEAR(across[7], 6, 1e-9);
 }
 
 }  // namespace

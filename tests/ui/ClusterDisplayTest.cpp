@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QLineF>
 #include <QMessageBox>
+#include <QMouseEvent>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -120,6 +124,50 @@ TEST_F(ClusterDisplayTest, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
     EXPECT_NE(Status().find(said), std::string::npos) << file << ": " << Status();
     const auto* box = cluster.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"));
     EXPECT_EQ(box && box->isVisible() ? box->text().toStdString() : "", boxed) << file;
+  }
+}
+
+// Range 3 spreads the cube: in a wide window the +X view stands right of the +Z view, in a tall
+// one below it. The grab shows each star where the view says. Four with no other within 20 px
+// are clicked in turn: up to 8 px off each is selected; 12 px below, with none as near, not.
+TEST_F(ClusterDisplayTest, AClickWithinEightPixelsOfAStarSelectsItInEitherArrangement) {
+  auto* screen = Child<ClusterScreen>(cluster, "ClusDisScreen");
+  Child<QAction>(cluster, "ClusterMenuViewSecondX")->setChecked(true);
+  Child<QLineEdit>(cluster, "RangeText")->setText(QStringLiteral("3"));
+  for (const QSize window : {QSize(1100, 700), QSize(700, 1100)}) {
+    cluster.resize(window);
+    QCoreApplication::processEvents();
+    Press(cluster, "ClusterRedraw");
+    const QRect plusZ = screen->ViewRect(0);
+    EXPECT_EQ(screen->ViewRect(1).topLeft() - plusZ.topLeft(), window.width() > window.height()
+                                                                   ? QPoint(plusZ.width(), 0)
+                                                                   : QPoint(0, plusZ.width()));
+    const QImage shot = screen->grab().toImage();
+    std::vector<std::pair<QPointF, std::int32_t>> seen, apart;  // stars in either view
+    for (const DrawnStar& star : cluster.Drawn()) {
+      for (const bool second : {false, true}) {
+        const CanvasPoint place = StarPlace(cluster.View(), star, second);
+        seen.push_back({screen->AreaPoint(place.x, place.y), star.Record});
+        EXPECT_NE(shot.pixel(seen.back().first.toPoint()) & 0xFFFFFF, 0U);  // not the sky
+      }
+    }
+    const auto near = [&seen](QPointF at, double pixels) {  // how many stars are nearer
+      return std::ranges::count_if(
+          seen, [&](auto& star) { return QLineF(star.first, at).length() < pixels; });
+    };
+    for (const auto& star : seen) {
+      if (near(star.first, 20) == 1 && near(star.first + QPointF(0, 12), 12) == 0)
+        apart.push_back(star);
+    }
+    for (const QPointF off : {QPointF(0, 0), QPointF(7.9, 0), QPointF(-4, -6.8), QPointF(0, 12)}) {
+      for (std::size_t i = 0; i < 4; ++i) {
+        const QPointF at = apart.at(i).first + off;
+        QMouseEvent press(QEvent::MouseButtonPress, at, screen->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(screen, &press);
+        EXPECT_EQ(cluster.SelectedRecord(), apart[off.y() == 12 ? 3 : i].second) << off.x();
+      }
+    }
   }
 }
 

@@ -228,8 +228,14 @@ class Walk {
   }
 
   void Click(QWidget* area) {
-    const QPointF at(static_cast<double>(Roll(static_cast<std::size_t>(area->width()))),
-                     static_cast<double>(Roll(static_cast<std::size_t>(area->height()))));
+    QPointF at(static_cast<double>(Roll(static_cast<std::size_t>(area->width()))),
+               static_cast<double>(Roll(static_cast<std::size_t>(area->height()))));
+    // Mostly at a star, as a user picks one: a click selects only within a few pixels of one.
+    const auto* screen = qobject_cast<ClusterScreen*>(area);
+    if (screen != nullptr && !cluster_.Drawn().empty() && Chance(70)) {
+      const CanvasPoint place = StarPlace(cluster_.View(), Pick(cluster_.Drawn()), false);
+      at = screen->AreaPoint(place.x, place.y);
+    }
     for (const auto& [type, held] : {std::pair(QEvent::MouseButtonPress, Qt::LeftButton),
                                      std::pair(QEvent::MouseButtonRelease, Qt::NoButton)}) {
       QMouseEvent event(type, at, area->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);

@@ -124,8 +124,7 @@ class Walk {
 
  public:
   explicit Walk(std::uint32_t seed) : rng_(seed), random_(seed) {
-    fs::create_directories(folder_ / "sub");
-    QDir::setCurrent(Path(folder_));
+    EXPECT_TRUE(inFolder_);
     auto pair = std::make_unique<World>();
     test::BuildPair(*pair);
     const std::string bytes = EncodeSystem(*pair);
@@ -347,6 +346,8 @@ class Walk {
   QTemporaryDir rootDir_;
   fs::path root_ = fs::canonical(rootDir_.path().toStdString());
   fs::path folder_ = root_ / "work";
+  // The windows take the current directory as they are made, so it is the walk's before them.
+  bool inFolder_ = fs::create_directories(folder_ / "sub") && QDir::setCurrent(Path(folder_));
   std::unique_ptr<World> world_ = std::make_unique<World>();
   Random random_;  // seeded, where the program's is clock-seeded: a seed's walk repeats
   ClusterHandoff handoff_{*world_};

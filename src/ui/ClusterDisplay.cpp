@@ -27,6 +27,7 @@
 #include "io/ClusterFile.h"
 #include "ui/ClusterGenerationForm.h"
 #include "ui/ClusterScreen.h"
+#include "ui/FileErrorBox.h"
 #include "ui/FormFields.h"
 #include "ui/HelpMenu.h"
 #include "ui/MenuItems.h"
@@ -336,9 +337,12 @@ void ClusterDisplay::JumpIntoClusterStar() {
   try {
     outcome = ax::JumpIntoClusterStar(world_, random_, *reader_, clusterFile_, *record);
   } catch (const SystemFileError& error) {
-    Report(
+    const QString said =
         QStringLiteral("Could not open %1: %2")
-            .arg(QString::fromStdString(record->FileName), QString::fromStdString(error.Reason())));
+            .arg(QString::fromStdString(record->FileName), QString::fromStdString(error.Reason()));
+    Report(said);
+    ShowFileErrorBox(*this, FileAction::Open, FileType::System,
+                     KeptSystemFile(clusterFile_, record->FileName), error.Failure(), said);
     return;
   }
   // Coming back, the view is centred on the star visited.

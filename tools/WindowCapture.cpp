@@ -70,7 +70,9 @@ int main(int argc, char** argv) {
   if (what == "system" && argc == 7) {
     ax::SystemDisplay window(*world, random, handoff);
     return CaptureSystem(*world, window, argv[2], argv[3], std::stoi(argv[4]), std::stoi(argv[5]),
-                         argv[6]) ? 0 : 1;
+                         argv[6])
+               ? 0
+               : 1;
   }
   if (what == "cluster" && argc == 4) {
     ax::ClusterDisplay window(*world, random, handoff);

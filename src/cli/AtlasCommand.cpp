@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "cli/Commands.h"
-#include "cli/CsvField.h"
+#include "cli/RowOutput.h"
 #include "cli/WorldJson.h"
 #include "io/SystemFile.h"
 
@@ -82,8 +82,7 @@ void PrintRow(const AtlasRow& row, AtlasFormat format, std::ostream& out) {
     case AtlasFormat::Csv:
       fmt::print(out, "{},{},{},{},{},{},{},{},{},{},{},{},{}", row.Record, CsvField(row.Name),
                  cell[0], cell[1], cell[2], row.Position[0], row.Position[1], row.Position[2],
-                 CsvField(row.Type1), CsvField(row.Type2), row.Worlds, row.Moons,
-                 row.BeltBodies);
+                 CsvField(row.Type1), CsvField(row.Type2), row.Worlds, row.Moons, row.BeltBodies);
       for (const int count : row.Classes) fmt::print(out, ",{}", count);
       fmt::print(out, ",{},{},{},{},{}\n", row.BestHabitability, row.HighestLife,
                  row.Civilizations(), CsvField(fmt::format("{}", fmt::join(row.Eras, "; "))),
@@ -112,7 +111,7 @@ void PrintRow(const AtlasRow& row, AtlasFormat format, std::ostream& out) {
           {"highest_life", row.HighestLife},
           {"eras", row.Eras},
           {"kept", row.Kept}};
-      out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      PrintJsonLine(json, out);
       break;
     }
   }
@@ -130,13 +129,16 @@ AtlasCommand::AtlasCommand(CLI::App& app) {
                      "Only records A to B (A-B, A- or -B), to share a large cluster out");
   CLI::Option* csv = atlas_->add_flag("--csv", csv_, "Comma-separated values with a header line");
   atlas_->add_flag("--json", json_, "One JSON object per star per line")->excludes(csv);
-  atlas_->add_option("--life", filter_.LeastLife, "Only stars with life of at least this complexity")
+  atlas_
+      ->add_option("--life", filter_.LeastLife, "Only stars with life of at least this complexity")
       ->check(CLI::Range(0, 9));
-  atlas_->add_flag("--civ", filter_.Civilization, "Only stars with a civilization, living or extinct");
+  atlas_->add_flag("--civ", filter_.Civilization,
+                   "Only stars with a civilization, living or extinct");
   atlas_->add_option("--class", filter_.Classes,
                      "Only stars with a body of one of these class codes (e.g. NW)");
   atlas_->add_flag("--habitable", filter_.Habitable, "Only stars with a graded oxygen world (A-H)");
-  CLI::Option* of = atlas_->add_option("--of", of_, "The point X,Y,Z (cells) --within measures from");
+  CLI::Option* of =
+      atlas_->add_option("--of", of_, "The point X,Y,Z (cells) --within measures from");
   atlas_->add_option("--within", filter_.Within, "Only stars within this many cells of --of")
       ->check(CLI::NonNegativeNumber)
       ->needs(of);
@@ -160,25 +162,16 @@ int AtlasCommand::Run(std::ostream& out, std::ostream& err) const {
       throw CliInputError(fmt::format("--class {}: {} is not a class code", filter.Classes, code));
     }
   }
-  const int jobs = jobs_ > 0 ? jobs_ : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-  const AtlasFormat format = csv_ ? AtlasFormat::Csv : json_ ? AtlasFormat::Json : AtlasFormat::Text;
-  ClusterScan scan;
-  try {
-    PrintHeader(format, out);
-    scan = MakeAtlas(file_, records, jobs, [&](const AtlasRow& row) {
-      if (filter.Matches(row)) PrintRow(row, format, out);
-    });
-  } catch (const ClusterFileError& error) {
-    out.flush();
-    fmt::print(err, "astrolattix-cli: {}\n", error.what());
-    return kExitBadInput;
-  }
-  out.flush();
-  if (!scan.Problem.empty()) {
-    fmt::print(err, "astrolattix-cli: {}: {}\n", file_.string(), scan.Problem);
-    return kExitBadInput;
-  }
-  return 0;
+  const int jobs =
+      jobs_ > 0 ? jobs_ : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  const AtlasFormat format = csv_    ? AtlasFormat::Csv
+                             : json_ ? AtlasFormat::Json
+                                     : AtlasFormat::Text;
+  PrintHeader(format, out);
+  const ClusterScan scan = MakeAtlas(file_, records, jobs, [&](const AtlasRow& row) {
+    if (filter.Matches(row)) PrintRow(row, format, out);
+  });
+  return ScanStatus(scan, file_, out, err);
 }
 
 }  // namespace ax

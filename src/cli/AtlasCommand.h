@@ -19,7 +19,8 @@ class AtlasCommand {
   AtlasCommand& operator=(const AtlasCommand&) = delete;
 
   bool Parsed() const { return atlas_->parsed(); }
-  // 0 on success; 2 when the file cannot be read or is damaged (after the sound records' rows).
+  // 0 on success; 2 when the file is damaged (after the sound records' rows). A file that cannot
+  // be read throws ClusterFileError.
   int Run(std::ostream& out, std::ostream& err) const;
 
  private:

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "cli/Commands.h"
-#include "cli/CsvField.h"
+#include "cli/RowOutput.h"
 #include "cli/WorldJson.h"
 #include "cluster/ClusterGeneration.h"
 #include "cluster/Jump.h"
@@ -73,7 +73,7 @@ void PrintRecord(const ClusterRecord& record, ListFormat format, std::ostream& o
                                            {"z", ShortestDouble(record.Z)},
                                            {"types", types},
                                            {"separation", ShortestDouble(record.Separation)}};
-      out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+      PrintJsonLine(json, out);
       break;
     }
   }
@@ -121,14 +121,8 @@ bool ClusterCommands::Parsed() const {
 }
 
 int ClusterCommands::Run(std::ostream& out, std::ostream& err) const {
-  try {
-    if (star_->parsed()) return RunStar(out, err);
-    return cluster_->parsed() ? RunCluster(out) : RunList(out, err);
-  } catch (const ClusterFileError& error) {
-    out.flush();
-    fmt::print(err, "astrolattix-cli: {}\n", error.what());
-    return kExitBadInput;
-  }
+  if (star_->parsed()) return RunStar(out, err);
+  return cluster_->parsed() ? RunCluster(out) : RunList(out, err);
 }
 
 int ClusterCommands::RunCluster(std::ostream& out) const {
@@ -154,17 +148,8 @@ int ClusterCommands::RunList(std::ostream& out, std::ostream& err) const {
     PrintRecord(view.Decode(), format, out);
     return true;
   });
-  out.flush();
-  if (!scan.Problem.empty()) {
-    fmt::print(err, "astrolattix-cli: {}: {}\n", file_.string(), scan.Problem);
-    return kExitBadInput;
-  }
-  return 0;
+  return ScanStatus(scan, file_, out, err);
 }
-
-}  // namespace ax
-
-namespace ax {
 
 int ClusterCommands::RunStar(std::ostream& out, std::ostream& err) const {
   const ClusterRecord record = ClusterFileReader(file_).Read(record_);

@@ -20,7 +20,8 @@ class ClusterCommands {
 
   // Whether the command line named one of them.
   bool Parsed() const;
-  // Runs it: 0 on success, 2 when a file cannot be made or read (one line on err).
+  // Runs it: 0 on success, 2 when a pass stops at a damaged record (one line on err). A file
+  // that cannot be made or read throws ClusterFileError.
   int Run(std::ostream& out, std::ostream& err) const;
 
  private:

@@ -26,6 +26,7 @@
 #include "display/ReportExport.h"
 #include "display/ViewState.h"
 #include "generate/Stars.h"
+#include "io/ClusterFile.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/Version.h"
@@ -351,6 +352,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
     if (atlasCommand.Parsed()) return atlasCommand.Run(out, err);
   } catch (const SystemFileError& error) {
+    fmt::print(err, "astrolattix-cli: {}\n", error.what());
+    return kExitBadInput;
+  } catch (const ClusterFileError& error) {
+    out.flush();  // the rows made before it
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;
   } catch (const CliInputError& error) {

@@ -20,7 +20,9 @@ namespace {
 // is lost in the work, small enough that the rows held stay a few hundred.
 constexpr std::size_t kBatchPerJob = 64;
 
-bool Oxygen(char code) { return code >= 'A' && code <= 'H'; }
+bool Oxygen(char code) {
+  return code >= 'A' && code <= 'H';
+}
 
 // One job's own system and file reader, kept from batch to batch.
 struct AtlasWorker {
@@ -74,7 +76,8 @@ std::array<int, 3> AtlasRow::Cell() const {
 
 int AtlasRow::ClassCount(char code) const {
   const auto* at = std::ranges::find(kAtlasClasses, code);
-  return at == kAtlasClasses.end() ? 0 : Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+  return at == kAtlasClasses.end() ? 0
+                                   : Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
 }
 
 AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool kept) {
@@ -95,7 +98,8 @@ AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool ke
         const std::string& bodyClass = world.BodyClass(s, o, b);
         if (bodyClass.empty()) continue;
         const auto* at = std::ranges::find(kAtlasClasses, bodyClass[0]);
-        if (at != kAtlasClasses.end()) ++row.Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+        if (at != kAtlasClasses.end())
+          ++row.Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
         row.HighestLife = std::max<int>(row.HighestLife, world.BodyLifeComplexity(s, o, b));
         row.BestHabitability = std::max(row.BestHabitability, world.BodyHabitability(s, o, b));
         if (!world.BodyTechEra(s, o, b).empty()) row.Eras.push_back(world.BodyTechEra(s, o, b));

@@ -47,11 +47,11 @@ AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool ke
 
 // What a search asks for; every given condition must hold.
 struct AtlasFilter {
-  std::optional<int> LeastLife;   // at least this life complexity on some body
-  bool Civilization = false;      // a civilization, living or extinct
-  std::string Classes;            // a body of any of these class codes
-  bool Habitable = false;         // a graded oxygen world (A to H)
-  std::optional<float> Within;    // cells from Of
+  std::optional<int> LeastLife;  // at least this life complexity on some body
+  bool Civilization = false;     // a civilization, living or extinct
+  std::string Classes;           // a body of any of these class codes
+  bool Habitable = false;        // a graded oxygen world (A to H)
+  std::optional<float> Within;   // cells from Of
   std::array<float, 3> Of{};
 
   bool Matches(const AtlasRow& row) const;

@@ -34,7 +34,9 @@ class AtlasCliTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(Cli({"cluster", "--size", "12", "--density", "12", "--dir", folder.Path().string(),
-                   "--seed", "11"}).status, 0);
+                   "--seed", "11"})
+                  .status,
+              0);
   }
   std::string Atlas(std::vector<std::string> options) {
     options.insert(options.begin(), {"atlas", file.string()});
@@ -66,8 +68,8 @@ TEST_F(AtlasCliTest, RowsDescribeTheStarsSystemsAndFiltersKeepWhatTheySay) {
   WriteClusterRecord(file, record);
   const std::vector<Json> rows = Rows(Atlas({"--json"}));
   for (const int r : {1, 9, 40, 77}) {
-    const Json system = Json::parse(Cli({"star", file.string(), "--record", std::to_string(r),
-                                         "--json"}).out);
+    const Json system =
+        Json::parse(Cli({"star", file.string(), "--record", std::to_string(r), "--json"}).out);
     const Json& row = rows[static_cast<std::size_t>(r - 1)];
     EXPECT_EQ(row["kept"], r == 9);
     int worlds = 0;
@@ -116,10 +118,14 @@ TEST_F(AtlasCliTest, ADamagedFileIsSurveyedUpToItsLastSoundRecordAndBadOptionsAr
   const test::CliRun damaged = Cli({"atlas", file.string(), "--csv"});
   EXPECT_EQ(damaged.status, 2);
   EXPECT_EQ(Lines(damaged.out).size(), 21U);  // the header and 20 sound records
-  EXPECT_EQ(damaged.err, "astrolattix-cli: " + file.string() + ": the file ends inside record 21\n");
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--records", "9-3"}, {"--records", "x"}, {"--class", "Q"},
-        {"--within", "3"}, {"--within", "3", "--of", "1,2"}, {"--jobs", "0"}}) {
+  EXPECT_EQ(damaged.err,
+            "astrolattix-cli: " + file.string() + ": the file ends inside record 21\n");
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--records", "9-3"},
+                                              {"--records", "x"},
+                                              {"--class", "Q"},
+                                              {"--within", "3"},
+                                              {"--within", "3", "--of", "1,2"},
+                                              {"--jobs", "0"}}) {
     std::vector<std::string> args = {"atlas", file.string()};
     args.insert(args.end(), bad.begin(), bad.end());
     const test::CliRun run = Cli(args);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace ax {
 
@@ -16,7 +17,16 @@ double TaggedValue(const TaggedNumber& number) {
 }
 
 void ClearBody(World& world, int star, int orbit, int body) {
-  ForEachBodyTable(world, [&](const char*, auto& table) { table(star, orbit, body) = {}; });
+  ForEachBodyTable(world, [&](const char*, auto& table) {
+    auto& cell = table(star, orbit, body);
+    // A jump clears every body of the last system: clear() is a store, where assigning an
+    // empty text goes through the general replace.
+    if constexpr (std::is_same_v<std::remove_reference_t<decltype(cell)>, std::string>) {
+      cell.clear();
+    } else {
+      cell = {};
+    }
+  });
 }
 
 void ClearSystem(World& world) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -141,9 +142,17 @@ ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords rec
   std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<ClusterRecord> batch;
   const std::size_t batchSize = kBatchPerJob * workers.size();
+  std::vector<AtlasRow> surveyed;
+  // The rows of one batch are handed on (printed, often) while the next batch is surveyed,
+  // so that the jobs do not stand idle meanwhile.
   const auto handOver = [&] {
-    for (const AtlasRow& made : SurveyBatch(workers, clusterFile, batch)) row(made);
+    std::future<std::vector<AtlasRow>> next =
+        std::async(std::launch::async, [&workers, &clusterFile, records = std::move(batch)] {
+          return SurveyBatch(workers, clusterFile, records);
+        });
     batch.clear();
+    for (const AtlasRow& made : surveyed) row(made);
+    surveyed = next.get();
   };
   ClusterScan scan = ClusterFileReader(clusterFile).ForEach([&](const ClusterRecordView& view) {
     const std::int64_t number = view.RecordNumber();
@@ -154,6 +163,7 @@ ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords rec
     return true;
   });
   handOver();
+  for (const AtlasRow& made : surveyed) row(made);
   return scan;
 }
 

@@ -239,9 +239,9 @@ void MakeLayer(const ClusterGrid& grid, std::uint64_t clusterSeed, int x, std::s
       const std::string fileName = PlaceClusterStar(*world, random, x, y, z, code);
       const std::size_t at = bytes.size();
       bytes.resize(at + kClusterSlotBytes);
-      EncodeClusterStar(*world, 0, 0, fileName,
-                        std::span<std::uint8_t, kClusterSlotBytes>(bytes.data() + at,
-                                                                   kClusterSlotBytes));
+      EncodeClusterStar(
+          *world, 0, 0, fileName,
+          std::span<std::uint8_t, kClusterSlotBytes>(bytes.data() + at, kClusterSlotBytes));
     }
   }
 }

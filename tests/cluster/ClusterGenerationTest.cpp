@@ -111,9 +111,9 @@ TEST(GenerateClusterTest, CancelAndFailureLeaveNothing) {
   Random random(3);
   for (const int jobs : {1, 2}) {
     int calls = 0;
-    const ClusterResult cancelled =
-        GenerateCluster({20, 2, ClusterShape::Cube}, random, folder.Path(),
-                        [&calls](const ClusterProgress&) { return ++calls < 3; }, jobs);
+    const ClusterResult cancelled = GenerateCluster(
+        {20, 2, ClusterShape::Cube}, random, folder.Path(),
+        [&calls](const ClusterProgress&) { return ++calls < 3; }, jobs);
     EXPECT_TRUE(cancelled.Cancelled);
     EXPECT_EQ(calls, 3);
     const auto failing = [](const ClusterProgress& layer) {

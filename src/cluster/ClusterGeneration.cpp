@@ -105,6 +105,7 @@ std::optional<int> FirstFreeClusterNumber(const std::filesystem::path& folder) {
 
 namespace {
 
+constexpr std::size_t kWritePieceBytes = 2048 * kClusterSlotBytes;  // 256 kB
 constexpr int kFadingDensityDivisor = 16;  // the fading sphere's die has 1/16 of the faces
 
 // The cluster's records written to its temporary file, which is removed again unless the
@@ -264,10 +265,14 @@ ClusterResult GenerateCluster(const ClusterSettings& settings, std::uint64_t see
     MakeLayer(grid, seed, x, code, bytes);
   };
   const auto take = [&](int x, ShareBytes& bytes) {
-    for (std::size_t at = 0; at < bytes.size(); at += kClusterSlotBytes) {
-      StoreLittleEndian(bytes.data() + at, static_cast<std::int32_t>(++result.Stars));
+    // Numbered and written a piece at a time, so the write copies what is still in the cache.
+    for (std::size_t piece = 0; piece < bytes.size(); piece += kWritePieceBytes) {
+      const std::size_t end = std::min(piece + kWritePieceBytes, bytes.size());
+      for (std::size_t at = piece; at < end; at += kClusterSlotBytes) {
+        StoreLittleEndian(bytes.data() + at, static_cast<std::int32_t>(++result.Stars));
+      }
+      writer.Write(std::span(bytes).subspan(piece, end - piece));
     }
-    writer.Write(bytes);
     const int percent = grid.last > 0 ? 100 * x / grid.last : 100;
     return !progress || progress({x, percent, result.Stars, result.Code});
   };

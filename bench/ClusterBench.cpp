@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -41,12 +42,13 @@ const fs::path& Folder() {
   return folder.Path();
 }
 
-// One whole generation per iteration, the file removed again so each run writes C01.
-void GenerateOnce(benchmark::State& state, const ax::ClusterSettings& settings) {
-  ax::Random random;
+// One whole generation per iteration on `jobs` threads (0: one per core), the file removed
+// again so each run writes C01.
+void GenerateOnce(benchmark::State& state, const ax::ClusterSettings& settings, int jobs) {
+  std::uint64_t seed = 1;
   std::int64_t stars = 0;
   for (auto _ : state) {
-    const ax::ClusterResult result = ax::GenerateCluster(settings, random, Folder(), {});
+    const ax::ClusterResult result = ax::GenerateCluster(settings, seed++, Folder(), {}, jobs);
     stars += result.Stars;
     state.PauseTiming();
     fs::remove(result.File);
@@ -59,15 +61,36 @@ void GenerateOnce(benchmark::State& state, const ax::ClusterSettings& settings) 
 
 // The largest grid at the form's default density: 15.6 million cells, about 44,600 stars.
 void BM_GenerateCluster250Density350(benchmark::State& state) {
-  GenerateOnce(state, {250, 350, ax::ClusterShape::Cube});
+  GenerateOnce(state, {250, 350, ax::ClusterShape::Cube}, 0);
 }
-BENCHMARK(BM_GenerateCluster250Density350)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateCluster250Density350)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A star in every cell: 216,000 stars, the cost of one star and its record.
+// A star in every cell: 216,000 stars, the cost of one star and its record, on 1 and 2 threads
+// (the argument).
 void BM_GenerateCluster60Density1(benchmark::State& state) {
-  GenerateOnce(state, {60, 1, ax::ClusterShape::Cube});
+  GenerateOnce(state, {60, 1, ax::ClusterShape::Cube}, static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_GenerateCluster60Density1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateCluster60Density1)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A star in every cell of the largest grid: 15.6 million stars, a 2 GB file, on 1 and 2
+// threads. Seconds and gigabytes a run, so it is there only when ASTROLATTIX_BENCH_LARGE is set
+// and the smoke run stays quick.
+void BM_GenerateCluster250Density1(benchmark::State& state) {
+  GenerateOnce(state, {250, 1, ax::ClusterShape::Cube}, static_cast<int>(state.range(0)));
+}
+[[maybe_unused]] const bool kLargeRegistered = [] {
+  if (std::getenv("ASTROLATTIX_BENCH_LARGE") == nullptr) return false;
+  benchmark::RegisterBenchmark("BM_GenerateCluster250Density1", BM_GenerateCluster250Density1)
+      ->Arg(1)
+      ->Arg(2)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  return true;
+}();
 
 // A cluster file of a million records (128 MB), written once.
 const fs::path& MillionRecordFile() {

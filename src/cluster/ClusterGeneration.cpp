@@ -14,9 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "cluster/OrderedShares.h"
 #include "generate/NumberText.h"
 #include "generate/Stars.h"
 #include "io/ClusterFile.h"
+#include "io/LittleEndian.h"
 #include "model/Numbers.h"
 
 namespace ax {
@@ -103,16 +105,15 @@ std::optional<int> FirstFreeClusterNumber(const std::filesystem::path& folder) {
 
 namespace {
 
-constexpr std::size_t kWriteBufferBytes = 8192 * kClusterSlotBytes;  // 1 MB of records per write
+constexpr std::size_t kWritePieceBytes = 2048 * kClusterSlotBytes;  // 256 kB
 constexpr int kFadingDensityDivisor = 16;  // the fading sphere's die has 1/16 of the faces
 
-// Records collected in memory and written in large pieces to the cluster's temporary file,
-// which is removed again unless the generation completes.
+// The cluster's records written to its temporary file, which is removed again unless the
+// generation completes.
 class ClusterFileWriter {
  public:
   ClusterFileWriter(std::filesystem::path temporary, std::filesystem::path target)
       : temporary_(std::move(temporary)), target_(std::move(target)) {
-    buffer_.resize(kWriteBufferBytes);
     stream_.open(temporary_, std::ios::binary | std::ios::trunc);
     if (!stream_) throw ClusterFileError(temporary_, "the file cannot be created");
   }
@@ -126,18 +127,14 @@ class ClusterFileWriter {
     }
   }
 
-  // The next record's slot in the buffer.
-  std::span<std::uint8_t, kClusterSlotBytes> NextSlot() {
-    if (used_ == buffer_.size()) Flush();
-    const std::span<std::uint8_t, kClusterSlotBytes> slot(buffer_.data() + used_,
-                                                          kClusterSlotBytes);
-    used_ += kClusterSlotBytes;
-    return slot;
+  void Write(std::span<const std::uint8_t> records) {
+    stream_.write(reinterpret_cast<const char*>(records.data()),
+                  static_cast<std::streamsize>(records.size()));
+    if (!stream_) throw ClusterFileError(temporary_, "the file cannot be written");
   }
 
-  // Writes what is left and puts the file in its place.
+  // Puts the file in its place.
   void Finish() {
-    Flush();
     stream_.close();
     if (stream_.fail()) throw ClusterFileError(temporary_, "the file cannot be written");
     std::error_code error;
@@ -150,18 +147,9 @@ class ClusterFileWriter {
   }
 
  private:
-  void Flush() {
-    stream_.write(reinterpret_cast<const char*>(buffer_.data()),
-                  static_cast<std::streamsize>(used_));
-    if (!stream_) throw ClusterFileError(temporary_, "the file cannot be written");
-    used_ = 0;
-  }
-
   std::filesystem::path temporary_;
   std::filesystem::path target_;
   std::ofstream stream_;
-  std::vector<std::uint8_t> buffer_;
-  std::size_t used_ = 0;
   bool finished_ = false;
 };
 
@@ -194,63 +182,120 @@ std::string PlaceClusterStar(World& world, Random& random, int x, int y, int z,
   return ClusterStarFileName(x, y, z, clusterCode);
 }
 
+// The grid as the generation form corrects it, and the die and shape every cell is tried with.
+struct ClusterGrid {
+  explicit ClusterGrid(const ClusterSettings& settings)
+      : last(std::clamp(settings.Size, kMinClusterSize, kMaxClusterSize) - 1),
+        centre(static_cast<float>(last + 1) / 2),
+        round(settings.Shape != ClusterShape::Cube),
+        fading(settings.Shape == ClusterShape::FadingSphere) {
+    int density = std::clamp(settings.Density, kMinClusterDensity, kMaxClusterDensity);
+    // Below 16 this leaves a die of no faces, which always rolls 1.
+    if (fading) density /= kFadingDensityDivisor;
+    faces = static_cast<std::int16_t>(density);
+  }
+
+  // Whether cell (x, y, z) holds a star: a roll of 1, within the radius of a sphere, and for
+  // the fading sphere a draw below (1 - d / c)^4.
+  bool HoldsStar(Random& random, int x, int y, int z) const {
+    if (random.RollDie(faces) != 1) return false;
+    if (!round) return true;
+    const double dx = x - static_cast<double>(centre);
+    const double dy = y - static_cast<double>(centre);
+    const double dz = z - static_cast<double>(centre);
+    const auto distance = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
+    if (distance > centre) return false;
+    if (!fading) return true;
+    const double keep = Square(Square(1.0 - static_cast<double>(distance) / centre));
+    return keep > random.Uniform();
+  }
+
+  int last;
+  float centre;
+  bool round;
+  bool fading;
+  std::int16_t faces = 0;
+};
+
+// The stream of x-layer `layer`: a fixed mix of the cluster's seed and the layer, so a layer's
+// stars are the same whichever thread makes it and whenever.
+std::uint64_t LayerSeed(std::uint64_t clusterSeed, int layer) {
+  std::uint64_t z = clusterSeed ^ (static_cast<std::uint64_t>(layer) * 0x9E3779B97F4A7C15ULL);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+// The records of x-layer x, numbered 0: the numbers depend on the layers before it and are
+// written in when the layer is taken. A fresh world, so nothing carries over from the layer a
+// thread made before.
+void MakeLayer(const ClusterGrid& grid, std::uint64_t clusterSeed, int x, std::string_view code,
+               ShareBytes& bytes) {
+  Random random(LayerSeed(clusterSeed, x));
+  auto world = std::make_unique<World>();
+  for (int y = 0; y <= grid.last; ++y) {
+    for (int z = 0; z <= grid.last; ++z) {
+      if (!grid.HoldsStar(random, x, y, z)) continue;
+      GenerateStars(*world, random);
+      const std::string fileName = PlaceClusterStar(*world, random, x, y, z, code);
+      const std::size_t at = bytes.size();
+      bytes.resize(at + kClusterSlotBytes);
+      EncodeClusterStar(
+          *world, 0, 0, fileName,
+          std::span<std::uint8_t, kClusterSlotBytes>(bytes.data() + at, kClusterSlotBytes));
+    }
+  }
+}
+
 }  // namespace
 
-ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
+ClusterResult GenerateCluster(const ClusterSettings& settings, std::uint64_t seed,
                               const std::filesystem::path& folder,
-                              const std::function<bool(const ClusterProgress&)>& progress) {
+                              const std::function<bool(const ClusterProgress&)>& progress,
+                              int jobs) {
   const std::optional<int> number = FirstFreeClusterNumber(folder);
   if (!number) throw ClusterFileError(folder, "all cluster numbers C01 to C99 are taken");
   ClusterResult result;
   result.Code = ClusterCode(*number);
   result.File = folder / ClusterFileName(*number);
 
-  // As the generation form corrects them.
-  const int size = std::clamp(settings.Size, kMinClusterSize, kMaxClusterSize);
-  const int last = size - 1;
-  const float centre = static_cast<float>(size) / 2;
-  const bool round = settings.Shape != ClusterShape::Cube;
-  const bool fading = settings.Shape == ClusterShape::FadingSphere;
-  int density = std::clamp(settings.Density, kMinClusterDensity, kMaxClusterDensity);
-  // Below 16 this leaves a die of no faces, which always rolls 1.
-  if (fading) density /= kFadingDensityDivisor;
-  const auto faces = static_cast<std::int16_t>(density);
-
-  random.SeedFromClock();
+  const ClusterGrid grid(settings);
   ClusterFileWriter writer(folder / (ClusterFileName(*number) + ".part"), result.File);
-  auto world = std::make_unique<World>();
-  for (int x = 0; x <= last; ++x) {
-    for (int y = 0; y <= last; ++y) {
-      for (int z = 0; z <= last; ++z) {
-        if (random.RollDie(faces) != 1) continue;
-        if (round) {
-          const double dx = x - static_cast<double>(centre);
-          const double dy = y - static_cast<double>(centre);
-          const double dz = z - static_cast<double>(centre);
-          const auto distance = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
-          if (distance > centre) continue;
-          // A cell keeps its star with the chance (1 - d / c)^4.
-          if (fading) {
-            const double keep = Square(Square(1.0 - static_cast<double>(distance) / centre));
-            if (keep <= random.Uniform()) continue;
-          }
-        }
-        ++result.Stars;
-        GenerateStars(*world, random);
-        const std::string fileName = PlaceClusterStar(*world, random, x, y, z, result.Code);
-        EncodeClusterStar(*world, static_cast<std::int32_t>(result.Stars), 0, fileName,
-                          writer.NextSlot());
+  const auto make = [&grid, seed, &code = result.Code](int x, ShareBytes& bytes) {
+    MakeLayer(grid, seed, x, code, bytes);
+  };
+  const auto take = [&](int x, ShareBytes& bytes) {
+    // Numbered and written a piece at a time, so the write copies what is still in the cache.
+    for (std::size_t piece = 0; piece < bytes.size(); piece += kWritePieceBytes) {
+      const std::size_t end = std::min(piece + kWritePieceBytes, bytes.size());
+      for (std::size_t at = piece; at < end; at += kClusterSlotBytes) {
+        StoreLittleEndian(bytes.data() + at, static_cast<std::int32_t>(++result.Stars));
       }
+      writer.Write(std::span(bytes).subspan(piece, end - piece));
     }
-    const ClusterProgress layer{x, last > 0 ? 100 * x / last : 100, result.Stars, result.Code};
-    if (progress && !progress(layer)) {
-      result.File.clear();
-      result.Cancelled = true;
-      return result;
-    }
+    const int percent = grid.last > 0 ? 100 * x / grid.last : 100;
+    return !progress || progress({x, percent, result.Stars, result.Code});
+  };
+  if (!RunOrderedShares(grid.last + 1, jobs, make, take)) {
+    result.File.clear();
+    result.Cancelled = true;
+    return result;
   }
   writer.Finish();
   return result;
+}
+
+ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
+                              const std::filesystem::path& folder,
+                              const std::function<bool(const ClusterProgress&)>& progress,
+                              int jobs) {
+  random.SeedFromClock();
+  // Three 24-bit draws fill the 64 bits.
+  std::uint64_t seed = 0;
+  for (int i = 0; i < 3; ++i) {
+    seed = (seed << 24) | static_cast<std::uint64_t>(random.Uniform() * 0x1.0p24f);
+  }
+  return GenerateCluster(settings, seed, folder, progress, jobs);
 }
 
 ClusterRecord CreateClusterStar(World& world, Random& random, int x, int y, int z,

@@ -62,13 +62,21 @@ struct ClusterResult {
 };
 
 // Fills the grid with stars and writes them as the new cluster file Cnn.AXL in the folder.
-// The records go to a temporary file that is renamed only when the generation completes, so a
-// cancelled or failed generation leaves nothing behind. `progress` is called after every
-// x-layer; returning false cancels. Throws ClusterFileError when no cluster number is free or
-// the file cannot be written.
+// Each x-layer draws from a stream of its own derived from `seed`, so the file is the same for
+// a seed whatever the number of jobs (threads; 0: one per core). The records go to a temporary
+// file that is renamed only when the generation completes, so a cancelled or failed generation
+// leaves nothing behind. `progress` is called after every x-layer; returning false cancels.
+// Throws ClusterFileError when no cluster number is free or the file cannot be written.
+ClusterResult GenerateCluster(const ClusterSettings& settings, std::uint64_t seed,
+                              const std::filesystem::path& folder,
+                              const std::function<bool(const ClusterProgress&)>& progress,
+                              int jobs = 0);
+// The same from a seed drawn from `random` after it is reseeded from the clock: a seeded
+// source repeats, so the window and the command line remake a cluster from its shown seed.
 ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
                               const std::filesystem::path& folder,
-                              const std::function<bool(const ClusterProgress&)>& progress);
+                              const std::function<bool(const ClusterProgress&)>& progress,
+                              int jobs = 0);
 
 // The record of the star set just generated in the world for cell (x, y, z): its names, its
 // position jittered within the cell (three draws) and its motion values; GenerateCluster

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -108,15 +109,20 @@ TEST(GenerateClusterTest, SmallestClusters) {
 TEST(GenerateClusterTest, CancelAndFailureLeaveNothing) {
   test::TempFolder folder;
   Random random(3);
-  int calls = 0;
-  const ClusterResult cancelled =
-      GenerateCluster({20, 2, ClusterShape::Cube}, random, folder.Path(),
-                      [&calls](const ClusterProgress&) { return ++calls < 3; });
-  EXPECT_TRUE(cancelled.Cancelled);
-  EXPECT_EQ(calls, 3);
-  Random scripted = Random::Scripted({0.99f, 0.99f});  // runs out mid-grid
-  EXPECT_THROW(GenerateCluster({4, 1, ClusterShape::Cube}, scripted, folder.Path(), {}),
-               std::logic_error);
+  for (const int jobs : {1, 2}) {
+    int calls = 0;
+    const ClusterResult cancelled = GenerateCluster(
+        {20, 2, ClusterShape::Cube}, random, folder.Path(),
+        [&calls](const ClusterProgress&) { return ++calls < 3; }, jobs);
+    EXPECT_TRUE(cancelled.Cancelled);
+    EXPECT_EQ(calls, 3);
+    const auto failing = [](const ClusterProgress& layer) {
+      if (layer.Layer == 2) throw std::runtime_error("the window went away");
+      return true;
+    };
+    EXPECT_THROW(GenerateCluster({4, 1, ClusterShape::Cube}, random, folder.Path(), failing, jobs),
+                 std::runtime_error);
+  }
   EXPECT_TRUE(fs::is_empty(folder.Path()));
   for (int n = 1; n <= 99; ++n) std::ofstream(folder / ClusterFileName(n)).put('x');
   try {
@@ -125,6 +131,34 @@ TEST(GenerateClusterTest, CancelAndFailureLeaveNothing) {
   } catch (const ClusterFileError& error) {
     EXPECT_EQ(error.Reason(), "all cluster numbers C01 to C99 are taken");
   }
+}
+
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A seed makes the same bytes on 1, 2 or 3 threads, a seeded source the same as its seed's
+// draw; another seed makes another cluster.
+TEST(GenerateClusterTest, ASeedMakesTheSameFileOnAnyNumberOfThreads) {
+  test::TempFolder folder;
+  const ClusterSettings settings{9, 3, ClusterShape::Cube};
+  const auto taken = [](const ClusterResult& result) {
+    std::string bytes = FileBytes(result.File);
+    fs::remove(result.File);
+    return bytes;
+  };
+  const auto made = [&](std::uint64_t seed, int jobs) {
+    return taken(GenerateCluster(settings, seed, folder.Path(), {}, jobs));
+  };
+  const std::string once = made(77, 1);
+  EXPECT_GT(once.size(), 100 * kClusterSlotBytes);  // 243 stars expected
+  EXPECT_EQ(made(77, 2), once);
+  EXPECT_EQ(made(77, 3), once);
+  EXPECT_NE(made(78, 2), once);
+  Random first(5), second(5);
+  EXPECT_EQ(taken(GenerateCluster(settings, first, folder.Path(), {}, 1)),
+            taken(GenerateCluster(settings, second, folder.Path(), {}, 3)));
 }
 
 // Every shape at size 60 and density 5: a sound file of a star count within 5 standard
@@ -150,11 +184,24 @@ TEST_P(GenerateClusterPropertyTest, StarCountsFollowTheShape) {
   }
   test::TempFolder folder;
   Random random(static_cast<std::uint64_t>(shape) + 100);
-  const ClusterResult result = GenerateCluster({60, 5, shape}, random, folder.Path(), {});
+  const ClusterResult result = GenerateCluster({60, 5, shape}, random, folder.Path(), {}, 2);
   EXPECT_NEAR(static_cast<double>(result.Stars), expected, 5 * std::sqrt(variance));
   std::string problem;
-  EXPECT_EQ(static_cast<std::int64_t>(Records(result.File, &problem).size()), result.Stars);
+  const std::vector<ClusterRecord> records = Records(result.File, &problem);
+  EXPECT_EQ(static_cast<std::int64_t>(records.size()), result.Stars);
   EXPECT_EQ(problem, "");
+  // Numbered from 1 without gaps, each inside its named cell, the cells in x, y, z order.
+  std::array<int, 3> previous{-1, 0, 0};
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const ClusterRecord& record = records[i];
+    const std::array cell{static_cast<int>(record.X), static_cast<int>(record.Y),
+                          static_cast<int>(record.Z)};
+    ASSERT_EQ(record.RecordNumber, static_cast<std::int32_t>(i + 1));
+    ASSERT_EQ(record.FileName, ClusterStarFileName(cell[0], cell[1], cell[2], result.Code));
+    ASSERT_LT(previous, cell);
+    ASSERT_TRUE(record.StarCount == 1 || record.StarCount == 2) << record.StarCount;
+    previous = cell;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, GenerateClusterPropertyTest,

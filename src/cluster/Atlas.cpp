@@ -136,13 +136,18 @@ bool AtlasFilter::Matches(const AtlasRow& row) const {
 }
 
 ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords records, int jobs,
-                      const std::function<void(const AtlasRow&)>& row) {
+                      const std::function<void(const AtlasRow&)>& row,
+                      const std::function<bool(std::int64_t surveyed)>& going) {
   std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<ClusterRecord> batch;
   const std::size_t batchSize = kBatchPerJob * workers.size();
+  std::int64_t surveyed = 0;
+  bool stopped = false;
   const auto handOver = [&] {
     for (const AtlasRow& made : SurveyBatch(workers, clusterFile, batch)) row(made);
+    surveyed += static_cast<std::int64_t>(batch.size());
     batch.clear();
+    stopped = going && !going(surveyed);
   };
   ClusterScan scan = ClusterFileReader(clusterFile).ForEach([&](const ClusterRecordView& view) {
     const std::int64_t number = view.RecordNumber();
@@ -150,9 +155,9 @@ ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords rec
     if (number > records.Last) return false;
     batch.push_back(view.Decode());
     if (batch.size() == batchSize) handOver();
-    return true;
+    return !stopped;
   });
-  handOver();
+  if (!stopped) handOver();
   return scan;
 }
 

@@ -77,9 +77,7 @@ void PrintRow(const AtlasRow& row, AtlasFormat format, std::ostream& out) {
                  row.Type1, row.Type2, row.Worlds, row.Moons, row.BeltBodies, row.HighestLife,
                  row.BestHabitability, row.Civilizations(), row.Kept ? "kept" : "");
       break;
-    case AtlasFormat::Csv:
-      WriteAtlasCsvRow(row, out);
-      break;
+    case AtlasFormat::Csv: WriteAtlasCsvRow(row, out); break;
     case AtlasFormat::Json: {
       nlohmann::ordered_json classes = nlohmann::ordered_json::object();
       for (std::size_t i = 0; i < kAtlasClasses.size(); ++i) {

@@ -62,12 +62,14 @@ std::optional<AtlasRow> ParseRow(const std::vector<std::string>& f) {
   int civilizations = 0;
   bool sound = Number(f[0], row.Record);
   row.Name = f[1];
-  for (std::size_t axis = 0; axis < 3; ++axis) sound = sound && Number(f[5 + axis], row.Position[axis]);
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    sound = sound && Number(f[5 + axis], row.Position[axis]);
   row.Type1 = f[8];
   row.Type2 = f[9];
   sound = sound && Number(f[10], row.Worlds) && Number(f[11], row.Moons) &&
           Number(f[12], row.BeltBodies);
-  for (std::size_t i = 0; i < kAtlasClasses.size(); ++i) sound = sound && Number(f[13 + i], row.Classes[i]);
+  for (std::size_t i = 0; i < kAtlasClasses.size(); ++i)
+    sound = sound && Number(f[13 + i], row.Classes[i]);
   const std::size_t at = 13 + kAtlasClasses.size();
   sound = sound && Number(f[at], row.BestHabitability) && Number(f[at + 1], row.HighestLife) &&
           Number(f[at + 2], civilizations) && Number(f[at + 4], kept);
@@ -97,9 +99,8 @@ void WriteAtlasCsvRow(const AtlasRow& row, std::ostream& out) {
              cell[1], cell[2], row.Position[0], row.Position[1], row.Position[2],
              CsvField(row.Type1), CsvField(row.Type2), row.Worlds, row.Moons, row.BeltBodies);
   for (const int count : row.Classes) fmt::print(out, ",{}", count);
-  fmt::print(out, ",{},{},{},{},{}\n", row.BestHabitability, row.HighestLife,
-             row.Civilizations(), CsvField(fmt::format("{}", fmt::join(row.Eras, kEraSeparator))),
-             row.Kept ? 1 : 0);
+  fmt::print(out, ",{},{},{},{},{}\n", row.BestHabitability, row.HighestLife, row.Civilizations(),
+             CsvField(fmt::format("{}", fmt::join(row.Eras, kEraSeparator))), row.Kept ? 1 : 0);
 }
 
 std::filesystem::path AtlasFilePath(const std::filesystem::path& clusterFile) {
@@ -145,6 +146,8 @@ AtlasMade MakeAtlasFile(const std::filesystem::path& clusterFile, int jobs,
       std::filesystem::remove(file, ignored);
     }
   } guard{temporary};
+  // A star kept while the atlas was made may have been surveyed before: that atlas is not kept.
+  const auto clusterTime = std::filesystem::last_write_time(clusterFile);
   AtlasMade made;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -162,7 +165,10 @@ AtlasMade MakeAtlasFile(const std::filesystem::path& clusterFile, int jobs,
     out.close();
     if (!out) throw std::runtime_error("could not write " + target.filename().string());
   }
-  if (made.Cancelled || !made.Scan.Problem.empty()) return made;
+  if (made.Cancelled || !made.Scan.Problem.empty() ||
+      std::filesystem::last_write_time(clusterFile) != clusterTime) {
+    return made;
+  }
   std::filesystem::rename(temporary, target);
   made.Written = true;
   return made;

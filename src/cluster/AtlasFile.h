@@ -45,7 +45,8 @@ struct AtlasMade {
   std::vector<AtlasRow> Rows;
   ClusterScan Scan;
   bool Cancelled = false;
-  bool Written = false;  // only a whole atlas of a sound cluster file is written
+  // Only a whole atlas of a sound cluster file, unchanged while it was made, is written.
+  bool Written = false;
 };
 
 // Makes the whole atlas as MakeAtlas does and writes it beside the cluster file; `going` is told

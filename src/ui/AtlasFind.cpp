@@ -22,8 +22,8 @@ namespace {
 
 enum Column { Record, Name, Cell, Types, Worlds, Moons, Life, Habitability, Civs, Eras, Kept, End };
 
-const char* const kHeaders[] = {"Record", "Name",          "Cell", "Types", "Worlds", "Moons",
-                                "Life",   "Habitability",  "Civ.", "Eras",  "Kept"};
+const char* const kHeaders[] = {"Record", "Name",         "Cell", "Types", "Worlds", "Moons",
+                                "Life",   "Habitability", "Civ.", "Eras",  "Kept"};
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -57,8 +57,7 @@ QVariant AtlasTableModel::data(const QModelIndex& index, int role) const {
       if (sorting) return QVariant::fromValue((cell[0] * 1000LL + cell[1]) * 1000 + cell[2]);
       return QStringLiteral("%1,%2,%3").arg(cell[0]).arg(cell[1]).arg(cell[2]);
     }
-    case Types:
-      return row.Type2.empty() ? Text(row.Type1) : Text(row.Type1 + " + " + row.Type2);
+    case Types: return row.Type2.empty() ? Text(row.Type1) : Text(row.Type1 + " + " + row.Type2);
     case Worlds: return row.Worlds;
     case Moons: return row.Moons;
     case Life: return row.HighestLife;
@@ -71,7 +70,8 @@ QVariant AtlasTableModel::data(const QModelIndex& index, int role) const {
       for (const std::string& era : row.Eras) eras << Text(era);
       return eras.join(QStringLiteral("; "));
     }
-    case Kept: return sorting ? QVariant(row.Kept) : QVariant(row.Kept ? QStringLiteral("kept") : QString());
+    case Kept:
+      return sorting ? QVariant(row.Kept) : QVariant(row.Kept ? QStringLiteral("kept") : QString());
     default: return {};
   }
 }
@@ -105,12 +105,12 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
   life->setRange(0, 9);
   life->setToolTip(QStringLiteral("Only stars with life of at least this complexity (0: any)"));
   auto* civ = Named(new QCheckBox(QStringLiteral("&Civilizations only"), this), "AtlasCiv");
-  auto* habitable =
-      Named(new QCheckBox(QStringLiteral("&Habitable only"), this), "AtlasHabitable");
+  auto* habitable = Named(new QCheckBox(QStringLiteral("&Habitable only"), this), "AtlasHabitable");
   habitable->setToolTip(QStringLiteral("Only stars with a graded oxygen world (A to H)"));
   auto* classes = Named(new QLineEdit(this), "AtlasClasses");
   classes->setMaximumWidth(100);
-  classes->setToolTip(QStringLiteral("Only stars with a body of one of these class codes (e.g. NW)"));
+  classes->setToolTip(
+      QStringLiteral("Only stars with a body of one of these class codes (e.g. NW)"));
   auto* lifeLabel = new QLabel(QStringLiteral("&Life at least:"), this);
   lifeLabel->setBuddy(life);
   auto* classLabel = new QLabel(QStringLiteral("Cl&asses:"), this);
@@ -139,7 +139,8 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
-  table_->setToolTip(QStringLiteral("Double-click a star to centre the cluster view on it and select it"));
+  table_->setToolTip(
+      QStringLiteral("Double-click a star to centre the cluster view on it and select it"));
   connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
     const AtlasRow& row = model_->Row(proxy_->mapToSource(index).row());
     emit StarChosen(row.Record, row.Position);
@@ -261,7 +262,8 @@ void AtlasFind::ShowRows(std::vector<AtlasRow> rows) {
 
 void AtlasFind::ApplyFilter() {
   proxy_->SetFilter(filter_);
-  status_->setText(QStringLiteral("%1 of %2 stars").arg(proxy_->rowCount()).arg(model_->rowCount()));
+  status_->setText(
+      QStringLiteral("%1 of %2 stars").arg(proxy_->rowCount()).arg(model_->rowCount()));
 }
 
 }  // namespace ax

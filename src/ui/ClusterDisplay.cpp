@@ -368,7 +368,8 @@ void ClusterDisplay::FindStars() {
 
 void ClusterDisplay::SelectAtlasStar(std::int32_t record, std::array<float, 3> position) {
   // A table left open on a cluster that is no longer shown names another cluster's records.
-  if (clusterFile_.empty() || handoff_.Active() || generating_ || find_->ClusterFile() != clusterFile_)
+  if (clusterFile_.empty() || handoff_.Active() || generating_ ||
+      find_->ClusterFile() != clusterFile_)
     return;
   view_.X = position[0];
   view_.Y = position[1];
@@ -376,7 +377,8 @@ void ClusterDisplay::SelectAtlasStar(std::int32_t record, std::array<float, 3> p
   ShowViewTexts(ShowViewCentre(view_));
   RedrawCluster();
   const auto drawn = std::ranges::find(drawn_, record, &DrawnStar::Record);
-  selected_ = drawn != drawn_.end() ? *drawn : DrawnStar{record, position[0], position[1], position[2]};
+  selected_ =
+      drawn != drawn_.end() ? *drawn : DrawnStar{record, position[0], position[1], position[2]};
   selectedRecord_ = record;
   screen_->update();
   ShowSelectedStar();

@@ -196,8 +196,8 @@ TEST_F(ClusterDisplayTest, FindListsEveryStarAndADoubleClickSelectsOne) {
   EXPECT_EQ(std::to_string(record), habitable[1].substr(0, habitable[1].find(',')));
 
   const QPoint at = table->visualRect(table->model()->index(0, 1)).center();
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick}) {
+  for (const QEvent::Type type :
+       {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
     QMouseEvent click(type, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                       Qt::NoModifier);

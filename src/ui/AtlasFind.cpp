@@ -57,7 +57,12 @@ QVariant AtlasTableModel::data(const QModelIndex& index, int role) const {
       if (sorting) return QVariant::fromValue((cell[0] * 1000LL + cell[1]) * 1000 + cell[2]);
       return QStringLiteral("%1,%2,%3").arg(cell[0]).arg(cell[1]).arg(cell[2]);
     }
-    case Types: return row.Type2.empty() ? Text(row.Type1) : Text(row.Type1 + " + " + row.Type2);
+    case Types: {
+      // Types are stored padded to their field; the table shows them plain.
+      const QString first = Text(row.Type1).simplified();
+      return row.Type2.empty() ? first
+                               : first + QStringLiteral(" + ") + Text(row.Type2).simplified();
+    }
     case Worlds: return row.Worlds;
     case Moons: return row.Moons;
     case Life: return row.HighestLife;
@@ -139,6 +144,7 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   table_->setToolTip(
       QStringLiteral("Double-click a star to centre the cluster view on it and select it"));
   connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -193,6 +199,8 @@ void AtlasFind::Open(const std::filesystem::path& clusterFile) {
     return;
   }
   Cancel();
+  progress_->hide();
+  cancelButton_->hide();
   const int run = ++run_;  // a run cancelled here may still have its end on its way
   clusterFile_ = clusterFile;
   setWindowTitle(QStringLiteral("Find in %1").arg(Text(clusterFile.filename().string())));

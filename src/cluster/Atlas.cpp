@@ -141,23 +141,24 @@ ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords rec
   std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<ClusterRecord> batch;
   const std::size_t batchSize = kBatchPerJob * workers.size();
-  std::int64_t surveyed = 0;
-  bool stopped = false;
   const auto handOver = [&] {
     for (const AtlasRow& made : SurveyBatch(workers, clusterFile, batch)) row(made);
-    surveyed += static_cast<std::int64_t>(batch.size());
     batch.clear();
-    stopped = going && !going(surveyed);
   };
+
+  std::int64_t batched = 0;
   ClusterScan scan = ClusterFileReader(clusterFile).ForEach([&](const ClusterRecordView& view) {
     const std::int64_t number = view.RecordNumber();
     if (number < records.First) return true;
     if (number > records.Last) return false;
     batch.push_back(view.Decode());
-    if (batch.size() == batchSize) handOver();
-    return !stopped;
+    if (batch.size() < batchSize) return true;
+
+    handOver();
+    batched += static_cast<std::int64_t>(batchSize);
+    return !going || going(batched);  // stopped, the batch left is empty
   });
-  if (!stopped) handOver();
+  handOver();
   return scan;
 }
 

@@ -152,16 +152,19 @@ AtlasMade MakeAtlasFile(const std::filesystem::path& clusterFile, int jobs,
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     WriteAtlasCsvHeader(out);
+    const auto ask = [&](std::int64_t surveyed) {
+      made.Cancelled = going && !going(surveyed);
+      return !made.Cancelled;
+    };
     made.Scan = MakeAtlas(
         clusterFile, {}, jobs,
         [&](const AtlasRow& row) {
           WriteAtlasCsvRow(row, out);
           made.Rows.push_back(row);
         },
-        [&](std::int64_t surveyed) {
-          made.Cancelled = going && !going(surveyed);
-          return !made.Cancelled;
-        });
+        ask);
+    // The last batch is not whole: asked once more, a Cancel pressed meanwhile still holds.
+    if (!made.Cancelled) ask(static_cast<std::int64_t>(made.Rows.size()));
     out.close();
     if (!out) throw std::runtime_error("could not write " + target.filename().string());
   }

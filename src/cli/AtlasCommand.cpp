@@ -60,9 +60,7 @@ std::optional<std::array<float, 3>> ParsePoint(const std::string& text) {
 
 void PrintHeader(AtlasFormat format, std::ostream& out) {
   if (format == AtlasFormat::Csv) {
-    out << "record,name,cell_x,cell_y,cell_z,x,y,z,type1,type2,worlds,moons,belt_bodies";
-    for (const char code : kAtlasClasses) out << ',' << code;
-    out << ",best_habitability,highest_life,civilizations,eras,kept\n";
+    WriteAtlasCsvHeader(out);
   } else if (format == AtlasFormat::Text) {
     fmt::print(out, "{:>7} {:<26} {:>11} {:<7} {:<7} {:>6} {:>5} {:>5} {:>4} {:>6} {:>3} {}\n",
                "record", "name", "cell", "type 1", "type 2", "worlds", "moons", "belts", "life",
@@ -79,15 +77,7 @@ void PrintRow(const AtlasRow& row, AtlasFormat format, std::ostream& out) {
                  row.Type1, row.Type2, row.Worlds, row.Moons, row.BeltBodies, row.HighestLife,
                  row.BestHabitability, row.Civilizations(), row.Kept ? "kept" : "");
       break;
-    case AtlasFormat::Csv:
-      fmt::print(out, "{},{},{},{},{},{},{},{},{},{},{},{},{}", row.Record, CsvField(row.Name),
-                 cell[0], cell[1], cell[2], row.Position[0], row.Position[1], row.Position[2],
-                 CsvField(row.Type1), CsvField(row.Type2), row.Worlds, row.Moons, row.BeltBodies);
-      for (const int count : row.Classes) fmt::print(out, ",{}", count);
-      fmt::print(out, ",{},{},{},{},{}\n", row.BestHabitability, row.HighestLife,
-                 row.Civilizations(), CsvField(fmt::format("{}", fmt::join(row.Eras, "; "))),
-                 row.Kept ? 1 : 0);
-      break;
+    case AtlasFormat::Csv: WriteAtlasCsvRow(row, out); break;
     case AtlasFormat::Json: {
       nlohmann::ordered_json classes = nlohmann::ordered_json::object();
       for (std::size_t i = 0; i < kAtlasClasses.size(); ++i) {

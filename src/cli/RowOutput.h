@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "cluster/AtlasFile.h"
 #include "io/ClusterFile.h"
 
 namespace ax {
@@ -17,16 +18,7 @@ namespace ax {
 // The pieces of the commands that print a row per cluster star: CSV fields, JSON lines, and the
 // end of a pass that may have stopped at a damaged record.
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-inline std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
+// CsvField is the atlas file's, so that the atlas's CSV is one writer's.
 
 // One JSON object on a line of its own; texts that are not UTF-8 are replaced, not refused.
 inline void PrintJsonLine(const nlohmann::ordered_json& json, std::ostream& out) {

@@ -138,7 +138,8 @@ bool AtlasFilter::Matches(const AtlasRow& row) const {
 }
 
 ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords records, int jobs,
-                      const std::function<void(const AtlasRow&)>& row) {
+                      const std::function<void(const AtlasRow&)>& row,
+                      const std::function<bool(std::int64_t surveyed)>& going) {
   std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<ClusterRecord> batch;
   const std::size_t batchSize = kBatchPerJob * workers.size();
@@ -154,13 +155,18 @@ ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords rec
     for (const AtlasRow& made : surveyed) row(made);
     surveyed = next.get();
   };
+
+  std::int64_t batched = 0;
   ClusterScan scan = ClusterFileReader(clusterFile).ForEach([&](const ClusterRecordView& view) {
     const std::int64_t number = view.RecordNumber();
     if (number < records.First) return true;
     if (number > records.Last) return false;
     batch.push_back(view.Decode());
-    if (batch.size() == batchSize) handOver();
-    return true;
+    if (batch.size() < batchSize) return true;
+
+    handOver();
+    batched += static_cast<std::int64_t>(batchSize);
+    return !going || going(batched);  // stopped, the batch left is empty
   });
   handOver();
   for (const AtlasRow& made : surveyed) row(made);

@@ -66,8 +66,10 @@ struct AtlasRecords {
 // Makes each star's own system (a jump's, or its kept file) in the records asked for, surveys it
 // and hands its row to `row`, in record order whatever the number of jobs. Memory stays flat:
 // rows are handed on a batch at a time. Stops at a damaged record, as the scan says; a kept file
-// that cannot be read throws SystemFileError.
+// that cannot be read throws SystemFileError. After each whole batch `going` is told the
+// records surveyed so far; when it answers false the atlas stops there.
 ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords records, int jobs,
-                      const std::function<void(const AtlasRow&)>& row);
+                      const std::function<void(const AtlasRow&)>& row,
+                      const std::function<bool(std::int64_t surveyed)>& going = {});
 
 }  // namespace ax

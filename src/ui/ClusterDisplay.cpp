@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <string>
@@ -25,6 +26,7 @@
 #include "display/NumberPicture.h"
 #include "generate/NumberText.h"
 #include "io/ClusterFile.h"
+#include "ui/AtlasFind.h"
 #include "ui/ClusterGenerationForm.h"
 #include "ui/ClusterScreen.h"
 #include "ui/FileErrorBox.h"
@@ -172,6 +174,9 @@ void ClusterDisplay::BuildMenus() {
   exitItem_ = AddItem(file, "E&xit", "ClusterMenuFileExit");
   QMenu* view = AddMenu(menuBar(), "&View", "ClusterMenuView");
   QAction* secondView = AddItem(view, "Enable Second View (+&X)", "ClusterMenuViewSecondX", true);
+  findItem_ = AddItem(view, "&Find...", "ClusterMenuViewFind");
+  findItem_->setShortcut(QKeySequence::Find);
+  connect(findItem_, &QAction::triggered, this, &ClusterDisplay::FindStars);
   newClusterItem_->setShortcut(QKeySequence::New);
   openItem_->setShortcut(QKeySequence::Open);
 
@@ -208,6 +213,7 @@ void ClusterDisplay::UpdateCommands() {
   jumpButton_->setEnabled(idle && selected_.has_value());
   // There is something to draw once a cluster is open and no generation is writing one.
   exportImageItem_->setEnabled(!clusterFile_.empty() && !generating_);
+  findItem_->setEnabled(!clusterFile_.empty() && !generating_);
   progress_->setVisible(generating_);
   cancelButton_->setVisible(generating_);
   screen_->SetGuide(clusterFile_.empty() && !generating_
@@ -351,6 +357,34 @@ void ClusterDisplay::JumpIntoClusterStar() {
   UpdateCommands();
 }
 
+void ClusterDisplay::FindStars() {
+  if (clusterFile_.empty() || generating_) return;
+  if (find_ == nullptr) {
+    find_ = new AtlasFind(this);
+    connect(find_, &AtlasFind::StarChosen, this, &ClusterDisplay::SelectAtlasStar);
+  }
+  find_->Open(clusterFile_);
+}
+
+void ClusterDisplay::SelectAtlasStar(std::int32_t record, std::array<float, 3> position) {
+  // A table left open on a cluster that is no longer shown names another cluster's records.
+  if (clusterFile_.empty() || handoff_.Active() || generating_ ||
+      find_->ClusterFile() != clusterFile_)
+    return;
+  view_.X = position[0];
+  view_.Y = position[1];
+  view_.Z = position[2];
+  ShowViewTexts(ShowViewCentre(view_));
+  RedrawCluster();
+  const auto drawn = std::ranges::find(drawn_, record, &DrawnStar::Record);
+  selected_ =
+      drawn != drawn_.end() ? *drawn : DrawnStar{record, position[0], position[1], position[2]};
+  selectedRecord_ = record;
+  screen_->update();
+  ShowSelectedStar();
+  UpdateCommands();
+}
+
 void ClusterDisplay::ReturnFromStar() {
   show();
   raise();
@@ -390,6 +424,10 @@ void ClusterDisplay::closeEvent(QCloseEvent* event) {
   resizeTimer_->stop();
   // A form left open would generate into a window that is gone.
   generation_->hide();
+  if (find_ != nullptr) {
+    find_->Cancel();
+    find_->hide();
+  }
   if (handoff_.Active()) {
     // Closing here must not lose what JUMP would have kept.
     const std::string problem = handoff_.Leave();

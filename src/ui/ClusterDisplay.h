@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -33,6 +34,7 @@ class QTimer;
 
 namespace ax {
 
+class AtlasFind;
 class ClusterScreen;
 class ClusterGenerationForm;
 class Settings;
@@ -64,6 +66,9 @@ class ClusterDisplay : public QMainWindow {
   void StartGeneration(const ClusterSettings& settings);
   bool Generating() const { return generating_; }
   void CancelGeneration();
+  // View, Find...: the cluster's atlas as a table; a star chosen there is centred and selected.
+  void FindStars();
+  void SelectAtlasStar(std::int32_t record, std::array<float, 3> position);
 
   const std::filesystem::path& ClusterFilePath() const { return clusterFile_; }
   const std::filesystem::path& DefaultDirectory() const { return folder_; }
@@ -170,6 +175,8 @@ class ClusterDisplay : public QMainWindow {
   QAction* defaultDirectoryItem_ = nullptr;
   QAction* exitItem_ = nullptr;
   QAction* exportImageItem_ = nullptr;
+  QAction* findItem_ = nullptr;
+  AtlasFind* find_ = nullptr;
 };
 
 }  // namespace ax

@@ -9,11 +9,14 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliRun.h"
+#include "cluster/AtlasFile.h"
 #include "io/ClusterFile.h"
+#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
 namespace ax {
@@ -55,6 +58,24 @@ TEST_F(AtlasCliTest, SharedOutWorkGivesTheSameBytes) {
   const std::string first = Atlas({"--csv", "--records", "1-37", "--jobs", "2"});
   const std::string rest = Atlas({"--csv", "--records", "38-"});
   EXPECT_EQ(first + rest.substr(rest.find('\n') + 1), whole);
+
+  // The atlas kept beside the cluster: none when cancelled, else the same bytes, read back to
+  // the same rows, and stale once the cluster file changes.
+  const fs::path atlas = folder / "C01.atlas.csv";
+  EXPECT_TRUE(MakeAtlasFile(file, 2, [](std::int64_t) { return false; }).Cancelled);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
+  EXPECT_FALSE(AtlasFileIsCurrent(file));
+  EXPECT_TRUE(MakeAtlasFile(file, 2).Written);
+  EXPECT_EQ(test::FileBytes(atlas), whole);
+  const auto rows = ReadAtlasFile(atlas);
+  ASSERT_TRUE(rows);
+  std::ostringstream again;
+  WriteAtlasCsvHeader(again);
+  for (const AtlasRow& row : *rows) WriteAtlasCsvRow(row, again);
+  EXPECT_EQ(again.str(), whole);
+  EXPECT_TRUE(AtlasFileIsCurrent(file));
+  fs::last_write_time(file, fs::last_write_time(atlas) + std::chrono::seconds(1));
+  EXPECT_FALSE(AtlasFileIsCurrent(file));
 }
 
 // Each row is the system `star` makes, kept ones read from their file; each filter keeps the

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QLineF>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QTableView>
+#include <QThread>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,12 +18,14 @@
 #include <string>
 #include <tuple>
 
+#include "cli/CliRun.h"
 #include "cluster/Jump.h"
 #include "io/ClusterFile.h"
 #include "io/SystemFile.h"
 #include "support/ClusterRecords.h"
 #include "support/FileBytes.h"
 #include "survey/Survey.h"
+#include "ui/AtlasFind.h"
 #include "ui/SystemWindowSupport.h"
 
 namespace ax {
@@ -169,6 +174,43 @@ TEST_F(ClusterDisplayTest, AClickWithinEightPixelsOfAStarSelectsItInEitherArrang
       }
     }
   }
+}
+
+// Find lists a row per star; a filter keeps the rows the command line's does; a double-click
+// centres the view on its star and selects it, ready for JUMP; opened again, the file is read.
+TEST_F(ClusterDisplayTest, FindListsEveryStarAndADoubleClickSelectsOne) {
+  Child<QAction>(cluster, "ClusterMenuViewFind")->trigger();
+  auto* find = Child<AtlasFind>(cluster, "AtlasFind");
+  for (int waited = 0; find->Making() && waited < 60000; waited += 10) {
+    QCoreApplication::processEvents();
+    QThread::msleep(10);
+  }
+  QCoreApplication::processEvents();
+  auto* table = Child<QTableView>(cluster, "AtlasTable");
+  EXPECT_EQ(table->model()->rowCount(), 216);
+  Child<QCheckBox>(cluster, "AtlasHabitable")->setChecked(true);
+  const auto habitable = test::Lines(test::Cli({"atlas", "C01.AXL", "--habitable", "--csv"}).out);
+  ASSERT_GT(habitable.size(), 1U);
+  EXPECT_EQ(table->model()->rowCount(), static_cast<int>(habitable.size() - 1));
+  const int record = table->model()->index(0, 0).data().toInt();
+  EXPECT_EQ(std::to_string(record), habitable[1].substr(0, habitable[1].find(',')));
+
+  const QPoint at = table->visualRect(table->model()->index(0, 1)).center();
+  for (const QEvent::Type type :
+       {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
+    QMouseEvent click(type, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &click);
+  }
+  EXPECT_EQ(cluster.SelectedRecord(), record);
+  EXPECT_TRUE(Child<QPushButton>(cluster, "ClusterJumpButton")->isEnabled());
+  const ClusterRecord star = ClusterFileReader(cluster.ClusterFilePath()).Read(record);
+  EXPECT_NEAR(cluster.View().X, star.X, 0.005);
+  EXPECT_NEAR(cluster.View().Z, star.Z, 0.005);
+  find->hide();
+  Child<QAction>(cluster, "ClusterMenuViewFind")->trigger();
+  EXPECT_FALSE(find->Making());
 }
 
 }  // namespace

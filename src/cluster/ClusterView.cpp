@@ -48,6 +48,10 @@ constexpr double kBarLength = 25;
 // Ticks beyond this many lie closer than a pixel on any screen and merge into a band; a huge
 // range's one tick per cell would keep the window busy for minutes.
 constexpr double kMostScaleTicks = 2000;
+// Each batch is painted in bands of the area one unit high, from top to bottom, so that a
+// picture's memory is walked in order rather than at random, and discs of one colour and
+// size look the same in any order.
+constexpr std::size_t kBands = 100;
 constexpr std::int64_t kMostStarsReserved = std::int64_t{1} << 24;  // 256 MB of drawn stars
 constexpr double kShownAsZero = 0.02;  // cells: a smaller distance reads 0.00
 
@@ -142,24 +146,27 @@ class StarBatches {
   }
 
   Colour ColourOf(std::size_t colour) const { return colours_[colour]; }
-  // The next drawn star.
-  void Add(std::size_t colour, float luminosity) {
+  // The next drawn star, `areaY` down the area.
+  void Add(std::size_t colour, float luminosity, double areaY) {
     marks_.push_back({static_cast<std::uint32_t>(colour), StarSize(luminosity),
-                      luminosity >= kGlowLuminosity});
+                      luminosity >= kGlowLuminosity,
+                      static_cast<std::uint8_t>(std::clamp(areaY, 0.0, kBands - 1.0))});
   }
 
   void Paint(Canvas& canvas, const ClusterViewState& view,
              const std::vector<DrawnStar>& drawn) const {
-    // A batch of glows for each colour, then one for each size and colour, in painting order.
+    // A batch of glows for each colour, then one for each size and colour, in painting order;
+    // each in its bands from top to bottom.
     const std::size_t colours = colours_.size();
     const auto discBatch = [colours](std::size_t size, std::size_t colour) {
       return colours + size * colours + colour;
     };
+    const auto part = [](std::size_t batch, const Mark& mark) { return batch * kBands + mark.band; };
     const std::size_t views = view.SecondView ? 2 : 1;
-    std::vector<std::size_t> starts(colours * (kStarSizes + 1) + 1, 0);
+    std::vector<std::size_t> starts(colours * (kStarSizes + 1) * kBands + 1, 0);
     for (const Mark& mark : marks_) {
-      starts[discBatch(mark.size, mark.colour) + 1] += views;
-      if (mark.glow) starts[mark.colour + 1] += views;
+      starts[part(discBatch(mark.size, mark.colour), mark) + 1] += views;
+      if (mark.glow) starts[part(mark.colour, mark) + 1] += views;
     }
     std::partial_sum(starts.begin(), starts.end(), starts.begin());
     std::vector<CanvasPoint> places(starts.back());
@@ -168,12 +175,13 @@ class StarBatches {
       const Mark& mark = marks_[star];
       for (std::size_t second = 0; second < views; ++second) {
         const CanvasPoint place = StarPlace(view, drawn[star], second != 0);
-        places[next[discBatch(mark.size, mark.colour)]++] = place;
-        if (mark.glow) places[next[mark.colour]++] = place;
+        places[next[part(discBatch(mark.size, mark.colour), mark)]++] = place;
+        if (mark.glow) places[next[part(mark.colour, mark)]++] = place;
       }
     }
     const auto batch = [&](std::size_t index) {
-      return std::span(places).subspan(starts[index], starts[index + 1] - starts[index]);
+      const std::size_t first = starts[index * kBands];
+      return std::span(places).subspan(first, starts[(index + 1) * kBands] - first);
     };
 
     const double pixel = PixelOf(view);
@@ -202,6 +210,7 @@ class StarBatches {
     std::uint32_t colour = 0;
     std::uint8_t size = 0;
     bool glow = false;
+    std::uint8_t band = 0;
   };
   // Types are 7 bytes; the eighth marks a slot in use, so no type's key is 0.
   static constexpr std::uint64_t kUsed = std::uint64_t{1} << 63;
@@ -284,7 +293,7 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
       if (record.SystemKept() != 0) {
         DrawStarMarker(canvas, view, drawn.back(), batches.ColourOf(colour));
       }
-      batches.Add(colour, record.Luminosity1());
+      batches.Add(colour, record.Luminosity1(), ViewY(view, y));
       return true;
     });
     batches.Paint(canvas, view, drawn);

@@ -25,9 +25,10 @@ constexpr double kFarPixels = 1.0e7;
 constexpr double kPixelCentre = 0.5;
 
 // Discs of a batch up to this radius are stamped from images painted once per colour, size
-// and half-pixel place (pixels): a cluster's bright stars come by the ten thousand, and
-// painting each antialiased costs microseconds. The place is off by at most 1/4 pixel.
-constexpr double kMostStampedPixels = 8;
+// and half-pixel place (pixels; it takes in the glows of a large picture): a cluster's bright
+// stars come by the ten thousand, and painting each antialiased costs microseconds. The place
+// is off by at most 1/4 pixel.
+constexpr double kMostStampedPixels = 12;
 constexpr double kStampPlaces = 2;  // per pixel, across and down
 constexpr int kPlacesAcross = 3;    // 0, 1/2 and 1 pixel
 constexpr std::size_t kPlaceStamps = kPlacesAcross * kPlacesAcross;
@@ -282,16 +283,16 @@ const QtCanvas::DiscStamp& QtCanvas::StampOf(const StampKey& key, Colour colour)
                QPointF(stamp.half + key.placeX / kStampPlaces, stamp.half + key.placeY / kStampPlaces),
                key.pixels, colour, true);
   painter.end();
+  // A row's run spans its first to its last covered pixel; the transparent ones outside it
+  // would change nothing.
+  const auto covered = [](QRgb pixel) { return qAlpha(pixel) != 0; };
   for (int y = 0; y < stamp.image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(stamp.image.constScanLine(y));
-    for (int x = 0; x < stamp.image.width(); ++x) {
-      if (qAlpha(row[x]) == 0) continue;
-      // A disc is convex: the pixels it covers in a row are side by side.
-      if (stamp.runs.empty() || stamp.runs.back().offset.y() != y) {
-        stamp.runs.push_back({QPoint(x, y), {}});
-      }
-      stamp.runs.back().colours.push_back(row[x]);
-    }
+    const std::span<const QRgb> pixels(row, static_cast<std::size_t>(stamp.image.width()));
+    const auto first = std::ranges::find_if(pixels, covered);
+    if (first == pixels.end()) continue;
+    const auto last = std::ranges::find_if(pixels.rbegin(), pixels.rend(), covered).base();
+    stamp.runs.push_back({QPoint(static_cast<int>(first - pixels.begin()), y), {first, last}});
   }
   return stamps_.emplace(key, std::move(stamp)).first->second;
 }

@@ -161,7 +161,9 @@ class StarBatches {
     const auto discBatch = [colours](std::size_t size, std::size_t colour) {
       return colours + size * colours + colour;
     };
-    const auto part = [](std::size_t batch, const Mark& mark) { return batch * kBands + mark.band; };
+    const auto part = [](std::size_t batch, const Mark& mark) {
+      return batch * kBands + mark.band;
+    };
     const std::size_t views = view.SecondView ? 2 : 1;
     std::vector<std::size_t> starts(colours * (kStarSizes + 1) * kBands + 1, 0);
     for (const Mark& mark : marks_) {
@@ -196,7 +198,8 @@ class StarBatches {
     for (std::size_t size = 0; size < kStarSizes; ++size) {
       for (std::size_t colour = 0; colour < colours; ++colour) {
         if (batch(discBatch(size, colour)).empty()) continue;
-        canvas.Discs(batch(discBatch(size, colour)), StarRadiusPixels(size) * pixel, colours_[colour]);
+        canvas.Discs(batch(discBatch(size, colour)), StarRadiusPixels(size) * pixel,
+                     colours_[colour]);
       }
     }
   }

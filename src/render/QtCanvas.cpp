@@ -279,9 +279,10 @@ const QtCanvas::DiscStamp& QtCanvas::StampOf(const StampKey& key, Colour colour)
   stamp.image = QImage(2 * stamp.half + 1, 2 * stamp.half + 1, QImage::Format_ARGB32_Premultiplied);
   stamp.image.fill(Qt::transparent);
   QPainter painter(&stamp.image);
-  PaintEllipse(painter,
-               QPointF(stamp.half + key.placeX / kStampPlaces, stamp.half + key.placeY / kStampPlaces),
-               key.pixels, colour, true);
+  PaintEllipse(
+      painter,
+      QPointF(stamp.half + key.placeX / kStampPlaces, stamp.half + key.placeY / kStampPlaces),
+      key.pixels, colour, true);
   painter.end();
   // A row's run spans its first to its last covered pixel; the transparent ones outside it
   // would change nothing.

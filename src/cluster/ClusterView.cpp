@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -47,6 +48,10 @@ constexpr double kBarLength = 25;
 // Ticks beyond this many lie closer than a pixel on any screen and merge into a band; a huge
 // range's one tick per cell would keep the window busy for minutes.
 constexpr double kMostScaleTicks = 2000;
+// Each batch is painted in bands of the area one unit high, from top to bottom, so that a
+// picture's memory is walked in order rather than at random, and discs of one colour and
+// size look the same in any order.
+constexpr std::size_t kBands = 100;
 constexpr std::int64_t kMostStarsReserved = std::int64_t{1} << 24;  // 256 MB of drawn stars
 constexpr double kShownAsZero = 0.02;  // cells: a smaller distance reads 0.00
 
@@ -74,12 +79,24 @@ double MarkRadius(const ClusterViewState& view) {
   return std::max(kMarkRadius, kMarkPixels * PixelOf(view));
 }
 
-std::size_t StarSize(float luminosity) {
-  if (!(luminosity > 0)) return 0;
-  const double share =
-      (std::log10(static_cast<double>(luminosity)) - kDimmestLog) / (kBrightestLog - kDimmestLog);
-  return static_cast<std::size_t>(
-      std::lround(std::clamp(share, 0.0, 1.0) * static_cast<double>(kStarSizes - 1)));
+// The least luminosity of each size above the smallest, evenly spaced in the logarithm: a
+// star's size then costs a few comparisons rather than a logarithm.
+const std::array<double, kStarSizes - 1>& SizeThresholds() {
+  static const auto thresholds = [] {
+    std::array<double, kStarSizes - 1> least{};
+    const double step = (kBrightestLog - kDimmestLog) / static_cast<double>(kStarSizes - 1);
+    for (std::size_t size = 1; size < kStarSizes; ++size) {
+      least[size - 1] = std::pow(10.0, kDimmestLog + (static_cast<double>(size) - 0.5) * step);
+    }
+    return least;
+  }();
+  return thresholds;
+}
+
+std::uint8_t StarSize(float luminosity) {
+  // Not a number and not above 0 take the smallest size.
+  return static_cast<std::uint8_t>(std::ranges::count_if(
+      SizeThresholds(), [luminosity](double least) { return luminosity >= least; }));
 }
 
 double StarRadiusPixels(std::size_t size) {
@@ -106,13 +123,16 @@ double RightX(const ClusterViewState& view, double z) {
 
 // The stars' discs gathered by colour and size during a pass and painted together after it:
 // the glows, then the discs from small to large, so that bright stars stand over dim ones and
-// no glow covers a star. A star's colour is looked up by its 7-character type in a small
-// open-addressed table, so each type's colour is worked out once and a lookup costs no
-// division or allocation.
+// no glow covers a star. The pass notes only each star's colour and size; the places are
+// sorted into their batches afterwards, into one array counted out beforehand, since pushing a
+// million places into a hundred growing arrays costs more than the pass. A star's colour is
+// looked up by its 7-character type in a small open-addressed table, so each type's colour is
+// worked out once and a lookup costs no division or allocation.
 class StarBatches {
  public:
-  StarBatches() : slots_(kSlots) {}
+  explicit StarBatches(std::size_t stars) : slots_(kSlots) { marks_.reserve(stars); }
 
+  // The index of the type's colour.
   std::size_t Of(std::string_view type) {
     std::uint64_t key = 0;
     std::memcpy(&key, type.data(), std::min(type.size(), kClusterStarTypeWidth));
@@ -122,27 +142,64 @@ class StarBatches {
       if (slots_[slot].key == 0) return Insert(slot, key, type);
       slot = (slot + 1) & (kSlots - 1);
     }
-    return slots_[slot].batch;
+    return slots_[slot].colour;
   }
 
-  Colour ColourOf(std::size_t batch) const { return batches_[batch].colour; }
-  void Add(std::size_t batch, std::size_t size, bool glow, double x, double y) {
-    batches_[batch].sizes[size].push_back({x, y});
-    if (glow) batches_[batch].glows.push_back({x, y});
+  Colour ColourOf(std::size_t colour) const { return colours_[colour]; }
+  // The next drawn star, `areaY` down the area.
+  void Add(std::size_t colour, float luminosity, double areaY) {
+    marks_.push_back({static_cast<std::uint32_t>(colour), StarSize(luminosity),
+                      luminosity >= kGlowLuminosity,
+                      static_cast<std::uint8_t>(std::clamp(areaY, 0.0, kBands - 1.0))});
   }
 
-  void Paint(Canvas& canvas, double pixel) const {
+  void Paint(Canvas& canvas, const ClusterViewState& view,
+             const std::vector<DrawnStar>& drawn) const {
+    // A batch of glows for each colour, then one for each size and colour, in painting order;
+    // each in its bands from top to bottom.
+    const std::size_t colours = colours_.size();
+    const auto discBatch = [colours](std::size_t size, std::size_t colour) {
+      return colours + size * colours + colour;
+    };
+    const auto part = [](std::size_t batch, const Mark& mark) {
+      return batch * kBands + mark.band;
+    };
+    const std::size_t views = view.SecondView ? 2 : 1;
+    std::vector<std::size_t> starts(colours * (kStarSizes + 1) * kBands + 1, 0);
+    for (const Mark& mark : marks_) {
+      starts[part(discBatch(mark.size, mark.colour), mark) + 1] += views;
+      if (mark.glow) starts[part(mark.colour, mark) + 1] += views;
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<CanvasPoint> places(starts.back());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (std::size_t star = 0; star < marks_.size(); ++star) {
+      const Mark& mark = marks_[star];
+      for (std::size_t second = 0; second < views; ++second) {
+        const CanvasPoint place = StarPlace(view, drawn[star], second != 0);
+        places[next[part(discBatch(mark.size, mark.colour), mark)]++] = place;
+        if (mark.glow) places[next[part(mark.colour, mark)]++] = place;
+      }
+    }
+    const auto batch = [&](std::size_t index) {
+      const std::size_t first = starts[index * kBands];
+      return std::span(places).subspan(first, starts[(index + 1) * kBands] - first);
+    };
+
+    const double pixel = PixelOf(view);
     const double glowRadius = kLargestStarPixels / 2 * pixel;
     for (const GlowRing& ring : kGlowRings) {
-      for (const Batch& batch : batches_) {
-        if (batch.glows.empty()) continue;
-        canvas.Discs(batch.glows, ring.scale * glowRadius, Dimmed(batch.colour, ring.brightness));
+      for (std::size_t colour = 0; colour < colours; ++colour) {
+        if (batch(colour).empty()) continue;
+        canvas.Discs(batch(colour), ring.scale * glowRadius,
+                     Dimmed(colours_[colour], ring.brightness));
       }
     }
     for (std::size_t size = 0; size < kStarSizes; ++size) {
-      for (const Batch& batch : batches_) {
-        if (batch.sizes[size].empty()) continue;
-        canvas.Discs(batch.sizes[size], StarRadiusPixels(size) * pixel, batch.colour);
+      for (std::size_t colour = 0; colour < colours; ++colour) {
+        if (batch(discBatch(size, colour)).empty()) continue;
+        canvas.Discs(batch(discBatch(size, colour)), StarRadiusPixels(size) * pixel,
+                     colours_[colour]);
       }
     }
   }
@@ -150,12 +207,13 @@ class StarBatches {
  private:
   struct Slot {
     std::uint64_t key = 0;  // 0: empty
-    std::size_t batch = 0;
+    std::size_t colour = 0;
   };
-  struct Batch {
-    Colour colour;
-    std::array<std::vector<CanvasPoint>, kStarSizes> sizes;
-    std::vector<CanvasPoint> glows;
+  struct Mark {
+    std::uint32_t colour = 0;
+    std::uint8_t size = 0;
+    bool glow = false;
+    std::uint8_t band = 0;
   };
   // Types are 7 bytes; the eighth marks a slot in use, so no type's key is 0.
   static constexpr std::uint64_t kUsed = std::uint64_t{1} << 63;
@@ -164,25 +222,22 @@ class StarBatches {
   static constexpr std::size_t kSlots = 4096;                // far more than the types made
 
   std::size_t Insert(std::size_t slot, std::uint64_t key, std::string_view type) {
-    const std::size_t batch = BatchOf(StarColour(std::string(type)));
+    const Colour found = StarColour(std::string(type));
+    const std::size_t colour = static_cast<std::size_t>(
+        std::find(colours_.begin(), colours_.end(), found) - colours_.begin());
+    if (colour == colours_.size()) colours_.push_back(found);
     // Past half full (only from thousands of made-up types) a type is looked up each time.
     if (used_ < kSlots / 2) {
-      slots_[slot] = {key, batch};
+      slots_[slot] = {key, colour};
       ++used_;
     }
-    return batch;
-  }
-
-  std::size_t BatchOf(Colour colour) {
-    std::size_t batch = 0;
-    while (batch < batches_.size() && !(batches_[batch].colour == colour)) ++batch;
-    if (batch == batches_.size()) batches_.push_back({colour, {}, {}});
-    return batch;
+    return colour;
   }
 
   std::vector<Slot> slots_;
   std::size_t used_ = 0;
-  std::vector<Batch> batches_;
+  std::vector<Colour> colours_;
+  std::vector<Mark> marks_;  // one a drawn star, in drawing order
 };
 
 void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
@@ -209,12 +264,6 @@ void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
   }
 }
 
-void DrawStarSymbol(Canvas& canvas, const ClusterViewState& view, StarBatches& batches,
-                    std::size_t batch, double x, double y, float luminosity, bool kept) {
-  if (kept) canvas.Circle(x, y, MarkRadius(view), batches.ColourOf(batch));
-  batches.Add(batch, StarSize(luminosity), luminosity >= kGlowLuminosity, x, y);
-}
-
 }  // namespace
 
 double ClusterViewWidth(const ClusterViewState& view) {
@@ -229,11 +278,12 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
   std::vector<DrawnStar> drawn;
   ClusterScan found;
   if (Drawable(view)) {
-    StarBatches batches;
     // Room for every star, so that a full view is not copied as it grows; pages never
     // written are never touched.
-    drawn.reserve(static_cast<std::size_t>(
-        std::clamp<std::int64_t>(reader.RecordCount(), 0, kMostStarsReserved)));
+    const auto room = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(reader.RecordCount(), 0, kMostStarsReserved));
+    drawn.reserve(room);
+    StarBatches batches(room);
     found = reader.ForEach([&](const ClusterRecordView& record) {
       const float x = record.X();
       const float y = record.Y();
@@ -241,18 +291,15 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
       const double d = std::sqrt(Square(x - view.X) + Square(y - view.Y) + Square(z - view.Z));
       if (!(d < view.Range)) return true;
 
-      const std::size_t batch = batches.Of(record.Type1());
-      const float luminosity = record.Luminosity1();
-      const bool kept = record.SystemKept() != 0;
-      const double areaY = ViewY(view, y);
-      DrawStarSymbol(canvas, view, batches, batch, LeftX(view, x), areaY, luminosity, kept);
-      if (view.SecondView) {
-        DrawStarSymbol(canvas, view, batches, batch, RightX(view, z), areaY, luminosity, kept);
-      }
+      const std::size_t colour = batches.Of(record.Type1());
       drawn.push_back({record.RecordNumber(), x, y, z});
+      if (record.SystemKept() != 0) {
+        DrawStarMarker(canvas, view, drawn.back(), batches.ColourOf(colour));
+      }
+      batches.Add(colour, record.Luminosity1(), ViewY(view, y));
       return true;
     });
-    batches.Paint(canvas, PixelOf(view));
+    batches.Paint(canvas, view, drawn);
   }
   if (scan != nullptr) *scan = found;
 

@@ -6,6 +6,7 @@
 #include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPoint>
 #include <QPointF>
 #include <cmath>
 #include <compare>
@@ -37,7 +38,8 @@ class QtCanvas : public Canvas {
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
   void Circle(double x, double y, double radius, Colour colour) override;
   void Disc(double x, double y, double radius, Colour colour) override;
-  // Small discs are stamped from images painted once per colour, size and half-pixel place.
+  // Small discs are stamped from images painted once per colour, size and half-pixel place,
+  // blended straight into the pixels of a 32-bit image.
   void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) override;
   void Text(double x, double y, std::string_view text, Colour colour) override;
   double TextWidth(std::string_view text) const override;
@@ -61,7 +63,25 @@ class QtCanvas : public Canvas {
   // Whether small discs may be stamped from images painted once: a raster device without
   // transform or device pixel scale.
   bool Stampable() const;
-  void Stamp(const QPointF& centre, double pixels, Colour colour);
+  // An antialiased disc in a small transparent image, its centre a whole number of half
+  // pixels from a pixel corner, and the pixels it covers, to be blended without a painter.
+  struct StampKey {
+    QRgb colour = 0;
+    double pixels = 0;  // radius
+    int placeX = 0;
+    int placeY = 0;
+    auto operator<=>(const StampKey&) const = default;
+  };
+  struct StampRun {
+    QPoint offset;              // of its first pixel from the image's top-left corner
+    std::vector<QRgb> colours;  // premultiplied, left to right
+  };
+  struct DiscStamp {
+    QImage image;
+    int half = 0;  // the image's corner lies this many pixels up and left of the centre's pixel
+    std::vector<StampRun> runs;  // the pixels it covers, row by row
+  };
+  const DiscStamp& StampOf(const StampKey& key, Colour colour);
   // Flushes unless the batch is already of this kind and colour.
   void StartBatch(Batch kind, Colour colour);
   bool Drawing() const { return mode_ == DrawMode::CopyPen && painter_.isActive(); }
@@ -75,16 +95,7 @@ class QtCanvas : public Canvas {
   DrawMode mode_ = DrawMode::CopyPen;
   QFont font_;
 
-  // An antialiased disc in a small transparent image, its centre a whole number of half
-  // pixels from a pixel corner.
-  struct StampKey {
-    QRgb colour = 0;
-    double pixels = 0;  // radius
-    int placeX = 0;
-    int placeY = 0;
-    auto operator<=>(const StampKey&) const = default;
-  };
-  std::map<StampKey, QImage> stamps_;
+  std::map<StampKey, DiscStamp> stamps_;
 
   Batch batch_ = Batch::None;
   Colour batchColour_;

@@ -140,5 +140,26 @@ TEST(QtCanvasTest, ManyPointsLightTheSamePixelsAsThePainter) {
   EXPECT_GT(Lit(direct).second, 400);
 }
 
+// Small discs blended straight into an image, overlapping and over its edge, match those the
+// painter stamps on a pixmap pixel for pixel.
+TEST(QtCanvasTest, ManyDiscsBlendTheSamePixelsAsThePainter) {
+  std::vector<CanvasPoint> centres;
+  for (int i = 0; i < 300; ++i) centres.push_back({(i * 37 % 1010) / 10.0, (i * 53 % 1010) / 10.0});
+  const auto draw = [&centres](QtCanvas& canvas) {
+    canvas.Discs(centres, 1.3, kYellow);  // 2.2 pixels on 173 across
+    canvas.Discs(centres, 0.6, Colour{40, 90, 200});
+  };
+  const QImage direct = Drawn(173, 131, draw);
+  QPixmap painted(173, 131);
+  painted.fill(Qt::black);
+  {
+    QtCanvas canvas(painted);
+    canvas.SetScale(0, 0, 100, 100);
+    draw(canvas);
+  }
+  EXPECT_EQ(direct, painted.toImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_GT(Lit(direct).second, 2000);
+}
+
 }  // namespace
 }  // namespace ax

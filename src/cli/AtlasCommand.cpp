@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <optional>
-#include <thread>
 
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
@@ -148,17 +147,15 @@ int AtlasCommand::Run(std::ostream& out, std::ostream& err) const {
     filter.Of = *point;
   }
   for (const char code : filter.Classes) {
-    if (std::ranges::find(kAtlasClasses, code) == kAtlasClasses.end()) {
+    if (!AtlasClassIndex(code)) {
       throw CliInputError(fmt::format("--class {}: {} is not a class code", filter.Classes, code));
     }
   }
-  const int jobs =
-      jobs_ > 0 ? jobs_ : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
   const AtlasFormat format = csv_    ? AtlasFormat::Csv
                              : json_ ? AtlasFormat::Json
                                      : AtlasFormat::Text;
   PrintHeader(format, out);
-  const ClusterScan scan = MakeAtlas(file_, records, jobs, [&](const AtlasRow& row) {
+  const ClusterScan scan = MakeAtlas(file_, records, jobs_, [&](const AtlasRow& row) {
     if (filter.Matches(row)) PrintRow(row, format, out);
   });
   return ScanStatus(scan, file_, out, err);

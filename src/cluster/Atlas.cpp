@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cluster/Jump.h"
+#include "cluster/OrderedShares.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "survey/Survey.h"
@@ -76,10 +77,15 @@ std::array<int, 3> AtlasRow::Cell() const {
           static_cast<int>(std::floor(Position[2]))};
 }
 
-int AtlasRow::ClassCount(char code) const {
+std::optional<std::size_t> AtlasClassIndex(char code) {
   const auto* at = std::ranges::find(kAtlasClasses, code);
-  return at == kAtlasClasses.end() ? 0
-                                   : Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+  if (at == kAtlasClasses.end()) return std::nullopt;
+  return static_cast<std::size_t>(at - kAtlasClasses.begin());
+}
+
+int AtlasRow::ClassCount(char code) const {
+  const std::optional<std::size_t> index = AtlasClassIndex(code);
+  return index ? Classes[*index] : 0;
 }
 
 AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool kept) {
@@ -99,9 +105,7 @@ AtlasRow DescribeSystem(const World& world, const ClusterRecord& record, bool ke
       for (int b = 0; b <= world.MoonCount[s][o]; ++b) {
         const std::string& bodyClass = world.BodyClass(s, o, b);
         if (bodyClass.empty()) continue;
-        const auto* at = std::ranges::find(kAtlasClasses, bodyClass[0]);
-        if (at != kAtlasClasses.end())
-          ++row.Classes[static_cast<std::size_t>(at - kAtlasClasses.begin())];
+        if (const auto index = AtlasClassIndex(bodyClass[0])) ++row.Classes[*index];
         row.HighestLife = std::max<int>(row.HighestLife, world.BodyLifeComplexity(s, o, b));
         row.BestHabitability = std::max(row.BestHabitability, world.BodyHabitability(s, o, b));
         if (!world.BodyTechEra(s, o, b).empty()) row.Eras.push_back(world.BodyTechEra(s, o, b));
@@ -140,7 +144,7 @@ bool AtlasFilter::Matches(const AtlasRow& row) const {
 ClusterScan MakeAtlas(const std::filesystem::path& clusterFile, AtlasRecords records, int jobs,
                       const std::function<void(const AtlasRow&)>& row,
                       const std::function<bool(std::int64_t surveyed)>& going) {
-  std::vector<AtlasWorker> workers(static_cast<std::size_t>(std::max(jobs, 1)));
+  std::vector<AtlasWorker> workers(static_cast<std::size_t>(JobsOrCores(jobs)));
   std::vector<ClusterRecord> batch;
   const std::size_t batchSize = kBatchPerJob * workers.size();
   std::vector<AtlasRow> surveyed;

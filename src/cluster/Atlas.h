@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,9 @@ namespace ax {
 inline constexpr std::array<char, 20> kAtlasClasses = {'A', 'B', 'C', 'D', 'E', 'F', 'G',
                                                        'H', 'I', 'J', 'K', 'M', 'N', 'P',
                                                        'S', 'T', 'V', 'W', 'Y', 'Z'};
+
+// The column of a class code in kAtlasClasses; nothing for a code bodies do not carry.
+std::optional<std::size_t> AtlasClassIndex(char code);
 
 // One cluster star's surveyed system in a line: what a game master searches a cluster for.
 struct AtlasRow {
@@ -64,7 +68,8 @@ struct AtlasRecords {
 };
 
 // Makes each star's own system (a jump's, or its kept file) in the records asked for, surveys it
-// and hands its row to `row`, in record order whatever the number of jobs. Memory stays flat:
+// and hands its row to `row`, in record order whatever the number of jobs (0: one per core,
+// as RunOrderedShares counts them). Memory stays flat:
 // rows are handed on a batch at a time. Stops at a damaged record, as the scan says; a kept file
 // that cannot be read throws SystemFileError. After each whole batch `going` is told the
 // records surveyed so far; when it answers false the atlas stops there.

@@ -78,10 +78,13 @@ class ShareRing {
 
 }  // namespace
 
+int JobsOrCores(int jobs) {
+  return jobs > 0 ? jobs : static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
+}
+
 bool RunOrderedShares(int count, int jobs, const std::function<void(int, ShareBytes&)>& make,
                       const std::function<bool(int, ShareBytes&)>& take) {
-  if (jobs <= 0) jobs = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1U));
-  jobs = std::clamp(jobs, 1, std::max(count, 1));
+  jobs = std::clamp(JobsOrCores(jobs), 1, std::max(count, 1));
   ShareRing ring(count, 2 * jobs);
   const auto work = [&ring, &make] {
     for (int share = ring.Claim(); share >= 0; share = ring.Claim()) {

@@ -8,6 +8,9 @@ namespace ax {
 
 using ShareBytes = std::vector<std::uint8_t>;
 
+// The threads to work on: `jobs` when positive, else one per core.
+int JobsOrCores(int jobs);
+
 // Makes shares 0 ... count - 1 on `jobs` threads (0: one per core), each by make(share, bytes)
 // into an emptied buffer, and hands them to take(share, bytes) on the calling thread in share
 // order. At most two finished or unfinished shares per thread are held at once, so memory stays

@@ -127,7 +127,7 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
     filter_.Habitable = habitable->isChecked();
     for (const QChar code : classes->text().toUpper()) {
       const char c = code.toLatin1();
-      if (std::ranges::find(kAtlasClasses, c) != kAtlasClasses.end()) filter_.Classes += c;
+      if (AtlasClassIndex(c)) filter_.Classes += c;
     }
     ApplyFilter();
   };
@@ -221,8 +221,7 @@ void AtlasFind::Open(const std::filesystem::path& clusterFile) {
     QString error;
     try {
       const auto records = std::max<std::int64_t>(ClusterFileReader(clusterFile).RecordCount(), 1);
-      const int jobs = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-      made = MakeAtlasFile(clusterFile, jobs, [this, records, run](std::int64_t surveyed) {
+      made = MakeAtlasFile(clusterFile, 0, [this, records, run](std::int64_t surveyed) {
         const int percent = static_cast<int>(surveyed * 100 / records);
         QMetaObject::invokeMethod(
             this,

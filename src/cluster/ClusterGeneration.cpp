@@ -220,10 +220,7 @@ struct ClusterGrid {
 // The stream of x-layer `layer`: a fixed mix of the cluster's seed and the layer, so a layer's
 // stars are the same whichever thread makes it and whenever.
 std::uint64_t LayerSeed(std::uint64_t clusterSeed, int layer) {
-  std::uint64_t z = clusterSeed ^ (static_cast<std::uint64_t>(layer) * 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
+  return MixBits(clusterSeed ^ (static_cast<std::uint64_t>(layer) * 0x9E3779B97F4A7C15ULL));
 }
 
 // The records of x-layer x, numbered 0: the numbers depend on the layers before it and are
@@ -289,13 +286,7 @@ ClusterResult GenerateCluster(const ClusterSettings& settings, Random& random,
                               const std::filesystem::path& folder,
                               const std::function<bool(const ClusterProgress&)>& progress,
                               int jobs) {
-  random.SeedFromClock();
-  // Three 24-bit draws fill the 64 bits.
-  std::uint64_t seed = 0;
-  for (int i = 0; i < 3; ++i) {
-    seed = (seed << 24) | static_cast<std::uint64_t>(random.Uniform() * 0x1.0p24f);
-  }
-  return GenerateCluster(settings, seed, folder, progress, jobs);
+  return GenerateCluster(settings, DrawSeed(random), folder, progress, jobs);
 }
 
 ClusterRecord CreateClusterStar(World& world, Random& random, int x, int y, int z,

@@ -47,10 +47,8 @@ std::uint64_t StarSystemSeed(const ClusterRecord& record) {
   const ClusterSlot slot = EncodeClusterRecord(star);
   std::uint64_t hash = 0xcbf29ce484222325;  // FNV-1a, 64 bits
   for (std::size_t i = 0; i < kClusterRecordBytes; ++i) hash = (hash ^ slot[i]) * 0x100000001b3;
-  // FNV's high bits mix poorly; a splitmix64 finish spreads every input bit.
-  hash = (hash ^ (hash >> 30)) * 0xbf58476d1ce4e5b9;
-  hash = (hash ^ (hash >> 27)) * 0x94d049bb133111eb;
-  return hash ^ (hash >> 31);
+  // FNV's high bits mix poorly; the finish spreads every input bit.
+  return MixBits(hash);
 }
 
 fs::path KeptSystemFile(const fs::path& clusterFile, const std::string& fileName) {

@@ -4,16 +4,6 @@
 
 namespace ax {
 
-std::uint64_t DrawSeed(Random& random) {
-  random.SeedFromClock();
-  // Three 24-bit draws fill the 64 bits.
-  std::uint64_t seed = 0;
-  for (int i = 0; i < 3; ++i) {
-    seed = (seed << 24) | static_cast<std::uint64_t>(random.Uniform() * 0x1.0p24f);
-  }
-  return seed;
-}
-
 std::optional<std::uint64_t> ParseSeed(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\n\v\f\r";
   const auto first = text.find_first_not_of(kBlanks);

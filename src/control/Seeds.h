@@ -12,10 +12,6 @@ namespace ax {
 // Every random system and cluster is made from a 64-bit seed of its own, so that the same seed
 // makes it again here and on the command line.
 
-// A fresh seed from a window's own source, reseeded from the clock first: every run of the
-// program differs, while a test's seeded source repeats.
-std::uint64_t DrawSeed(Random& random);
-
 // A whole number 0 .. 2^64 - 1 in decimal digits alone; blanks around it are allowed.
 std::optional<std::uint64_t> ParseSeed(std::string_view text);
 

@@ -8,10 +8,7 @@ namespace ax {
 namespace {
 
 std::uint64_t SplitMix64(std::uint64_t& x) {
-  std::uint64_t z = (x += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
+  return MixBits(x += 0x9E3779B97F4A7C15ULL);
 }
 
 std::uint64_t ClockTicks() {
@@ -68,6 +65,22 @@ double Random::NarrowFactor() {
   const double first = 0.2 * Uniform() + 0.9;
   const double second = 0.2 * Uniform() + 0.9;
   return first * second;
+}
+
+std::uint64_t MixBits(std::uint64_t bits) {
+  bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBULL;
+  return bits ^ (bits >> 31);
+}
+
+std::uint64_t DrawSeed(Random& random) {
+  random.SeedFromClock();
+  // Three 24-bit draws fill the 64 bits.
+  std::uint64_t seed = 0;
+  for (int i = 0; i < 3; ++i) {
+    seed = (seed << 24) | static_cast<std::uint64_t>(random.Uniform() * 0x1.0p24f);
+  }
+  return seed;
 }
 
 }  // namespace ax

@@ -84,6 +84,14 @@ class Random {
   std::size_t scriptNext_ = 0;
 };
 
+// The splitmix64 finish: every bit of `bits` spread over every bit of the answer, so that seeds
+// derived from nearby numbers (a layer, a hash) start unrelated streams.
+std::uint64_t MixBits(std::uint64_t bits);
+
+// A fresh 64-bit seed from a source, reseeded from the clock first: every run of the program
+// differs, while a test's seeded source repeats.
+std::uint64_t DrawSeed(Random& random);
+
 template <typename T>
 requires std::same_as<T, std::int16_t> || std::same_as<T, double>
 void Random::DoubleOnChance(std::int16_t percent, T& value, double limit) {

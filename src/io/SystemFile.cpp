@@ -41,9 +41,10 @@ class ByteWriter {
   }
 
   void Text(std::string_view text) {
-    if (text.size() > 32767) {
+    if (text.size() > kLongestFileText) {
       throw SystemFormatError("a text of " + std::to_string(text.size()) +
-                                  " characters is too long to save (at most 32767)",
+                                  " characters is too long to save (at most " +
+                                  std::to_string(kLongestFileText) + ")",
                               {Kind::TextTooLong, 0, {}});
     }
     Number(static_cast<std::int16_t>(text.size()));
@@ -318,7 +319,7 @@ void WriteAtomically(const fs::path& file, std::string_view bytes) {
   }
 }
 
-constexpr std::uintmax_t kLongestText = 2 + 32767;  // a 16-bit count and its characters
+constexpr std::uintmax_t kLongestText = 2 + kLongestFileText;  // a 16-bit count and its characters
 
 // The bytes one value of this type takes in a file, a text at its longest.
 template <typename T>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -37,6 +38,9 @@ class SystemFormatError : public std::runtime_error {
  private:
   FileFailure failure_;
 };
+
+// The most characters a name, note or other text can have in a file: its count is 16 bits.
+inline constexpr std::size_t kLongestFileText = 32767;
 
 inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 System";
 

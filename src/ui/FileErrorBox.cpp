@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "io/SystemFile.h"
+
 namespace ax {
 namespace {
 
@@ -49,7 +51,8 @@ QString Reason(FileType type, const FileFailure& failure) {
     case Kind::Damaged:
       return QStringLiteral("It is a damaged %1: %2 cannot be read.").arg(kind, where);
     case Kind::TextTooLong:
-      return QStringLiteral("A name or note is longer than the 32767 characters a file can hold.");
+      return QStringLiteral("A name or note is longer than the %1 characters a file can hold.")
+          .arg(kLongestFileText);
     case Kind::Other: break;
   }
   return QStringLiteral("The file cannot be used.");

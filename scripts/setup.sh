@@ -4,6 +4,7 @@
 ax_packages=(
   cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )

@@ -21,8 +21,6 @@
 namespace ax {
 namespace {
 
-const QString kClusterSuffix = QStringLiteral("axl");
-
 // "C05:    1234": the cluster's code, three blanks and the count with its leading blank.
 QString StarCountText(const std::string& code, std::int64_t stars) {
   return QStringLiteral("%1:    %2").arg(QString::fromStdString(code)).arg(stars);
@@ -161,13 +159,13 @@ void ClusterDisplay::ShowNewCluster(int size) {
 
 void ClusterDisplay::dragEnterEvent(QDragEnterEvent* event) {
   if (!generating_ && !handoff_.Active() &&
-      !DroppedFile(event->mimeData(), kClusterSuffix).isEmpty()) {
+      !DroppedFile(event->mimeData(), FileType::Cluster).isEmpty()) {
     event->acceptProposedAction();
   }
 }
 
 void ClusterDisplay::dropEvent(QDropEvent* event) {
-  const QString path = DroppedFile(event->mimeData(), kClusterSuffix);
+  const QString path = DroppedFile(event->mimeData(), FileType::Cluster);
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   OpenClusterFileAt(path);

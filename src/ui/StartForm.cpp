@@ -11,6 +11,7 @@
 
 #include "model/Version.h"
 #include "ui/ClusterDisplay.h"
+#include "ui/DroppedFiles.h"
 #include "ui/SystemDisplay.h"
 #include "ui/WindowPlacement.h"
 
@@ -92,6 +93,16 @@ void StartForm::AttachClusterWindow(ClusterDisplay* window) {
   clusterWindow_ = window;
   clusterControl_->setEnabled(window != nullptr);
   if (window != nullptr) connect(window, &ClusterDisplay::Closed, this, &StartForm::show);
+}
+
+void StartForm::OpenFile(const QString& path) {
+  if (FileTypeOfName(path) == FileType::Cluster) {
+    EnterClusterWindow();
+    if (clusterWindow_ != nullptr) clusterWindow_->OpenClusterFileAt(path);
+  } else {
+    EnterSystemWindow();
+    if (systemWindow_ != nullptr) systemWindow_->OpenSystemFileAt(path);
+  }
 }
 
 void StartForm::EnterClusterWindow() {

@@ -22,6 +22,10 @@ class StartForm : public QWidget {
   void AttachSystemWindow(SystemDisplay* window);
   // Makes "ClusterControl" open this cluster window, which brings the form back when it closes.
   void AttachClusterWindow(ClusterDisplay* window);
+  // A file named on the command line, as a file manager's double-click names it: a cluster file
+  // opens in the cluster window, any other in the system window, which tells what is wrong with
+  // a file it cannot read.
+  void OpenFile(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -14,8 +14,6 @@
 namespace ax {
 namespace {
 
-const QString kSystemSuffix = QStringLiteral("ax2");
-
 FileDialogRequest SystemFileRequest(const FileDialogFilter& filter) {
   FileDialogRequest request;
   request.directory = QDir::currentPath();
@@ -78,13 +76,13 @@ void SystemDisplay::UndoSystem() {
 }
 
 void SystemDisplay::dragEnterEvent(QDragEnterEvent* event) {
-  if (!commands_.ClusterStar() && !DroppedFile(event->mimeData(), kSystemSuffix).isEmpty()) {
+  if (!commands_.ClusterStar() && !DroppedFile(event->mimeData(), FileType::System).isEmpty()) {
     event->acceptProposedAction();
   }
 }
 
 void SystemDisplay::dropEvent(QDropEvent* event) {
-  const QString path = DroppedFile(event->mimeData(), kSystemSuffix);
+  const QString path = DroppedFile(event->mimeData(), FileType::System);
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   OpenSystemFileAt(path);

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QIcon>
+#include <QStringList>
 
 #include <cstdio>
 #include <memory>
@@ -23,6 +25,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Astrolattix");
+  // Desktops match the windows to the installed entry by this name, and show its icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(ax::kAppId));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/astrolattix.svg")));
   // The one system in memory, for the whole run; about 400 KB, so on the heap.
   auto world = std::make_unique<ax::World>();
   ax::Random random;  // seeded from the clock
@@ -37,6 +42,12 @@ int main(int argc, char** argv) {
   ax::StartForm start;
   start.AttachSystemWindow(&systemWindow);
   start.AttachClusterWindow(&clusterWindow);
-  start.show();
+  // "astrolattix sol.ax2", as the desktop entry starts it for a file: straight into its window.
+  const QStringList files = QApplication::arguments().mid(1);
+  if (files.isEmpty()) {
+    start.show();
+  } else {
+    start.OpenFile(files.constFirst());
+  }
   return QApplication::exec();
 }

@@ -1,4 +1,6 @@
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -6,6 +8,7 @@
 
 #include "cli/CliRun.h"
 #include "model/Version.h"
+#include "support/FileBytes.h"
 #include "ui/StartForm.h"
 #include "ui/SystemWindowSupport.h"
 
@@ -35,6 +38,37 @@ TEST(StartFormTest, EveryPlaceGivesTheOneVersion) {
   desktop.start(QStringLiteral(AX_DESKTOP_PROGRAM), {QStringLiteral("--version")});
   EXPECT_TRUE(desktop.waitForFinished(10000) && desktop.exitCode() == 0);
   EXPECT_EQ(desktop.readAllStandardOutput().toStdString(), "astrolattix " + version + "\n");
+}
+
+// "astrolattix FILE", as a file manager's double-click starts it: each file in its own window,
+// and one that is no system file said so over the system window.
+TEST(StartFormTest, AFileNamedOnTheCommandLineOpensInItsWindow) {
+  test::TemporaryCurrentDir folder;
+  ASSERT_EQ(test::Cli({"system", "--seed", "1", "--out", "sol.ax2"}).status, 0);
+  ASSERT_EQ(test::Cli({"cluster", "--size", "4", "--density", "2", "--seed", "1"}).status, 0);
+  QFile::copy(folder.Path("sol.ax2"), folder.Path("AX010203.C01"));  // a cluster star's kept one
+  test::PutFile("notes.txt", std::string(300, 'x'));
+  // The file, the system or cluster the window then shows, and the box over the system window.
+  const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+      {"sol.ax2", "Sol", "", ""},
+      {"AX010203.C01", "Sol", "", ""},
+      {"C01.AXL", "", "Cluster C01", ""},
+      {"notes.txt", "", "", "Could not open notes.txt. It is not an Astrolattix system file."},
+  };
+  for (const auto& [file, system, cluster, boxed] : rows) {
+    test::SystemWindowRig rig;
+    ClusterDisplay clusterWindow(*rig.world, rig.random, rig.handoff);
+    StartForm start;
+    start.AttachSystemWindow(&rig.window);
+    start.AttachClusterWindow(&clusterWindow);
+    start.OpenFile(folder.Path(file));
+    EXPECT_FALSE(start.isVisible()) << file;
+    EXPECT_EQ(rig.window.isVisible(), *cluster == '\0') << file;
+    EXPECT_EQ(rig.world->SystemName, system) << file;
+    EXPECT_EQ(clusterWindow.isVisible() ? clusterWindow.windowTitle().toStdString() : "", cluster);
+    const auto* box = rig.window.findChild<QMessageBox*>(QStringLiteral("FileErrorBox"));
+    EXPECT_EQ(box && box->isVisible() ? box->text().toStdString() : "", boxed) << file;
+  }
 }
 
 // At their smallest, the windows and forms show every button's and label's caption whole.

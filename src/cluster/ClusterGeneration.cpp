@@ -44,10 +44,30 @@ char* WriteCellDigits(char* at, int coordinate) {
   return at;
 }
 
-void AppendCellText(std::string& text, int x, int y, int z) {
-  std::array<char, kCellTextWidth> cell{};
+using CellText = std::array<char, kCellTextWidth>;
+
+CellText TextOfCell(int x, int y, int z) {
+  CellText cell{};
   WriteCellDigits(WriteCellDigits(WriteCellDigits(cell.data(), x), y), z);
-  text.append(cell.data(), cell.size());
+  return cell;
+}
+
+std::string StarFileName(const CellText& cell, std::string_view clusterCode) {
+  std::string name = "AX";
+  name.append(cell.data(), cell.size());
+  name += '.';
+  name.append(clusterCode.substr(0, 3));
+  return name;
+}
+
+std::string StarName(const CellText& cell, std::string_view clusterCode) {
+  const std::string_view number =
+      clusterCode.size() >= 2 ? clusterCode.substr(clusterCode.size() - 2) : clusterCode;
+  std::string name = "Sec";
+  name.append(number);
+  name += ':';
+  name.append(cell.data(), cell.size());
+  return name;
 }
 
 }  // namespace
@@ -78,21 +98,11 @@ int ClusterTextValue(std::string_view text) {
 }
 
 std::string ClusterStarFileName(int x, int y, int z, std::string_view clusterCode) {
-  std::string name = "AX";
-  AppendCellText(name, x, y, z);
-  name += '.';
-  name.append(clusterCode.substr(0, 3));
-  return name;
+  return StarFileName(TextOfCell(x, y, z), clusterCode);
 }
 
 std::string ClusterStarName(int x, int y, int z, std::string_view clusterCode) {
-  const std::string_view number =
-      clusterCode.size() >= 2 ? clusterCode.substr(clusterCode.size() - 2) : clusterCode;
-  std::string name = "Sec";
-  name.append(number);
-  name += ':';
-  AppendCellText(name, x, y, z);
-  return name;
+  return StarName(TextOfCell(x, y, z), clusterCode);
 }
 
 std::optional<int> FirstFreeClusterNumber(const std::filesystem::path& folder) {
@@ -172,14 +182,16 @@ float MotionValue(Random& random) {
 // loaded star needs it.
 std::string PlaceClusterStar(World& world, Random& random, int x, int y, int z,
                              std::string_view clusterCode) {
-  world.SystemName = ClusterStarName(x, y, z, clusterCode);
+  // Written once for both names.
+  const CellText cell = TextOfCell(x, y, z);
+  world.SystemName = StarName(cell, clusterCode);
   world.SystemX = InsideCell(x, random.Uniform());
   world.SystemY = InsideCell(y, random.Uniform());
   world.SystemZ = InsideCell(z, random.Uniform());
   world.SystemVectorX = MotionValue(random);
   world.SystemVectorY = MotionValue(random);
   world.SystemVectorZ = MotionValue(random);
-  return ClusterStarFileName(x, y, z, clusterCode);
+  return StarFileName(cell, clusterCode);
 }
 
 // The grid as the generation form corrects it, and the die and shape every cell is tried with.

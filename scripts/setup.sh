@@ -6,6 +6,7 @@ ax_packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3-jsonschema
 )
 
 ax_install_packages() {

@@ -32,8 +32,9 @@ std::string BodyReportText(World& world, int star, int orbit, int body);
 // left as it was.
 std::string SystemReportText(World& world);
 
-// The whole system as one UTF-8 document: a title with the system's name, its stars, then
-// the report of every body of ReportBodies under a heading with its name and class. The world
+// The whole system as one UTF-8 document: a title with the system's name, its stars, every
+// world at a glance (see SystemReportHtml), then the report of every body of ReportBodies
+// under a heading with its name and class. The world
 // is left as it was.
 std::string SystemReportMarkdown(World& world);
 

@@ -30,7 +30,7 @@ std::string HtmlText(std::string_view text) {
 // The pictures are drawn on black as in the window; on paper they are turned to dark on
 // white, their hues kept.
 constexpr std::string_view kPageStyle =
-    "body { font-family: sans-serif; max-width: 64em; margin: 2em auto; padding: 0 1em; "
+    "body { font-family: sans-serif; max-width: 72em; margin: 2em auto; padding: 0 1em; "
     "color: #1b1b2f; background: #fff; }\n"
     "table { border-collapse: collapse; margin: 0.5em 0; }\n"
     "th, td { border: 1px solid #b8b8c8; padding: 0.2em 0.6em; vertical-align: top; }\n"
@@ -49,6 +49,9 @@ constexpr std::string_view kPageStyle =
     "  section.world { break-before: page; page-break-before: always; border-top: none; "
     "margin-top: 0; }\n"
     "  table, figure, tr { break-inside: avoid; page-break-inside: avoid; }\n"
+    "  table.glance { break-inside: auto; page-break-inside: auto; }\n"
+    "  h1, h2, h3, h4 { break-after: avoid; page-break-after: avoid; }\n"
+    "  figure.system-view { max-width: 34em; }\n"
     "  th { background: none; }\n"
     "  th, td { border-color: #555; }\n"
     "  figure svg, figure img { filter: invert(1) hue-rotate(180deg); }\n"

@@ -334,6 +334,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
           ->excludes(showMarkdownFlag);
   show->add_option("--pdf", showOptions.pdf,
                    "Write the same dossier as a PDF file, one page for each world")
+      ->type_name("PATH")
       ->excludes(showJsonFlag)
       ->excludes(showReportFlag)
       ->excludes(showMarkdownFlag)

@@ -7,6 +7,7 @@ ax_packages=(
   desktop-file-utils appstream dpkg-dev
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3-jsonschema
 )
 
 ax_install_packages() {

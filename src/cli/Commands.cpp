@@ -17,8 +17,8 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/Census.h"
 #include "cli/AtlasCommand.h"
+#include "cli/Census.h"
 #include "cli/ClusterCommands.h"
 #include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
@@ -180,6 +180,7 @@ struct ShowOptions {
   bool report = false;
   bool markdown = false;
   bool html = false;
+  std::filesystem::path pdf;
 };
 
 int RunShow(const ShowOptions& options, std::ostream& out) {
@@ -191,7 +192,17 @@ int RunShow(const ShowOptions& options, std::ostream& out) {
   } else if (options.markdown) {
     out << SystemReportMarkdown(*world);
   } else if (options.html) {
-    out << SystemReportHtml(*world);
+#ifdef AX_HAVE_RENDER
+    out << DossierPage(*world);
+#else
+    out << SystemReportHtml(*world);  // without pictures: they are drawn through Qt
+#endif
+  } else if (!options.pdf.empty()) {
+#ifdef AX_HAVE_RENDER
+    SaveDossierPdf(*world, options.pdf);
+#else
+    throw CliInputError("--pdf is not available: built without the Qt GUI");
+#endif
   } else {
     PrintSystem(*world, 1, options.json, out);
   }
@@ -310,14 +321,24 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
           ->excludes(showJsonFlag);
   CLI::Option* showMarkdownFlag =
       show->add_flag("--markdown", showOptions.markdown,
-                     "The stars and every body's world report as a Markdown document")
+                     "The stars, every world at a glance and every body's world report as a "
+                     "Markdown document")
           ->excludes(showJsonFlag)
           ->excludes(showReportFlag);
-  show->add_flag("--html", showOptions.html,
-                 "The stars and every body's world report as an HTML page")
+  CLI::Option* showHtmlFlag =
+      show->add_flag("--html", showOptions.html,
+                     "The system as a dossier to print or share, one HTML page: the system's "
+                     "picture, its worlds at a glance, then every world's report and picture")
+          ->excludes(showJsonFlag)
+          ->excludes(showReportFlag)
+          ->excludes(showMarkdownFlag);
+  show->add_option("--pdf", showOptions.pdf,
+                   "Write the same dossier as a PDF file, one page for each world")
+      ->type_name("PATH")
       ->excludes(showJsonFlag)
       ->excludes(showReportFlag)
-      ->excludes(showMarkdownFlag);
+      ->excludes(showMarkdownFlag)
+      ->excludes(showHtmlFlag);
 
   RenderOptions renderOptions;
   CLI::App* render = app.add_subcommand(

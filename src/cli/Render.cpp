@@ -17,6 +17,7 @@
 #include "display/ViewFit.h"
 #include "display/ViewState.h"
 #include "io/SystemFile.h"
+#include "render/Dossier.h"
 #include "render/ImageExport.h"
 
 namespace ax {
@@ -54,7 +55,30 @@ class QuietQt {
   static inline QtMessageHandler previous_ = nullptr;
 };
 
+// Fonts and images in a command line's process: a QGuiApplication for the work's time, and
+// only Qt's critical errors on standard error.
+template <typename Work>
+void WithGui(Work&& work) {
+  const QuietQt quiet;
+  const std::unique_ptr<QGuiApplication> application = MakeGuiApplication();
+  work();
+}
+
 }  // namespace
+
+std::string DossierPage(World& world) {
+  std::string page;
+  WithGui([&] { page = DossierHtml(world); });
+  return page;
+}
+
+void SaveDossierPdf(World& world, const std::filesystem::path& file) {
+  try {
+    WithGui([&] { WriteDossierPdf(world, file); });
+  } catch (const DossierError& error) {
+    throw CliInputError(error.what());
+  }
+}
 
 void RunRender(const RenderOptions& options) {
   const std::optional<ImageSize> size = ParseImageSize(options.size);
@@ -90,11 +114,11 @@ void RunRender(const RenderOptions& options) {
   drawing.description = QStringLiteral("Drawn by Astrolattix at star date %1").arg(options.date);
   drawing.draw = [&](Canvas& canvas) { DrawDisplayMode(*world, view, canvas); };
 
-  const QuietQt quiet;
-  const std::unique_ptr<QGuiApplication> application = MakeGuiApplication();
   try {
-    ExportImage(out, svg ? ImageFormat::Svg : ImageFormat::Png, QSize(size->width, size->height),
-                drawing);
+    WithGui([&] {
+      ExportImage(out, svg ? ImageFormat::Svg : ImageFormat::Png, QSize(size->width, size->height),
+                  drawing);
+    });
   } catch (const ImageExportError& error) {
     throw CliInputError(error.what());
   }

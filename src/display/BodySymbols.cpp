@@ -57,34 +57,47 @@ BodySymbol SymbolOf(const World& world, int star, int orbit, int body) {
     return {};
   }
   switch (bodyClass[0]) {
-    case 'T': return {1.5f, Colour{120, 60, 0}};
+    case 'T': return {1.5f, Colour{120, 60, 0}, "Rocky world or moon without an atmosphere"};
     case 'J': {
       const double mass = world.BodyMass(star, orbit, body);
-      if (mass > 385) return {2.0f, Colour{110, 30, 90}};
-      if (mass > 120) return {2.0f, Colour{190, 30, 90}};
-      if (mass > 20) return {2.0f, Colour{190, 60, 120}};
-      return {2.0f, Colour{190, 60, 90}};
+      if (mass > 385) return {2.0f, Colour{110, 30, 90}, "Jovian of more than 385 Earth masses"};
+      if (mass > 120) {
+        return {2.0f, Colour{190, 30, 90}, "Jovian of more than 120 up to 385 Earth masses"};
+      }
+      if (mass > 20) {
+        return {2.0f, Colour{190, 60, 120}, "Jovian of more than 20 up to 120 Earth masses"};
+      }
+      return {2.0f, Colour{190, 60, 90}, "Jovian of 20 Earth masses or less"};
     }
-    case 'S': return {1.5f, Colour{180, 60, 120}};
-    case 'P': return {0.5f, Colour{122, 122, 122}};
-    case 'I': return {0.5f, Colour{255, 255, 255}};
+    case 'S': return {1.5f, Colour{180, 60, 120}, "Small warm jovian"};
+    case 'P': return {0.5f, Colour{122, 122, 122}, "Planetoid belt, or a warm protoplanet"};
+    case 'I':
+      return {0.5f, Colour{255, 255, 255}, "Small icy world, or a belt of cold protoplanets"};
     case 'Z':
-      if (world.BodyClass(star, orbit, 0) == "I") return {0.5f, Colour{255, 255, 255}};
-      return {0.5f, Colour{122, 122, 122}};
-    case 'Y': return {1.5f, Colour{125, 125, 50}};
-    case 'M': return {1.5f, Colour{200, 0, 0}};
-    case 'V': return {1.5f, Colour{255, 255, 0}};
-    case 'W': return {1.5f, Colour{255, 122, 0}};
-    case 'N': return {1.5f, Colour{100, 255, 200}};
-    case 'K': return {1.5f, Colour{0, 255, 0}};
-    case 'H': return {1.5f, Colour{0, 175, 255}};
-    case 'G': return {1.5f, Colour{0, 150, 255}};
-    case 'F': return {1.5f, Colour{0, 125, 255}};
-    case 'E': return {1.5f, Colour{0, 100, 255}};
-    case 'D': return {1.5f, Colour{0, 75, 255}};
-    case 'C': return {1.5f, Colour{0, 50, 255}};
-    case 'B': return {1.5f, Colour{0, 25, 255}};
-    case 'A': return {1.5f, Colour{0, 0, 255}};
+      if (world.BodyClass(star, orbit, 0) == "I") {
+        return {0.5f, Colour{255, 255, 255}, "Belt body of an icy (I) belt"};
+      }
+      return {0.5f, Colour{122, 122, 122}, "Tiny moon or belt body"};
+    case 'Y':
+      return {1.5f, Colour{125, 125, 50}, "Primordial atmosphere, still the gases it formed with"};
+    case 'M': return {1.5f, Colour{200, 0, 0}, "Carbon dioxide atmosphere below 0.1 bar"};
+    case 'V': return {1.5f, Colour{255, 255, 0}, "Carbon dioxide atmosphere above 5 bars"};
+    case 'W': return {1.5f, Colour{255, 122, 0}, "Carbon dioxide atmosphere of 0.1 to 5 bars"};
+    case 'N':
+      return {1.5f, Colour{100, 255, 200},
+              "Nitrogen atmosphere, sometimes with simple life that breathes no oxygen"};
+    case 'K': return {1.5f, Colour{0, 255, 0}, "Chlorine world with chlorine-silicon life"};
+    case 'H':
+      return {1.5f, Colour{0, 175, 255}, "Oxygen world furthest from Earth, more than 200 points"};
+    case 'G': return {1.5f, Colour{0, 150, 255}, "Oxygen world, more than 100 points"};
+    case 'F': return {1.5f, Colour{0, 125, 255}, "Oxygen world, more than 50 points"};
+    case 'E': return {1.5f, Colour{0, 100, 255}, "Oxygen world, more than 30 points"};
+    case 'D': return {1.5f, Colour{0, 75, 255}, "Oxygen world, more than 20 points"};
+    case 'C': return {1.5f, Colour{0, 50, 255}, "Oxygen world, more than 10 points"};
+    case 'B': return {1.5f, Colour{0, 25, 255}, "Oxygen world, more than 5 points"};
+    case 'A':
+      return {1.5f, Colour{0, 0, 255},
+              "Oxygen world closest to Earth (5 habitability points or fewer)"};
     default: return {};
   }
 }

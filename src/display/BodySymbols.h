@@ -9,13 +9,16 @@
 
 namespace ax {
 
-// What a body looks like in the orbit view: its symbol's size and colour.
+// What a body looks like in the orbit view, its symbol's size and colour, and what its class
+// means in words.
 struct BodySymbol {
   float size = 1;
   std::optional<Colour> colour;  // none: the colour is left as it was
+  std::string_view meaning;      // empty for a class without one
 };
 
-// The symbol of a body by its class (a "Z" body takes its world's class into account).
+// The symbol of a body by its class (a "Z" body takes its world's class into account, a "J"
+// world its mass).
 BodySymbol SymbolOf(const World& world, int star, int orbit, int body);
 // The colour of a star's spectral type, or none for a type without one.
 std::optional<Colour> StarColourOf(std::string_view type);

@@ -31,7 +31,7 @@ void Paint(QPaintDevice& device, const ImageDrawing& drawing) {
   if (drawing.draw) drawing.draw(canvas);
 }
 
-QByteArray PngBytes(const std::filesystem::path& file, QSize size, const ImageDrawing& drawing) {
+QImage DrawnImage(const std::filesystem::path& file, QSize size, const ImageDrawing& drawing) {
   QImage image(size, QImage::Format_RGB32);
   if (image.isNull()) {
     throw ImageExportError(file, "there is not enough memory for an image of that size");
@@ -39,7 +39,12 @@ QByteArray PngBytes(const std::filesystem::path& file, QSize size, const ImageDr
   const auto dotsPerMeter = static_cast<int>(std::lround(kExportDpi * kInchesPerMeter));
   image.setDotsPerMeterX(dotsPerMeter);
   image.setDotsPerMeterY(dotsPerMeter);
-  Paint(image, drawing);  // the painter ends before the image is encoded
+  Paint(image, drawing);
+  return image;
+}
+
+QByteArray PngBytes(const std::filesystem::path& file, QSize size, const ImageDrawing& drawing) {
+  const QImage image = DrawnImage(file, size, drawing);  // painted whole before it is encoded
 
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -131,6 +136,15 @@ void ExportImage(const std::filesystem::path& file, ImageFormat format, QSize si
     throw ImageExportError(file, reason);
   }
   if (!out.commit()) throw ImageExportError(file, out.errorString().toStdString());
+}
+
+QImage DrawnImage(QSize size, const ImageDrawing& drawing) {
+  return DrawnImage({}, size, drawing);
+}
+
+std::string InlineSvg(QSize size, const ImageDrawing& drawing) {
+  const QByteArray bytes = SvgBytes({}, size, drawing);
+  return bytes.mid(bytes.indexOf("<svg")).toStdString();
 }
 
 void ExportImage(const std::filesystem::path& file, QSize size, const ImageDrawing& drawing) {

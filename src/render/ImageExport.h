@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -45,6 +46,11 @@ std::optional<ImageFormat> ImageFormatOf(const std::filesystem::path& file);
 // Throws ImageExportError; what `draw` throws passes through and leaves `file` untouched.
 void ExportImage(const std::filesystem::path& file, ImageFormat format, QSize size,
                  const ImageDrawing& drawing);
+// The drawing as an image, and as SVG text without its XML declaration, for a page that holds
+// it inline. Throws ImageExportError.
+QImage DrawnImage(QSize size, const ImageDrawing& drawing);
+std::string InlineSvg(QSize size, const ImageDrawing& drawing);
+
 // The same in the format the file's extension names; any other extension is refused.
 void ExportImage(const std::filesystem::path& file, QSize size, const ImageDrawing& drawing);
 

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "display/ReportExport.h"
+#include "render/Dossier.h"
 #include "ui/MenuItems.h"
 #include "ui/SystemDisplay.h"
 
@@ -56,7 +57,7 @@ void SystemDisplay::ExportReport() {
   FileDialogRequest request;
   request.save = true;
   request.directory = QDir::currentPath();
-  request.filter = QStringLiteral("Markdown (*.md);;HTML (*.html *.htm)");
+  request.filter = QStringLiteral("Markdown (*.md);;HTML (*.html *.htm);;PDF (*.pdf)");
   request.defaultExtension = QStringLiteral("md");
   request.fileName = SuggestedReportName(world_);
   QString path = ChooseFile(request);
@@ -65,14 +66,22 @@ void SystemDisplay::ExportReport() {
   // The extension chooses the format; any other name is a Markdown file.
   const QString suffix = QFileInfo(path).suffix().toLower();
   const bool html = suffix == QLatin1String("html") || suffix == QLatin1String("htm");
-  if (!html && suffix != QLatin1String("md") && suffix != QLatin1String("markdown")) {
+  const bool pdf = suffix == QLatin1String("pdf");
+  if (!html && !pdf && suffix != QLatin1String("md") && suffix != QLatin1String("markdown")) {
     path += QStringLiteral(".md");
   }
   const std::filesystem::path file(path.toStdString());
 
   std::string text;
   try {
-    text = html ? SystemReportHtml(world_) : SystemReportMarkdown(world_);
+    if (pdf) {
+      WriteDossierPdf(world_, file);
+    } else {
+      text = html ? DossierHtml(world_) : SystemReportMarkdown(world_);
+    }
+  } catch (const DossierError& error) {
+    ShowReadOutFailure(QStringLiteral("export"), file, error.Reason());
+    return;
   } catch (const std::exception& error) {
     ShowReadOutFailure(QStringLiteral("export"), file, error.what());
     return;
@@ -81,7 +90,8 @@ void SystemDisplay::ExportReport() {
   // whole.
   QSaveFile out(path);
   const auto size = static_cast<qint64>(text.size());
-  if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), size) != size || !out.commit()) {
+  if (!pdf &&
+      (!out.open(QIODevice::WriteOnly) || out.write(text.data(), size) != size || !out.commit())) {
     ShowReadOutFailure(QStringLiteral("export"), file, out.errorString().toStdString());
     return;
   }

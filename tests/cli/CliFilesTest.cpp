@@ -15,6 +15,7 @@
 #include "display/ReportExport.h"
 #include "io/SystemFile.h"
 #include "model/World.h"
+#include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
 namespace ax {
@@ -146,6 +147,10 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
        "--orbit 1: star 1 orbit 1 is a belt (class P) and has no world view", true},
       {render(pair, {"--mode", "world", "--star", "2"}),
        "star 2 has no world to show in the world view", true},
+      // A dossier where no file can be: nothing is written.
+      {{"show", pair, "--pdf", folder.Path().string()}, "the report cannot be saved"},
+      {{"show", pair, "--pdf", in("missing/sol.pdf")}, in("missing/sol.pdf") + ": the report"},
+      {{"show", pair, "--pdf", in("sol.pdf"), "--html"}, "--html"},
   };
   rows.insert(rows.end(), renderRows.begin(), renderRows.end());
 #endif
@@ -199,8 +204,78 @@ TEST(CliFilesTest, SavedSystemsReadBackAndShowEveryBodyInReadingOrder) {
   auto read = std::make_unique<World>();
   SystemFileReader().Read(file, *read);
   EXPECT_EQ(Cli({"show", file, "--markdown"}).out, SystemReportMarkdown(*read));
-  EXPECT_EQ(Cli({"show", file, "--html"}).out, SystemReportHtml(*read));
 }
+
+#ifdef AX_HAVE_RENDER
+
+// Seeds 10 (a pair with life and two icy belts) and 5 (a single star with life and a belt): a
+// picture of the system and one of each world but a belt, which has no world view; a glance
+// row a world, in the JSON's order and agreeing with its numbers; a printed page a world, and
+// in the PDF the head's page and a page a world.
+TEST(CliFilesTest, DossierShowsEachWorldAtAGlanceAndOnAPageOfItsOwn) {
+  test::TempFolder folder;
+  const std::string file = (folder / "d.ax2").string(), pdf = (folder / "d.pdf").string();
+  for (const char* seed : {"10", "5"}) {
+    ASSERT_EQ(Cli({"system", "--seed", seed, "--out", file}).status, 0);
+    const nlohmann::json system = nlohmann::json::parse(Cli({"show", file, "--json"}).out);
+    std::vector<nlohmann::json> worlds;
+    for (const auto& body : system["bodies"]) {
+      if (body["body"] == 0) worlds.push_back(body);
+    }
+    const std::string html = Cli({"show", file, "--html"}).out;
+    const auto count = [](const std::string& text, const std::string& what) {
+      long n = 0;
+      for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+      return n;
+    };
+    const long views = 1 + std::count_if(worlds.begin(), worlds.end(), [](const auto& world) {
+                         return !IsBelt(world["BodyClass"].template get<std::string>());
+                       });
+    EXPECT_EQ(count(html, "<svg "), views);
+    EXPECT_EQ(count(html, "<section class=\"world\">"), static_cast<long>(worlds.size()));
+    EXPECT_NE(html.find("section.world { break-before: page"), std::string::npos);
+    for (const std::string tag : {"svg", "table", "tr", "section", "figure", "div"}) {
+      EXPECT_EQ(count(html, "<" + tag + ">") + count(html, "<" + tag + " "),
+                count(html, "</" + tag + ">"))
+          << tag;
+    }
+
+    const std::size_t glance = html.find("<table class=\"glance\">");
+    std::vector<std::vector<std::string>> rows;
+    for (auto at = html.find("<tr><td>", glance); at < html.find("</table>", glance);
+         at = html.find("<tr><td>", at + 1)) {
+      rows.emplace_back();
+      for (auto cell = html.find("<td>", at); cell < html.find("</tr>", at);
+           cell = html.find("<td>", cell + 1)) {
+        rows.back().push_back(html.substr(cell + 4, html.find("</td>", cell) - cell - 4));
+      }
+    }
+    ASSERT_EQ(rows.size(), worlds.size());
+    const auto number = [](std::string text) {
+      std::erase(text, ',');
+      return std::stod(text);
+    };
+    for (std::size_t w = 0; w < rows.size(); ++w) {
+      const nlohmann::json& world = worlds[w];
+      EXPECT_EQ(rows[w][1], world["BodyClass"]);
+      EXPECT_NEAR(number(rows[w][3]), world["BodySemiMajorAxis"], 0.00051);
+      if (IsBelt(world["BodyClass"].get<std::string>())) continue;
+      EXPECT_NEAR(number(rows[w][4]), world["BodyPeriod"].get<double>() / (365.25 * 24), 0.00051);
+      EXPECT_NEAR(number(rows[w][5]), world["BodyMass"], 0.00051);
+      EXPECT_NEAR(number(rows[w][6]), world["BodyRadius"].get<double>() * 6378, 0.51);
+      EXPECT_NEAR(number(rows[w][7]), world["BodyGravity"], 0.00051);
+      EXPECT_EQ(rows[w][8], world["BodyTempLow"].dump() + " - " + world["BodyTempHigh"].dump());
+    }
+
+    ASSERT_EQ(Cli({"show", file, "--pdf", pdf}).status, 0);
+    const std::string bytes = test::FileBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(count(bytes, "/Type /Page") - count(bytes, "/Type /Pages"),
+              static_cast<long>(worlds.size()) + 1);
+  }
+}
+
+#endif
 
 #ifndef AX_HAVE_RENDER
 

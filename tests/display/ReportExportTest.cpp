@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -58,6 +59,13 @@ TEST(ReportExportTest, SurveyedSystemsHoldEveryBodyWithItsReport) {
       }
     }
     EXPECT_EQ(ReportBodies(*world).size(), bodies);
+    // The glance table: after its heading and blank line, its header, its rule and a row a
+    // world.
+    const std::size_t glance = markdown.find("## System at a glance\n");
+    const std::string table = markdown.substr(glance, markdown.find("\n\n", glance + 23) - glance);
+    const auto places = ReportBodies(*world);
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n') - 3,
+              std::count_if(places.begin(), places.end(), [](auto p) { return p.body == 0; }));
     EXPECT_TRUE(ValidUtf8(SystemReportHtml(*world)));
     EXPECT_EQ(EncodeSystem(*world), before);
     EXPECT_EQ(world->CurrentOrbit, 2);
@@ -76,7 +84,9 @@ TEST(ReportExportTest, PagesEscapeNames) {
   w.BodyClass(1, 1, 0) = "T";
   w.BodyClass(1, 1, 1) = "Z";
   w.BodyName(1, 1, 0) = "Caf\xE9 \"Q\" 'x' ```";
+  w.BodyRadius(1, 1, 0) = 1;  // the report's value in a labelled cell, 6378 km an Earth radius
   const std::string html = SystemReportHtml(w);
+  EXPECT_NE(html.find("<tr><th>Radius</th><td>6,378 Km</td></tr>"), std::string::npos);
   EXPECT_NE(html.find("<h1>System A &amp; B &lt;test&gt;</h1>"), std::string::npos);
   EXPECT_NE(html.find("<h3>Caf\xC3\xA9 &quot;Q&quot; &#39;x&#39; ``` (class T)</h3>"),
             std::string::npos);

@@ -163,6 +163,29 @@ TEST(SystemDisplayTest, GraphicalViewsStartFittedUnlessTheOptionIsOff) {
   EXPECT_EQ(zoom->text(), "1.000");
 }
 
+// Export Report writes the format its name's extension gives, Markdown for any other name; a
+// report that cannot be saved says so and leaves no file.
+TEST(SystemDisplayTest, ExportReportWritesTheFormatItsNameGives) {
+  test::TemporaryCurrentDir folder;
+  test::SystemWindowRig rig;
+  rig.GenerateAndSurvey();
+  for (const auto& [name, written, start] :
+       std::vector<std::tuple<const char*, const char*, const char*>>{
+           {"d.pdf", "d.pdf", "%PDF-"},
+           {"d.html", "d.html", "<!DOCTYPE html>"},
+           {"d", "d.md", "# "}}) {
+    rig.NextFile = folder.Path(name);
+    rig.Item("SystemMenuFileExportReport")->trigger();
+    EXPECT_EQ(test::FileBytes(folder.Path(written).toStdString()).rfind(start, 0), 0u) << name;
+    EXPECT_EQ(rig.Status(), QStringLiteral("Report exported to ") + written);
+  }
+  EXPECT_TRUE(rig.lastRequest.filter.contains("*.pdf"));
+  rig.NextFile = folder.Path("missing/d.pdf");
+  rig.Item("SystemMenuFileExportReport")->trigger();
+  EXPECT_TRUE(rig.Status().contains("d.pdf")) << rig.Status().toStdString();
+  EXPECT_FALSE(QFile::exists(rig.NextFile));
+}
+
 // Empty, the window says mid-view how to start; its forms, help and About open centred over it.
 TEST(SystemDisplayTest, TheEmptyWindowGuidesAndItsFormsOpenOverIt) {
   test::SystemWindowRig rig;

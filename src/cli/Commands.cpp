@@ -229,7 +229,7 @@ CLI::Validator FiniteCheck() {
         return number && std::isfinite(value) ? std::string()
                                               : fmt::format("not a finite number: {}", text);
       },
-      "YEAR");
+      "");
 }
 
 std::vector<std::string> RenderModeNames() {

@@ -295,16 +295,17 @@ const QtCanvas::DiscStamp& QtCanvas::StampOf(const StampKey& key, Colour colour)
       QPointF(stamp.half + key.placeX / kStampPlaces, stamp.half + key.placeY / kStampPlaces),
       key.pixels, colour, key.filled);
   painter.end();
-  // A row's run spans its first to its last covered pixel; the transparent ones outside it
-  // would change nothing.
+  // A run spans covered pixels side by side; the transparent ones around it (a circle's
+  // inside) would change nothing.
   const auto covered = [](QRgb pixel) { return qAlpha(pixel) != 0; };
   for (int y = 0; y < stamp.image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(stamp.image.constScanLine(y));
     const std::span<const QRgb> pixels(row, static_cast<std::size_t>(stamp.image.width()));
-    const auto first = std::ranges::find_if(pixels, covered);
-    if (first == pixels.end()) continue;
-    const auto last = std::ranges::find_if(pixels.rbegin(), pixels.rend(), covered).base();
-    stamp.runs.push_back({QPoint(static_cast<int>(first - pixels.begin()), y), {first, last}});
+    for (auto first = std::ranges::find_if(pixels, covered); first != pixels.end();) {
+      const auto last = std::find_if_not(first, pixels.end(), covered);
+      stamp.runs.push_back({QPoint(static_cast<int>(first - pixels.begin()), y), {first, last}});
+      first = std::find_if(last, pixels.end(), covered);
+    }
   }
   return stamps_.emplace(key, std::move(stamp)).first->second;
 }

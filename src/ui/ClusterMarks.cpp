@@ -1,5 +1,5 @@
 // The cluster window's View, Mark: the stars whose surveyed systems hold life, a civilization
-// or a habitable world ringed, from the cluster's atlas held as a flag or so a star.
+// or a habitable world ringed, from the cluster's atlas held as a byte of flags a star.
 
 #include <QAction>
 #include <QActionGroup>

@@ -120,20 +120,35 @@ void BM_DrawClusterPass(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawClusterPass)->ArgsProduct({{217, 125, 50}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// Every fifth star with life, about the share a cluster's atlas finds.
+const ax::StarMarks& FifthLiving() {
+  static const ax::StarMarks marks = [] {
+    std::vector<ax::AtlasRow> rows(kStars / 5);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i].Record = static_cast<std::int32_t>(5 * (i + 1));
+      rows[i].HighestLife = 1;
+    }
+    return ax::StarMarks(rows);
+  }();
+  return marks;
+}
+
 void BM_DrawClusterPainted(benchmark::State& state) {
   const fs::path& file = ClusterFile();
-  const ax::ClusterViewState view = CubeView(state);
+  ax::ClusterViewState view = CubeView(state);
+  if (state.range(2) != 0) view.Mark = ax::StarMark::Life;
   ax::ClusterFileReader reader(file);
   // 1000 pixels a view, as square as the window keeps it.
   QImage image(static_cast<int>(10 * ax::ClusterViewWidth(view)), 1000, QImage::Format_RGB32);
   for (auto _ : state) {
     ax::QtCanvas canvas(image);
     canvas.SetScale(0, 0, ax::ClusterViewWidth(view), 100);
-    benchmark::DoNotOptimize(ax::DrawCluster(canvas, view, reader).size());
+    benchmark::DoNotOptimize(ax::DrawCluster(canvas, view, reader, nullptr, &FifthLiving()).size());
   }
 }
+// The third argument rings every fifth star.
 BENCHMARK(BM_DrawClusterPainted)
-    ->ArgsProduct({{217, 125, 50}, {0, 1}})
+    ->ArgsProduct({{217, 125, 50}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
+#include <thread>
 
 namespace ax {
 namespace {
@@ -144,8 +146,10 @@ std::optional<std::vector<AtlasRow>> ReadAtlasFile(const std::filesystem::path& 
 AtlasMade MakeAtlasFile(const std::filesystem::path& clusterFile, int jobs,
                         const std::function<bool(std::int64_t surveyed)>& going) {
   const std::filesystem::path target = AtlasFilePath(clusterFile);
+  // A part of its own for each thread: Find and the marks may make one cluster's atlas at once.
   std::filesystem::path temporary = target;
-  temporary += ".part";
+  temporary +=
+      "." + std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id())) + ".part";
   // Whatever ends the atlas early, the part written goes.
   struct PartGuard {
     const std::filesystem::path& file;

@@ -20,9 +20,12 @@ constexpr double kHalfView = 50;       // a view's radius: the range maps onto i
 constexpr double kLeftCentreX = 50;    // centre of the +Z view
 constexpr double kRightCentreX = 150;  // centre of the +X view
 constexpr double kCentreY = 50;
-constexpr double kSecondViewLeft = 100;     // where the +X view begins
-constexpr double kMarkRadius = 0.5;         // kept mark, selection marker, centre mark
-constexpr double kMarkPixels = 5;           // a marker's least radius: clear of the largest disc
+constexpr double kSecondViewLeft = 100;  // where the +X view begins
+constexpr double kMarkRadius = 0.5;      // kept mark, selection marker, centre mark
+constexpr double kMarkPixels = 5;        // a marker's least radius: clear of the largest disc
+constexpr double kRingGapPixels = 3;     // a mark's ring outside the marker, both readable
+constexpr double kLegendRight = 98;      // where the legend ends in the +Z view
+constexpr double kLegendTop = 2;
 constexpr double kDefaultPixelSize = 0.15;  // area units: a view of about 670 pixels
 
 constexpr double kSmallestStarPixels = 2;  // across: the dimmest stars
@@ -77,6 +80,10 @@ double PixelOf(const ClusterViewState& view) {
 
 double MarkRadius(const ClusterViewState& view) {
   return std::max(kMarkRadius, kMarkPixels * PixelOf(view));
+}
+
+double RingRadius(const ClusterViewState& view) {
+  return MarkRadius(view) + kRingGapPixels * PixelOf(view);
 }
 
 // The least luminosity of each size above the smallest, evenly spaced in the logarithm: a
@@ -147,10 +154,11 @@ class StarBatches {
 
   Colour ColourOf(std::size_t colour) const { return colours_[colour]; }
   // The next drawn star, `areaY` down the area.
-  void Add(std::size_t colour, float luminosity, double areaY) {
+  void Add(std::size_t colour, float luminosity, double areaY, bool ringed) {
     marks_.push_back({static_cast<std::uint32_t>(colour), StarSize(luminosity),
                       luminosity >= kGlowLuminosity,
                       static_cast<std::uint8_t>(std::clamp(areaY, 0.0, kBands - 1.0))});
+    if (ringed) ringed_.push_back(static_cast<std::uint32_t>(marks_.size() - 1));
   }
 
   void Paint(Canvas& canvas, const ClusterViewState& view,
@@ -195,6 +203,17 @@ class StarBatches {
                      Dimmed(colours_[colour], ring.brightness));
       }
     }
+    // Over the glows, which would hide them, and under the discs.
+    if (!ringed_.empty()) {
+      std::vector<CanvasPoint> rings;
+      rings.reserve(ringed_.size() * views);
+      for (const std::uint32_t star : ringed_) {
+        for (std::size_t second = 0; second < views; ++second) {
+          rings.push_back(StarPlace(view, drawn[star], second != 0));
+        }
+      }
+      canvas.Circles(rings, RingRadius(view), MarkColour(view.Mark));
+    }
     for (std::size_t size = 0; size < kStarSizes; ++size) {
       for (std::size_t colour = 0; colour < colours; ++colour) {
         if (batch(discBatch(size, colour)).empty()) continue;
@@ -237,7 +256,8 @@ class StarBatches {
   std::vector<Slot> slots_;
   std::size_t used_ = 0;
   std::vector<Colour> colours_;
-  std::vector<Mark> marks_;  // one a drawn star, in drawing order
+  std::vector<Mark> marks_;            // one a drawn star, in drawing order
+  std::vector<std::uint32_t> ringed_;  // the drawn stars with the view's mark
 };
 
 void DrawFrame(Canvas& canvas, const ClusterViewState& view) {
@@ -271,7 +291,9 @@ double ClusterViewWidth(const ClusterViewState& view) {
 }
 
 std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
-                                   ClusterFileReader& reader, ClusterScan* scan) {
+                                   ClusterFileReader& reader, ClusterScan* scan,
+                                   const StarMarks* marks) {
+  const bool marking = marks != nullptr && view.Mark != StarMark::None;
   canvas.Clear(kBackground);
   DrawFrame(canvas, view);
 
@@ -296,7 +318,8 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
       if (record.SystemKept() != 0) {
         DrawStarMarker(canvas, view, drawn.back(), batches.ColourOf(colour));
       }
-      batches.Add(colour, record.Luminosity1(), ViewY(view, y));
+      batches.Add(colour, record.Luminosity1(), ViewY(view, y),
+                  marking && marks->Has(drawn.back().Record, view.Mark));
       return true;
     });
     batches.Paint(canvas, view, drawn);
@@ -306,6 +329,23 @@ std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
   canvas.Circle(kLeftCentreX, kCentreY, kMarkRadius, kCentreMark);
   if (view.SecondView) canvas.Circle(kRightCentreX, kCentreY, kMarkRadius, kCentreMark);
   return drawn;
+}
+
+std::int64_t CountMarked(const std::vector<DrawnStar>& drawn, const ClusterViewState& view,
+                         const StarMarks& marks) {
+  return std::ranges::count_if(
+      drawn, [&](const DrawnStar& star) { return marks.Has(star.Record, view.Mark); });
+}
+
+void DrawMarkLegend(Canvas& canvas, const ClusterViewState& view, std::string_view legend) {
+  if (view.Mark == StarMark::None || legend.empty()) return;
+  const double pixel = PixelOf(view);
+  const Colour colour = MarkColour(view.Mark);
+  const double x = kLegendRight - canvas.TextWidth(legend);
+  canvas.Text(x, kLegendTop, legend, colour);
+  const double ring = RingRadius(view);
+  canvas.Circle(x - ring - kLabelGapPixels * pixel, kLegendTop + kLabelRisePixels * pixel, ring,
+                colour);
 }
 
 CanvasPoint StarPlace(const ClusterViewState& view, const DrawnStar& star, bool secondView) {

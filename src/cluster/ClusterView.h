@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cluster/StarMarks.h"
 #include "display/Canvas.h"
 #include "io/ClusterFile.h"
 #include "io/ClusterRecord.h"
@@ -23,6 +24,7 @@ struct ClusterViewState {
   bool SecondView = false;  // the +X view beside the +Z view
   // Area units one screen pixel covers: star sizes and the reach of a click are in pixels.
   double PixelSize = 0.15;
+  StarMark Mark = StarMark::None;  // the stars ringed, by the marks given to the drawing
 };
 
 // A click picks the nearest star no farther than this from it (screen pixels).
@@ -48,9 +50,20 @@ double ClusterViewWidth(const ClusterViewState& view);
 // drawn, in drawing order; `scan` tells how far the file was read. A range that is not above 0
 // or a view value that is not finite draws no star and reads nothing. A star is a disc 2 to 6
 // pixels across by its luminosity, the brightest with a glow; they are painted after the pass,
-// in batches of one colour and size, glows first and the larger discs over the smaller.
+// in batches of one colour and size, glows first and the larger discs over the smaller. With
+// `marks`, each star with the view's mark gets a ring in the mark's colour, outside a selection
+// marker and under the discs.
 std::vector<DrawnStar> DrawCluster(Canvas& canvas, const ClusterViewState& view,
-                                   ClusterFileReader& reader, ClusterScan* scan = nullptr);
+                                   ClusterFileReader& reader, ClusterScan* scan = nullptr,
+                                   const StarMarks* marks = nullptr);
+
+// The drawn stars that have the view's mark.
+std::int64_t CountMarked(const std::vector<DrawnStar>& drawn, const ClusterViewState& view,
+                         const StarMarks& marks);
+
+// The legend of the view's mark in the top right corner of the +Z view: a ring in its colour
+// and the legend text (MarkLegend).
+void DrawMarkLegend(Canvas& canvas, const ClusterViewState& view, std::string_view legend);
 
 // Where a drawn star is seen in the area: in the +Z view, or in the +X view when `secondView`.
 CanvasPoint StarPlace(const ClusterViewState& view, const DrawnStar& star, bool secondView);

@@ -34,4 +34,8 @@ void Canvas::Discs(std::span<const CanvasPoint> centres, double radius, Colour c
   for (const CanvasPoint& centre : centres) Disc(centre.x, centre.y, radius, colour);
 }
 
+void Canvas::Circles(std::span<const CanvasPoint> centres, double radius, Colour colour) {
+  for (const CanvasPoint& centre : centres) Circle(centre.x, centre.y, radius, colour);
+}
+
 }  // namespace ax

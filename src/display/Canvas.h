@@ -50,6 +50,7 @@ class Canvas {
   virtual void Disc(double x, double y, double radius, Colour colour) = 0;
   // Many discs of one radius and colour, for the same reason.
   virtual void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour);
+  virtual void Circles(std::span<const CanvasPoint> centres, double radius, Colour colour);
   // Text in the system's 8-bit character set (Latin-1), its top-left corner at (x, y).
   virtual void Text(double x, double y, std::string_view text, Colour colour) = 0;
   // How wide that text prints, in the user scale; 0 where a canvas cannot tell.

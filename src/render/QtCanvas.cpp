@@ -225,13 +225,22 @@ void QtCanvas::Ellipse(double x, double y, double radius, Colour colour, bool fi
 }
 
 void QtCanvas::Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) {
+  Stamp(centres, radius, colour, true);
+}
+
+void QtCanvas::Circles(std::span<const CanvasPoint> centres, double radius, Colour colour) {
+  Stamp(centres, radius, colour, false);
+}
+
+void QtCanvas::Stamp(std::span<const CanvasPoint> centres, double radius, Colour colour,
+                     bool filled) {
   Flush();
   const double pixels = radius * std::abs(scaleX_);
   if (!Drawing() || !std::isfinite(pixels) || pixels < 0 || pixels > kFarPixels) return;
   QPointF centre;
   if (pixels > kMostStampedPixels || !Stampable()) {
     for (const CanvasPoint& user : centres) {
-      if (Map(user.x, user.y, centre)) PaintEllipse(painter_, centre, pixels, colour, true);
+      if (Map(user.x, user.y, centre)) PaintEllipse(painter_, centre, pixels, colour, filled);
     }
     return;
   }
@@ -251,7 +260,9 @@ void QtCanvas::Discs(std::span<const CanvasPoint> centres, double radius, Colour
     const auto placeX = static_cast<int>((centre.x() - wholeX) * kStampPlaces + 0.5);
     const auto placeY = static_cast<int>((centre.y() - wholeY) * kStampPlaces + 0.5);
     const DiscStamp*& stamp = stamps[static_cast<std::size_t>(placeY * kPlacesAcross + placeX)];
-    if (stamp == nullptr) stamp = &StampOf({Rgb(colour), pixels, placeX, placeY}, colour);
+    if (stamp == nullptr) {
+      stamp = &StampOf({Rgb(colour), pixels, placeX, placeY, filled}, colour);
+    }
     const QPoint corner(static_cast<int>(wholeX) - stamp->half,
                         static_cast<int>(wholeY) - stamp->half);
     if (image != nullptr) {
@@ -282,18 +293,19 @@ const QtCanvas::DiscStamp& QtCanvas::StampOf(const StampKey& key, Colour colour)
   PaintEllipse(
       painter,
       QPointF(stamp.half + key.placeX / kStampPlaces, stamp.half + key.placeY / kStampPlaces),
-      key.pixels, colour, true);
+      key.pixels, colour, key.filled);
   painter.end();
-  // A row's run spans its first to its last covered pixel; the transparent ones outside it
-  // would change nothing.
+  // A run spans covered pixels side by side; the transparent ones around it (a circle's
+  // inside) would change nothing.
   const auto covered = [](QRgb pixel) { return qAlpha(pixel) != 0; };
   for (int y = 0; y < stamp.image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(stamp.image.constScanLine(y));
     const std::span<const QRgb> pixels(row, static_cast<std::size_t>(stamp.image.width()));
-    const auto first = std::ranges::find_if(pixels, covered);
-    if (first == pixels.end()) continue;
-    const auto last = std::ranges::find_if(pixels.rbegin(), pixels.rend(), covered).base();
-    stamp.runs.push_back({QPoint(static_cast<int>(first - pixels.begin()), y), {first, last}});
+    for (auto first = std::ranges::find_if(pixels, covered); first != pixels.end();) {
+      const auto last = std::find_if_not(first, pixels.end(), covered);
+      stamp.runs.push_back({QPoint(static_cast<int>(first - pixels.begin()), y), {first, last}});
+      first = std::find_if(last, pixels.end(), covered);
+    }
   }
   return stamps_.emplace(key, std::move(stamp)).first->second;
 }

@@ -41,6 +41,8 @@ class QtCanvas : public Canvas {
   // Small discs are stamped from images painted once per colour, size and half-pixel place,
   // blended straight into the pixels of a 32-bit image.
   void Discs(std::span<const CanvasPoint> centres, double radius, Colour colour) override;
+  // Small circles are stamped as small discs are.
+  void Circles(std::span<const CanvasPoint> centres, double radius, Colour colour) override;
   void Text(double x, double y, std::string_view text, Colour colour) override;
   double TextWidth(std::string_view text) const override;
 
@@ -70,6 +72,7 @@ class QtCanvas : public Canvas {
     double pixels = 0;  // radius
     int placeX = 0;
     int placeY = 0;
+    bool filled = true;
     auto operator<=>(const StampKey&) const = default;
   };
   struct StampRun {
@@ -82,6 +85,7 @@ class QtCanvas : public Canvas {
     std::vector<StampRun> runs;  // the pixels it covers, row by row
   };
   const DiscStamp& StampOf(const StampKey& key, Colour colour);
+  void Stamp(std::span<const CanvasPoint> centres, double radius, Colour colour, bool filled);
   // Flushes unless the batch is already of this kind and colour.
   void StartBatch(Batch kind, Colour colour);
   bool Drawing() const { return mode_ == DrawMode::CopyPen && painter_.isActive(); }

@@ -15,6 +15,7 @@
 #include <exception>
 #include <string>
 
+#include "ui/AtlasMaker.h"
 #include "ui/FormFields.h"
 
 namespace ax {
@@ -153,11 +154,8 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
   });
 
   status_ = Named(new QLabel(this), "AtlasStatus");
-  progress_ = Named(new QProgressBar(this), "AtlasProgress");
-  progress_->setRange(0, 100);
-  cancelButton_ = Named(new QPushButton(QStringLiteral("Cancel"), this), "AtlasCancel");
-  cancelButton_->setToolTip(QStringLiteral("Stop making the atlas; no atlas file is written"));
-  connect(cancelButton_, &QPushButton::clicked, this, &AtlasFind::Cancel);
+  maker_ = new AtlasMaker(this, "AtlasProgress", "AtlasCancel");
+  maker_->Done = [this](const AtlasMade& made, const QString& error) { Finish(made, error); };
 
   auto* filters = new QHBoxLayout;
   filters->addWidget(lifeLabel);
@@ -169,14 +167,12 @@ AtlasFind::AtlasFind(QWidget* parent) : QDialog(parent) {
   filters->addStretch(1);
   auto* making = new QHBoxLayout;
   making->addWidget(status_, 1);
-  making->addWidget(progress_);
-  making->addWidget(cancelButton_);
+  making->addWidget(maker_->Progress());
+  making->addWidget(maker_->CancelButton());
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filters);
   layout->addWidget(table_, 1);
   layout->addLayout(making);
-  progress_->hide();
-  cancelButton_->hide();
   resize(820, 480);
 }
 
@@ -184,9 +180,12 @@ AtlasFind::~AtlasFind() {
   Cancel();
 }
 
+bool AtlasFind::Making() const {
+  return maker_->Making();
+}
+
 void AtlasFind::Cancel() {
-  cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  maker_->Cancel();
 }
 
 void AtlasFind::Open(const std::filesystem::path& clusterFile) {
@@ -198,61 +197,23 @@ void AtlasFind::Open(const std::filesystem::path& clusterFile) {
       (Making() || (model_->rowCount() > 0 && AtlasFileIsCurrent(clusterFile)))) {
     return;
   }
-  Cancel();
-  progress_->hide();
-  cancelButton_->hide();
-  const int run = ++run_;  // a run cancelled here may still have its end on its way
   clusterFile_ = clusterFile;
   setWindowTitle(QStringLiteral("Find in %1").arg(Text(clusterFile.filename().string())));
-  if (AtlasFileIsCurrent(clusterFile)) {
-    if (auto rows = ReadAtlasFile(AtlasFilePath(clusterFile))) {
-      ShowRows(std::move(*rows));
-      return;
-    }
-  }
   model_->SetRows({});
-  cancel_ = false;
-  progress_->setValue(0);
-  progress_->show();
-  cancelButton_->show();
-  status_->setText(QStringLiteral("Surveying every star's system..."));
-  worker_ = std::thread([this, clusterFile, run] {
-    AtlasMade made;
-    QString error;
-    try {
-      const auto records = std::max<std::int64_t>(ClusterFileReader(clusterFile).RecordCount(), 1);
-      made = MakeAtlasFile(clusterFile, 0, [this, records, run](std::int64_t surveyed) {
-        const int percent = static_cast<int>(surveyed * 100 / records);
-        QMetaObject::invokeMethod(
-            this,
-            [this, percent, run] {
-              if (run == run_) progress_->setValue(percent);
-            },
-            Qt::QueuedConnection);
-        return !cancel_.load();
-      });
-    } catch (const std::exception& failure) {
-      error = QString::fromStdString(failure.what());
-    }
-    QMetaObject::invokeMethod(
-        this,
-        [this, made, error, run] {
-          if (run == run_) Finish(made, error);
-        },
-        Qt::QueuedConnection);
-  });
+  status_->setText(AtlasFileIsCurrent(clusterFile)
+                       ? QStringLiteral("Reading the atlas file...")
+                       : QStringLiteral("Surveying every star's system..."));
+  maker_->Make(clusterFile);
 }
 
 void AtlasFind::Finish(const AtlasMade& made, const QString& error) {
-  if (worker_.joinable()) worker_.join();
-  progress_->hide();
-  cancelButton_->hide();
   if (!error.isEmpty()) {
     status_->setText(QStringLiteral("The atlas could not be made: %1").arg(error));
   } else if (made.Cancelled) {
     status_->setText(QStringLiteral("The atlas was cancelled; no atlas file was written"));
   } else {
     ShowRows(made.Rows);
+    emit AtlasShown(made.Rows);
     if (!made.Scan.Problem.empty()) {
       status_->setText(QStringLiteral("The cluster file was read up to record %1: %2")
                            .arg(made.Scan.Records)

@@ -5,20 +5,18 @@
 #include <QSortFilterProxyModel>
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <thread>
 #include <vector>
 
 #include "cluster/AtlasFile.h"
 
 class QLabel;
-class QProgressBar;
-class QPushButton;
 class QTableView;
 
 namespace ax {
+
+class AtlasMaker;
 
 // The atlas's rows as a table; each column sorts by its value, not by its text.
 class AtlasTableModel : public QAbstractTableModel {
@@ -52,8 +50,7 @@ class AtlasFilterModel : public QSortFilterProxyModel {
   AtlasFilter filter_;
 };
 
-// Find...: the cluster's atlas as a sortable, filtered table. The atlas file is read when it is
-// current, else made on a worker thread that can be cancelled, and written when whole.
+// Find...: the cluster's atlas as a sortable, filtered table, made (or read) by an AtlasMaker.
 class AtlasFind : public QDialog {
   Q_OBJECT
 
@@ -63,13 +60,15 @@ class AtlasFind : public QDialog {
 
   // Shows the atlas of this cluster file, making it when it is not current.
   void Open(const std::filesystem::path& clusterFile);
-  bool Making() const { return worker_.joinable(); }
+  bool Making() const;
   const std::filesystem::path& ClusterFile() const { return clusterFile_; }
   void Cancel();
 
  signals:
   // A row was double-clicked.
   void StarChosen(std::int32_t record, std::array<float, 3> position);
+  // The atlas of ClusterFile() is shown, whole or as far as the cluster file could be read.
+  void AtlasShown(const std::vector<AtlasRow>& rows);
 
  private:
   void ApplyFilter();
@@ -77,15 +76,11 @@ class AtlasFind : public QDialog {
   void ShowRows(std::vector<AtlasRow> rows);
 
   std::filesystem::path clusterFile_;
-  std::atomic<bool> cancel_{false};
-  int run_ = 0;  // the making under way; the ends of earlier ones are ignored
-  std::thread worker_;
+  AtlasMaker* maker_ = nullptr;
   AtlasTableModel* model_ = nullptr;
   AtlasFilterModel* proxy_ = nullptr;
   QTableView* table_ = nullptr;
   QLabel* status_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  QPushButton* cancelButton_ = nullptr;
   AtlasFilter filter_;
 };
 

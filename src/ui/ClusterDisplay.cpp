@@ -27,6 +27,7 @@
 #include "generate/NumberText.h"
 #include "io/ClusterFile.h"
 #include "ui/AtlasFind.h"
+#include "ui/AtlasMaker.h"
 #include "ui/ClusterGenerationForm.h"
 #include "ui/ClusterScreen.h"
 #include "ui/FileErrorBox.h"
@@ -151,10 +152,16 @@ void ClusterDisplay::BuildControls() {
   auto* recordScroll = Named(new QScrollBar(Qt::Horizontal, central), "ClusterRecordScroll");
   recordScroll->hide();  // it has no behaviour of its own
 
+  markMaker_ = new AtlasMaker(central, "ClusterMarkProgress", "ClusterMarkCancel");
+  markMaker_->Done = [this](const AtlasMade& made, const QString& error) {
+    TakeAtlas(made, error);
+  };
   auto* progress = new QHBoxLayout;
   progress->addWidget(tempLabel_, 1);
   progress->addWidget(progress_);
   progress->addWidget(cancelButton_);
+  progress->addWidget(markMaker_->Progress());
+  progress->addWidget(markMaker_->CancelButton());
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(screen_, 1);
   layout->addLayout(texts);
@@ -177,6 +184,7 @@ void ClusterDisplay::BuildMenus() {
   findItem_ = AddItem(view, "&Find...", "ClusterMenuViewFind");
   findItem_->setShortcut(QKeySequence::Find);
   connect(findItem_, &QAction::triggered, this, &ClusterDisplay::FindStars);
+  AddMarkCommands(view);
   newClusterItem_->setShortcut(QKeySequence::New);
   openItem_->setShortcut(QKeySequence::Open);
 
@@ -214,7 +222,8 @@ void ClusterDisplay::UpdateCommands() {
   // There is something to draw once a cluster is open and no generation is writing one.
   exportImageItem_->setEnabled(!clusterFile_.empty() && !generating_);
   findItem_->setEnabled(!clusterFile_.empty() && !generating_);
-  progress_->setVisible(generating_);
+  for (QAction* mark : markItems_) mark->setEnabled(!clusterFile_.empty() && !generating_);
+  markItems_[0]->setEnabled(true);  // None  progress_->setVisible(generating_);
   cancelButton_->setVisible(generating_);
   screen_->SetGuide(clusterFile_.empty() && !generating_
                         ? QStringLiteral("File \u203A New Cluster or Open")
@@ -273,7 +282,13 @@ void ClusterDisplay::RedrawCluster() {
     try {
       ClusterFileReader reader(clusterFile_);
       ClusterScan scan;
-      screen_->Render([&](Canvas& canvas) { drawn_ = DrawCluster(canvas, view_, reader, &scan); });
+      screen_->Render([&](Canvas& canvas) {
+        drawn_ = DrawCluster(canvas, view_, reader, &scan, Marks());
+        markLegend_ = Marks() != nullptr && view_.Mark != StarMark::None
+                          ? MarkLegend(view_.Mark, CountMarked(drawn_, view_, *Marks()))
+                          : std::string();
+        DrawMarkLegend(canvas, view_, markLegend_);
+      });
       if (scan.Problem.empty()) {
         statusBar()->clearMessage();
       } else {
@@ -362,6 +377,12 @@ void ClusterDisplay::FindStars() {
   if (find_ == nullptr) {
     find_ = new AtlasFind(this);
     connect(find_, &AtlasFind::StarChosen, this, &ClusterDisplay::SelectAtlasStar);
+    // A whole atlas Find made or read serves the marks too.
+    connect(find_, &AtlasFind::AtlasShown, this, [this](const std::vector<AtlasRow>& rows) {
+      if (!marks_ && find_->ClusterFile() == clusterFile_ && AtlasFileIsCurrent(clusterFile_)) {
+        marks_.emplace(rows);
+      }
+    });
   }
   find_->Open(clusterFile_);
 }
@@ -395,8 +416,12 @@ void ClusterDisplay::ReturnFromStar() {
 }
 
 void ClusterDisplay::KeepVisitedStar() {
+  std::error_code unknown;
+  const auto before = std::filesystem::last_write_time(clusterFile_, unknown);
   const std::string problem = handoff_.Keep();
   if (!problem.empty()) Report(QString::fromStdString(problem));
+  // A star kept has a system of its own now: the atlas it was marked from is out of date.
+  if (std::filesystem::last_write_time(clusterFile_, unknown) != before) DropMarks();
   UpdateCommands();
 }
 
@@ -428,6 +453,7 @@ void ClusterDisplay::closeEvent(QCloseEvent* event) {
     find_->Cancel();
     find_->hide();
   }
+  DropMarks();
   if (handoff_.Active()) {
     // Closing here must not lose what JUMP would have kept.
     const std::string problem = handoff_.Leave();

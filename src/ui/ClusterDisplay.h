@@ -15,8 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "cluster/AtlasFile.h"
 #include "cluster/ClusterGeneration.h"
 #include "cluster/ClusterView.h"
+#include "cluster/StarMarks.h"
 #include "control/ClusterHandoff.h"
 #include "io/ClusterRecord.h"
 #include "io/SystemFile.h"
@@ -35,6 +37,7 @@ class QTimer;
 namespace ax {
 
 class AtlasFind;
+class AtlasMaker;
 class ClusterScreen;
 class ClusterGenerationForm;
 class Settings;
@@ -69,6 +72,12 @@ class ClusterDisplay : public QMainWindow {
   // View, Find...: the cluster's atlas as a table; a star chosen there is centred and selected.
   void FindStars();
   void SelectAtlasStar(std::int32_t record, std::array<float, 3> position);
+  // View, Mark: the stars whose systems hold life, a civilization or a habitable world ringed.
+  // The atlas is made (or read) the first time on a worker thread; Cancel leaves no mark.
+  void ChooseMark(StarMark mark);
+  bool MakingMarks() const;
+  // The legend drawn with the mark ("Life: 12 stars"); empty without a mark.
+  const std::string& MarkLegendText() const { return markLegend_; }
 
   const std::filesystem::path& ClusterFilePath() const { return clusterFile_; }
   const std::filesystem::path& DefaultDirectory() const { return folder_; }
@@ -130,6 +139,19 @@ class ClusterDisplay : public QMainWindow {
 
   // Image export.
   void AddImageCommands(QMenu* file);
+
+  // Marks.
+  void AddMarkCommands(QMenu* view);
+  void ShowMark(StarMark mark);
+  void TakeAtlas(const AtlasMade& made, const QString& error);
+  // The held marks go when the cluster changes or another is shown; callers redraw.
+  void DropMarks();
+  const StarMarks* Marks() const { return marks_ ? &*marks_ : nullptr; }
+  std::optional<StarMarks> marks_;
+  StarMark pendingMark_ = StarMark::None;  // chosen while its atlas is made
+  std::string markLegend_;
+  AtlasMaker* markMaker_ = nullptr;
+  std::array<QAction*, 4> markItems_{};
 
   World& world_;
   Random& random_;

@@ -79,6 +79,7 @@ void ClusterDisplay::OpenClusterFileAt(const QString& path) {
     ShowFileErrorBox(*this, FileAction::Open, FileType::Cluster, file, error.Failure(), said);
     return;
   }
+  DropMarks();
   clusterFile_ = file;
   clusterCode_ = ClusterCodeOfFile(file);
   ShowClusterSeed(std::nullopt);
@@ -140,6 +141,7 @@ void ClusterDisplay::FinishGeneration(const ClusterResult& result, const QString
     Report(QStringLiteral("The generation was cancelled; nothing was written"));
     return;
   }
+  DropMarks();
   clusterFile_ = result.File;
   clusterCode_ = result.Code;
   ShowClusterSeed(generationSeed_);

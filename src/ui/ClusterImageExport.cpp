@@ -56,7 +56,8 @@ void ClusterDisplay::ExportImageFile() {
   try {
     ClusterFileReader reader(clusterFile_);
     drawing.draw = [this, &reader, &scan](Canvas& canvas) {
-      DrawCluster(canvas, view_, reader, &scan);
+      DrawCluster(canvas, view_, reader, &scan, Marks());
+      DrawMarkLegend(canvas, view_, markLegend_);
       DrawSelection(canvas);
     };
     if (!SaveImage(*statusBar(), path, size, drawing) || scan.Problem.empty()) return;

@@ -21,7 +21,7 @@
 namespace ax {
 namespace {
 
-constexpr FormField kFields[] = {
+constexpr FormField kIncompleteFields[] = {
     {"StarATypePanel", "Star Type:", "StarATypeText", nullptr, "Star A type", nullptr, 1,
      kStarAColumn, false},
     {"StarAMagnPanel", "Abs Magn:", "StarAMagnText", "mag", "Star A magnitude", nullptr, 2,
@@ -59,11 +59,11 @@ IncompleteSystem::IncompleteSystem(World& world, Random& random, QWidget* parent
 
   const auto [stars, starBHeading] = AddStarColumns(this, layout);
   secondStar_.push_back(starBHeading);
-  QLineEdit* texts[std::size(kFields)];
-  for (std::size_t i = 0; i < std::size(kFields); ++i) {
-    const PlacedField placed = AddField(this, stars, kFields[i]);
+  QLineEdit* texts[std::size(kIncompleteFields)];
+  for (std::size_t i = 0; i < std::size(kIncompleteFields); ++i) {
+    const PlacedField placed = AddField(this, stars, kIncompleteFields[i]);
     texts[i] = placed.text;
-    if (kFields[i].pairOnly) {
+    if (kIncompleteFields[i].pairOnly) {
       secondStar_.insert(secondStar_.end(), {placed.panel, placed.text});
       if (placed.unit != nullptr) secondStar_.push_back(placed.unit);
     }
@@ -156,7 +156,7 @@ SeparationKnowledge IncompleteSystem::SelectedSeparation() const {
 
 std::vector<FieldTerms> IncompleteSystem::Terms() const {
   std::vector<FieldTerms> terms;
-  for (const FormField& field : kFields) {
+  for (const FormField& field : kIncompleteFields) {
     terms.push_back(TermsOf(field));
     terms.back().takes = field.unit == nullptr ? TypeTakes() : MagnitudeTakes();
   }

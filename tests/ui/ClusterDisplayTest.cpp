@@ -15,10 +15,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 
 #include "cli/CliRun.h"
+#include "cluster/AtlasFile.h"
 #include "cluster/Jump.h"
 #include "io/ClusterFile.h"
 #include "io/SystemFile.h"
@@ -211,6 +213,59 @@ TEST_F(ClusterDisplayTest, FindListsEveryStarAndADoubleClickSelectsOne) {
   find->hide();
   Child<QAction>(cluster, "ClusterMenuViewFind")->trigger();
   EXPECT_FALSE(find->Making());
+}
+
+// Mark Life rings the stars whose atlas rows hold life: the grab with it differs from the grab
+// without it around each such star apart from others, and nowhere near the rest; the legend
+// counts them. Cancelled, it leaves no mark and no atlas file.
+TEST_F(ClusterDisplayTest, MarkLifeRingsExactlyTheStarsWhoseSystemsHoldLife) {
+  Child<QAction>(cluster, "ClusterMenuViewMarkLife")->trigger();
+  Press(cluster, "ClusterMarkCancel");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(Child<QAction>(cluster, "ClusterMenuViewMarkNone")->isChecked());
+  EXPECT_FALSE(fs::exists(AtlasFilePath(cluster.ClusterFilePath())));
+
+  std::set<std::int32_t> living;
+  MakeAtlas(cluster.ClusterFilePath(), {}, 0, [&](const AtlasRow& row) {
+    if (row.HighestLife > 0) living.insert(row.Record);
+  });
+  Child<QAction>(cluster, "ClusterMenuViewMarkLife")->trigger();
+  for (int waited = 0; cluster.MakingMarks() && waited < 60000; waited += 10) {
+    QCoreApplication::processEvents();
+    QThread::msleep(10);
+  }
+  QCoreApplication::processEvents();
+  const std::string legend = cluster.MarkLegendText();  // all 216 stars in view
+  EXPECT_EQ(legend.substr(0, 5), "Life:");
+  EXPECT_EQ(std::stoul(legend.substr(5)), living.size());
+
+  auto* screen = Child<ClusterScreen>(cluster, "ClusDisScreen");
+  cluster.resize(1100, 1100);
+  Child<QLineEdit>(cluster, "RangeText")->setText(QStringLiteral("3"));
+  Press(cluster, "ClusterRedraw");
+  const QImage marked = screen->grab().toImage();
+  Child<QAction>(cluster, "ClusterMenuViewMarkNone")->trigger();
+  const QImage plain = screen->grab().toImage();
+  std::vector<std::pair<QPoint, std::int32_t>> seen;
+  for (const DrawnStar& star : cluster.Drawn()) {
+    const CanvasPoint place = StarPlace(cluster.View(), star, false);
+    seen.push_back({screen->AreaPoint(place.x, place.y).toPoint(), star.Record});
+  }
+  int ringed = 0, bare = 0;
+  for (const auto& [at, record] : seen) {
+    if (std::ranges::count_if(
+            seen, [&](auto& other) { return QLineF(at, other.first).length() < 22; }) > 1)
+      continue;
+    bool changed = false;
+    for (int dx = -12; dx <= 12; ++dx)
+      for (int dy = -12; dy <= 12; ++dy)
+        changed = changed || (dx * dx + dy * dy <= 144 && marked.pixel(at + QPoint(dx, dy)) !=
+                                                              plain.pixel(at + QPoint(dx, dy)));
+    EXPECT_EQ(changed, living.contains(record)) << record;
+    ++(changed ? ringed : bare);
+  }
+  EXPECT_GT(ringed, 0);
+  EXPECT_GT(bare, 0);
 }
 
 }  // namespace

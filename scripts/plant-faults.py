@@ -159,7 +159,7 @@ FAULTS = [
      "const double first = 1.2 * Uniform() + 0.4;", "const double first = 1.2 * Uniform() + 0.6;"),
     ("random-narrow", "model/Random.cpp",
      "const double second = 0.2 * Uniform() + 0.9;", "const double second = 0.2 * Uniform() + 0.8;"),
-    ("random-mix", "model/Random.cpp", "(z ^ (z >> 27))", "(z ^ (z >> 17))"),
+    ("random-mix", "model/Random.cpp", "(bits ^ (bits >> 27))", "(bits ^ (bits >> 17))"),
 ]
 
 

@@ -56,6 +56,10 @@ std::uintmax_t LargestSystemFileSize();
 // "Myworld".
 std::string SystemNameFromPath(const std::filesystem::path& file);
 
+// Writes the bytes through a temporary file in the same folder that then replaces the file, so
+// that a failed write leaves the old file whole. Throws SystemFileError.
+void WriteAtomically(const std::filesystem::path& file, std::string_view bytes);
+
 // Names an unnamed system after the file, writes it through a temporary file in the same
 // folder that then replaces the old one, and sets SystemSaved. Throws SystemFileError; a failed
 // save leaves the old file whole and the system as it was, its name too.

@@ -51,33 +51,15 @@ void Survey::SurveyWorld() {
   for (w.CurrentStar = w.StarCount == 1 ? 1 : 0; w.CurrentStar <= w.StarCount; ++w.CurrentStar) {
     const int s = w.CurrentStar;
     PartnerStar = s == 1 ? 2 : 1;
-    const int k = PartnerStar;
-    const double scale = OrbitScale[s];
 
     // The layout runs out to the star's last orbit before any world is made.
     w.CurrentOrbit = 0;
     while (w.CurrentOrbit < kLastOrbit) {
       ++w.CurrentOrbit;
       const int o = w.CurrentOrbit;
-      double& axis = OrbitWorld(w.BodySemiMajorAxis);
-      axis = BaseDistance(o) * scale * random_.NarrowFactor();
-      const char primaryLetter = LuminosityLetter(1);
-      if (s == 0 && (primaryLetter == 'N' || primaryLetter == 'D')) {
-        axis *= std::sqrt((scale + OrbitScale[k]) / (w.StarMass[s] + w.StarMass[k]));
-      }
-      // Orbits too close to the pair are torn apart by the two stars.
-      if (s == 0 && 5 * w.StarSeparation > axis) {
-        OrbitWorld(w.BodyClass).clear();
-        continue;
-      }
-      const double spaced = w.BodySemiMajorAxis(s, o - 1, 0) + 0.1 * scale * (o - 1);
-      if (axis < spaced) axis = spaced;
-      if (45 * scale * scale < axis) break;
-      if (w.StarCount == 2 && s > 0 &&
-          (0.9 * w.StarSeparation < axis || 0.8 * w.StarOffset[k] < axis)) {
-        OrbitWorld(w.BodyClass).clear();
-        break;
-      }
+      const OrbitFit place = PlaceOrbit();
+      if (place == OrbitFit::Torn) continue;
+      if (place == OrbitFit::Beyond) break;
       ClassifyOrbit();
       if (OrbitWorld(w.BodyClass) == "J" && w.BodyClass(s, o - 1, 0) != "J") {
         w.StarSurveyOrbit[s] = static_cast<std::int16_t>(o);  // the snow line
@@ -102,6 +84,34 @@ void Survey::SetOrbitScales() {
     OrbitScale[s] = IsRemnant(s) ? 3 * world_.StarMass[s] : world_.StarMass[s];
   }
   if (world_.StarCount == 2) OrbitScale[0] = world_.StarMass[0];
+}
+
+Survey::OrbitFit Survey::PlaceOrbit() {
+  World& w = world_;
+  const int s = w.CurrentStar;
+  const int o = w.CurrentOrbit;
+  const int k = PartnerStar;
+  const double scale = OrbitScale[s];
+  double& axis = OrbitWorld(w.BodySemiMajorAxis);
+  axis = BaseDistance(o) * scale * random_.NarrowFactor();
+  const char primaryLetter = LuminosityLetter(1);
+  if (s == 0 && (primaryLetter == 'N' || primaryLetter == 'D')) {
+    axis *= std::sqrt((scale + OrbitScale[k]) / (w.StarMass[s] + w.StarMass[k]));
+  }
+  // Orbits too close to the pair are torn apart by the two stars.
+  if (s == 0 && 5 * w.StarSeparation > axis) {
+    OrbitWorld(w.BodyClass).clear();
+    return OrbitFit::Torn;
+  }
+  const double spaced = w.BodySemiMajorAxis(s, o - 1, 0) + 0.1 * scale * (o - 1);
+  if (axis < spaced) axis = spaced;
+  if (45 * scale * scale < axis) return OrbitFit::Beyond;
+  if (w.StarCount == 2 && s > 0 &&
+      (0.9 * w.StarSeparation < axis || 0.8 * w.StarOffset[k] < axis)) {
+    OrbitWorld(w.BodyClass).clear();
+    return OrbitFit::Beyond;
+  }
+  return OrbitFit::Kept;
 }
 
 void Survey::ClassifyOrbit() {

@@ -78,6 +78,7 @@ int EditCommands::Run(std::ostream& out, std::ostream& err) const {
   if (reroll_->parsed()) {
     Random clock;
     const std::uint64_t seed = seed_ ? *seed_ : DrawSeed(clock);
+    if (!unlocked_ && orbit_ == 0) throw EditError("reroll needs --orbit or --unlocked");
     if (unlocked_) {
       RerollUnlocked(*world, locks, seed);
     } else {

@@ -146,6 +146,7 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
        true},
       {{"lock", pair, "--star", "1", "--orbit", "2"}, "orbit 2 of star 1 holds no world", true},
       {{"reroll", pair, "--unlocked"}, "--out"},
+      {{"reroll", pair, "--out", saved}, "reroll needs --orbit or --unlocked", true},
       // Clusters.
       {{"cluster", "--size", "251"}, "--size"},
       {{"cluster", "--density", "10001"}, "--density"},

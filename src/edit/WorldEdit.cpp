@@ -254,7 +254,8 @@ void ApplyEdits(World& w, int s, int o, int b, const std::vector<FieldValue>& va
       throw EditError(fmt::format("{} must be {}", field.label, range.text), table);
     }
     numbers[i] = value;
-    bodyNumbers = bodyNumbers || field.target == EditTarget::Body;
+    // An orbit's tilt enters none of the body's own procedures: it is only set.
+    bodyNumbers = bodyNumbers || (field.target == EditTarget::Body && table != "BodyInclination");
     waterGiven = waterGiven || field.table == "BodyWaterCover";
   }
 

@@ -61,7 +61,8 @@ struct FieldValue {
 // without changing anything on any refusal; then sets them and works out again what depends
 // on them, by the survey's procedures, from a seed made of the edit itself, so that the same
 // edit gives the same world. A body's edit recomputes that body and, for a world, its moons;
-// a star's edit recomputes every world and moon. The orbit may be 0 for star fields only.
+// a star's edit recomputes every world and moon; names, notes and inclinations are only set.
+// The orbit may be 0 for star fields only.
 void ApplyEdits(World& world, int star, int orbit, int body, const std::vector<FieldValue>& values);
 
 }  // namespace ax

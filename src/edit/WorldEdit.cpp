@@ -202,16 +202,24 @@ std::string CurrentText(const World& w, const EditField& field, int s, int o, in
   const std::string_view t = field.table;
   if (t == "BodyName") return w.BodyName(s, o, b);
   if (t == "BodyNote") return w.BodyNote(s, o, b);
-  if (t == "BodyMass") return fmt::format("{}", w.BodyMass(s, o, b));
-  if (t == "BodySemiMajorAxis") return fmt::format("{}", w.BodySemiMajorAxis(s, o, b));
-  if (t == "BodyEccentricity") return fmt::format("{}", w.BodyEccentricity(s, o, b));
-  if (t == "BodyInclination") return fmt::format("{}", w.BodyInclination(s, o, b));
-  if (t == "BodyDayLength") return fmt::format("{}", w.BodyDayLength(s, o, b));
-  if (t == "BodyWaterCover") return fmt::format("{}", w.BodyWaterCover(s, o, b));
-  if (t == "StarMass") return fmt::format("{}", w.StarMass[s]);
-  if (t == "StarTemperature") return fmt::format("{}", w.StarTemperature[s]);
-  if (t == "StarLuminosity") return fmt::format("{}", w.StarLuminosity[s]);
-  return {};
+  double value = 0;
+  if (t == "BodyMass") value = w.BodyMass(s, o, b);
+  if (t == "BodySemiMajorAxis") value = w.BodySemiMajorAxis(s, o, b);
+  if (t == "BodyEccentricity") value = w.BodyEccentricity(s, o, b);
+  if (t == "BodyInclination") value = w.BodyInclination(s, o, b);
+  if (t == "BodyDayLength") value = w.BodyDayLength(s, o, b);
+  if (t == "BodyWaterCover") value = w.BodyWaterCover(s, o, b);
+  if (t == "StarMass") value = w.StarMass[s];
+  if (t == "StarTemperature") value = w.StarTemperature[s];
+  if (t == "StarLuminosity") value = w.StarLuminosity[s];
+  return Figure(value);
+}
+
+std::string_view UnitOf(const World& w, const EditField& field, int s, int o, int b) {
+  if (field.table == "BodySemiMajorAxis") {
+    return b > 0 && !IsBelt(w.BodyClass(s, o, 0)) ? "world radii" : "AU";
+  }
+  return field.unit;
 }
 
 void ApplyEdits(World& w, int s, int o, int b, const std::vector<FieldValue>& values) {

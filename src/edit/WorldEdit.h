@@ -24,7 +24,7 @@ inline constexpr std::array<EditField, 11> kEditFields = {{
     {"BodyName", "Name", "", EditTarget::BodyText},
     {"BodyNote", "Note", "", EditTarget::BodyText},
     {"BodyMass", "Mass", "Earth masses", EditTarget::Body},
-    {"BodySemiMajorAxis", "Semi-major axis", "AU, or world radii for a moon", EditTarget::Body},
+    {"BodySemiMajorAxis", "Semi-major axis", "AU", EditTarget::Body},
     {"BodyEccentricity", "Eccentricity", "", EditTarget::Body},
     {"BodyInclination", "Inclination", "degrees", EditTarget::Body},
     {"BodyDayLength", "Day length", "hours, negative for a retrograde spin", EditTarget::Body},
@@ -48,8 +48,11 @@ struct EditRange {
 // the neighbours: a moon's mass stays below its world's, moons and belt bodies stay in order.
 EditRange RangeOf(const World& world, const EditField& field, int star, int orbit, int body);
 
-// The value the field holds now, as a form shows it.
+// The value the field holds now, as a form shows it (six figures).
 std::string CurrentText(const World& world, const EditField& field, int star, int orbit, int body);
+
+// The field's unit for this body: a moon's axis is in world radii.
+std::string_view UnitOf(const World& world, const EditField& field, int star, int orbit, int body);
 
 // One edited value, as typed.
 struct FieldValue {

@@ -56,6 +56,8 @@ void EditWorldForm::Open() {
     if (!shown) continue;
     shown_[table] = CurrentText(world_, field, star, orbit, body);
     box.text->setText(Latin1Text(shown_[table]));
+    box.text->setCursorPosition(0);
+    box.unit->setText(Latin1Text(UnitOf(world_, field, star, orbit, body)));
     if (field.target != EditTarget::BodyText) {
       box.text->setToolTip(Latin1Text(RangeOf(world_, field, star, orbit, body).text));
     }

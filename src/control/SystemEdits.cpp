@@ -47,7 +47,9 @@ EditOutcome SystemEdits::RerollWorld(std::uint64_t seed) {
   return Edit("Reroll World", [&] {
     if (SelectedLocked()) throw EditError("The world of " + OrbitWords(world_) + " is locked");
     ax::RerollWorld(world_, world_.CurrentStar, world_.CurrentOrbit, seed);
-    return "Rerolled the world of " + OrbitWords(world_) + " from seed " + std::to_string(seed);
+    const bool none = world_.BodyClass(world_.CurrentStar, world_.CurrentOrbit, 0).empty();
+    return "Rerolled the world of " + OrbitWords(world_) + " from seed " + std::to_string(seed) +
+           (none ? ": no world formed there this time" : "");
   });
 }
 

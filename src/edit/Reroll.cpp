@@ -35,9 +35,26 @@ std::int16_t SnowLineFor(const World& w, int s, int o) {
   return 0;
 }
 
+// An empty orbit keeps no axis in a file. While a world is made, the orbit inside is taken as a
+// file holds it, so that a seed makes the same world in the window as from the saved file.
+class InnerAsSaved {
+ public:
+  InnerAsSaved(World& w, int s, int o) : axis_(w.BodySemiMajorAxis(s, o - 1, 0)), kept_(axis_) {
+    if (w.BodyClass(s, o - 1, 0).empty()) axis_ = 0;
+  }
+  ~InnerAsSaved() { axis_ = kept_; }
+  InnerAsSaved(const InnerAsSaved&) = delete;
+  InnerAsSaved& operator=(const InnerAsSaved&) = delete;
+
+ private:
+  double& axis_;
+  double kept_;
+};
+
 // The world made at the axis the layout gave the orbit (a remnant's disc spreads afterwards),
 // as SurveyWorld makes it, with the world's name and note kept.
 void MakeAfresh(World& w, int s, int o, double layoutAxis, Survey& survey) {
+  const InnerAsSaved inner(w, s, o);
   const std::string name = w.BodyName(s, o, 0);
   const std::string note = w.BodyNote(s, o, 0);
   EmptyOrbit(w, s, o);
@@ -116,11 +133,15 @@ void AddWorld(World& world, int star, int orbit, std::uint64_t seed) {
   Survey survey(*trial, random);
   PrepareSurvey(survey, *trial, star, orbit);
   // The layout spaces the orbit from the one inside it, as it stood before any disc spread.
-  double& inner = trial->BodySemiMajorAxis(star, orbit - 1, 0);
-  const double innerAxis = inner;
-  inner = innerAxis / Spreading(survey, star);
-  const Survey::OrbitFit fit = survey.PlaceOrbit();
-  inner = innerAxis;
+  Survey::OrbitFit fit = Survey::OrbitFit::Kept;
+  {
+    const InnerAsSaved saved(*trial, star, orbit);
+    double& inner = trial->BodySemiMajorAxis(star, orbit - 1, 0);
+    const double innerAxis = inner;
+    inner = innerAxis / Spreading(survey, star);
+    fit = survey.PlaceOrbit();
+    inner = innerAxis;
+  }
   if (fit == Survey::OrbitFit::Kept) {
     MakeAfresh(*trial, star, orbit, trial->BodySemiMajorAxis(star, orbit, 0), survey);
   }

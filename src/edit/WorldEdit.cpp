@@ -145,9 +145,7 @@ void FollowStars(World& w) {
   w.StarTemperature[0] = w.StarTemperature[1];
   w.StarLuminosity[0] = w.StarLuminosity[1] + w.StarLuminosity[2];
   w.StarPeriod = ClampToFloat(std::sqrt(Cube(w.StarSeparation) / w.StarMass[0]));
-  const double share = Square(w.StarMass[2]) / (Square(w.StarMass[1]) + Square(w.StarMass[2]));
-  w.StarOffset[1] = ClampToFloat(share * w.StarSeparation);
-  w.StarOffset[2] = ClampToFloat(w.StarSeparation - w.StarOffset[1]);
+  SetPairOffsets(w);
 }
 
 void SetBodyNumber(World& w, std::string_view table, int s, int o, int b, double value) {

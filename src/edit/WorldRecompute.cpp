@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "io/SystemFile.h"
+
 namespace ax {
 namespace {
 
@@ -38,6 +40,8 @@ void ClearDerived(World& w, int s, int o, int b) {
 }  // namespace
 
 void PrepareSurvey(Survey& survey, World& world, int star, int orbit) {
+  // The pair's offsets as a file gives them, whether the system was read or just surveyed.
+  SetPairOffsets(world);
   survey.SetOrbitScales();
   survey.PartnerStar = static_cast<std::int16_t>(star == 1 ? 2 : 1);
   survey.YoungSystem = 0.1f >= world.SystemAge ? 1 : 0;

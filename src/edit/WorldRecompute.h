@@ -6,7 +6,8 @@
 namespace ax {
 
 // Gives the survey the working values it has while it makes the worlds of this star: every
-// star's orbit scale, the partner star, a young system, and the selection of (star, orbit, 0).
+// star's orbit scale, the partner star, a young system, the pair's offsets as a file gives them,
+// and the selection of (star, orbit, 0).
 void PrepareSurvey(Survey& survey, World& world, int star, int orbit);
 
 // Works out again what follows from the values a user edits of one body (its class from its

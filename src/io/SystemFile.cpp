@@ -286,12 +286,7 @@ void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
       }
     }
   }
-  if (w.StarCount == 2) {
-    // Each star's distance from the pair's centre, from the squares of the masses.
-    w.StarOffset[1] = static_cast<float>(w.StarSeparation * Square(w.StarMass[2]) /
-                                         (Square(w.StarMass[1]) + Square(w.StarMass[2])));
-    w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
-  }
+  SetPairOffsets(w);
   w.SystemSurveyed = 1;
   w.SystemSaved = 0;
 }
@@ -392,6 +387,14 @@ void WriteAtomically(const fs::path& file, std::string_view bytes) {
     fs::remove(temporary, ignored);
     throw SystemFileError(file, error.message(), {Kind::Unwritable});
   }
+}
+
+void SetPairOffsets(World& w) {
+  if (w.StarCount != 2) return;
+  // Each star's distance from the pair's centre, from the squares of the masses.
+  w.StarOffset[1] = static_cast<float>(w.StarSeparation * Square(w.StarMass[2]) /
+                                       (Square(w.StarMass[1]) + Square(w.StarMass[2])));
+  w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
 }
 
 std::string EncodeSystem(const World& w) {

@@ -48,6 +48,10 @@ inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 S
 // a text too long for the format's 16-bit count.
 std::string EncodeSystem(const World& world);
 
+// The stars' distances from the pair's centre, which a file does not hold: worked out from the
+// masses and the separation, as a file is read.
+void SetPairOffsets(World& world);
+
 // The bytes of the longest file the format allows: every text at its longest and every count
 // at its table's bound. Anything longer is refused unread.
 std::uintmax_t LargestSystemFileSize();

@@ -63,6 +63,7 @@ bool PickOrbit(const World& w, Random& random, bool withWorld, Place& place) {
 
 TEST(EditPropertyTest, RerollsAndEditsKeepOtherOrbitsAndEverythingASurveyedWorldObeys) {
   auto world = std::make_unique<World>();
+  SystemFileReader reader;
   int rerolls = 0;
   int edits = 0;
   int adds = 0;
@@ -86,6 +87,10 @@ TEST(EditPropertyTest, RerollsAndEditsKeepOtherOrbitsAndEverythingASurveyedWorld
         auto again = std::make_unique<World>(*untouched);
         RerollWorld(*again, at.star, at.orbit, stepSeed);
         EXPECT_EQ(EncodeSystem(*again), EncodeSystem(*world)) << where << ": same seed";
+        // The same from the saved file.
+        reader.Decode(before, *again);
+        RerollWorld(*again, at.star, at.orbit, stepSeed);
+        EXPECT_EQ(EncodeSystem(*again), EncodeSystem(*world)) << where << ": same seed from file";
         ++rerolls;
       } else if (action == 2 && PickOrbit(*world, random, true, at)) {
         const int body =
@@ -108,6 +113,10 @@ TEST(EditPropertyTest, RerollsAndEditsKeepOtherOrbitsAndEverythingASurveyedWorld
           continue;
         }
         ApplyEdits(*world, star, at.orbit, body, {{std::string(field.table), text}});
+        auto again = std::make_unique<World>();
+        reader.Decode(before, *again);
+        ApplyEdits(*again, star, at.orbit, body, {{std::string(field.table), text}});
+        EXPECT_EQ(EncodeSystem(*again), EncodeSystem(*world)) << where << ": same edit from file";
         if (field.table == "BodyMass") {
           EXPECT_EQ(world->BodyMass(at.star, at.orbit, body), value);
         }

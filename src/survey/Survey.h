@@ -31,11 +31,11 @@ class Survey {
   void SurveySystem();
   void SurveyWorld();
 
-  // The steps of SurveyWorld for one orbit, which also make one world afresh. The orbit scale
-  // of every star; the selected orbit's axis (the layout's draw, kept clear of the orbit inside
-  // and of the stars); its elements, early light and class ("T" or "J") at its
-  // axis; its world as the survey makes it there; the spreading of a remnant's disc (the pair
-  // widens once, while pairWidened is false).
+  // The steps of SurveyWorld for one orbit, which also make one world afresh: every star's
+  // orbit scale; the selected orbit's axis (the layout's draw, kept clear of the orbit inside
+  // and of the stars); its elements, early light and class ("T" or "J") at that axis; its
+  // world as the survey makes it there; the spreading of a remnant's disc (the pair widens
+  // once, while pairWidened is false).
   void SetOrbitScales();
   enum class OrbitFit { Kept, Torn, Beyond };  // torn by the pair; beyond the star's reach
   OrbitFit PlaceOrbit();

@@ -20,11 +20,13 @@
 #include "cli/AtlasCommand.h"
 #include "cli/Census.h"
 #include "cli/ClusterCommands.h"
+#include "cli/EditCommands.h"
 #include "cli/GenerateCommands.h"
 #include "cli/RenderOptions.h"
 #include "cli/WorldJson.h"
 #include "display/ReportExport.h"
 #include "display/ViewState.h"
+#include "edit/EditError.h"
 #include "generate/Stars.h"
 #include "io/ClusterFile.h"
 #include "io/SystemFile.h"
@@ -347,6 +349,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   ClusterCommands clusterCommands(app);
   AtlasCommand atlasCommand(app);
+  EditCommands editCommands(app);
 
   try {
     app.parse(argc, argv);
@@ -372,11 +375,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (render->parsed()) return RunRenderCommand(renderOptions, err);
     if (clusterCommands.Parsed()) return clusterCommands.Run(out, err);
     if (atlasCommand.Parsed()) return atlasCommand.Run(out, err);
+    if (editCommands.Parsed()) return editCommands.Run(out, err);
   } catch (const SystemFileError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;
   } catch (const ClusterFileError& error) {
     out.flush();  // the rows made before it
+    fmt::print(err, "astrolattix-cli: {}\n", error.what());
+    return kExitBadInput;
+  } catch (const EditError& error) {
     fmt::print(err, "astrolattix-cli: {}\n", error.what());
     return kExitBadInput;
   } catch (const CliInputError& error) {

@@ -40,6 +40,10 @@ EnabledCommands Enabling(const CommandState& state) {
   on.exportImage = present;
   on.exportReport = present;
   on.copyReport = state.bodySelected;
+  // The world edits act on the world chosen with the arrows, outside the list.
+  on.editWorld = surveyed && state.mode != 0 && state.worldSelected;
+  on.addWorld = surveyed && state.mode != 0 && state.emptyOrbitSelected;
+  on.rerollUnlocked = surveyed;
   return on;
 }
 
@@ -68,6 +72,12 @@ CommandState SystemCommands::State() const {
   state.undoAvailable = undo_.available;
   state.seedMade = seed_.has_value();
   state.bodySelected = BodySelected();
+  const int star = world_.CurrentStar;
+  const int orbit = world_.CurrentOrbit;
+  if (star >= 0 && star < kStarSlots && orbit >= 1 && orbit <= world_.OrbitCount[star]) {
+    state.worldSelected = !world_.BodyClass(star, orbit, 0).empty();
+    state.emptyOrbitSelected = !state.worldSelected;
+  }
   return state;
 }
 

@@ -18,14 +18,16 @@ namespace ax {
 
 // What the system window's commands depend on.
 struct CommandState {
-  bool present = false;        // a system is shown
-  bool surveyed = false;       // and its worlds are made
-  int mode = 0;                // 0 symbolic list, 1 system view, 2 world report, 3 world view
-  bool beltSelected = false;   // the selected orbit holds a belt (it has no world view)
-  bool clusterStar = false;    // the system of a cluster star, until JUMP leads back
-  bool undoAvailable = false;  // an undo copy was taken in this run
-  bool seedMade = false;       // the system was made from a seed
-  bool bodySelected = false;   // a world or moon is selected in the report or the world view
+  bool present = false;             // a system is shown
+  bool surveyed = false;            // and its worlds are made
+  int mode = 0;                     // 0 symbolic list, 1 system view, 2 world report, 3 world view
+  bool beltSelected = false;        // the selected orbit holds a belt (it has no world view)
+  bool clusterStar = false;         // the system of a cluster star, until JUMP leads back
+  bool undoAvailable = false;       // an undo copy was taken in this run
+  bool seedMade = false;            // the system was made from a seed
+  bool bodySelected = false;        // a world or moon is selected in the report or the world view
+  bool worldSelected = false;       // the selected orbit holds a world
+  bool emptyOrbitSelected = false;  // the selected orbit is one of the star's, without a world
 };
 
 // Which of the system window's buttons and menu items are on.
@@ -46,6 +48,9 @@ struct EnabledCommands {
   bool exportImage = false;
   bool exportReport = false;
   bool copyReport = false;
+  bool editWorld = false;  // Reroll World, Lock World, Edit World..., Remove World
+  bool addWorld = false;
+  bool rerollUnlocked = false;
 
   bool operator==(const EnabledCommands&) const = default;
 };

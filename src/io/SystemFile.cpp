@@ -286,37 +286,9 @@ void DecodeInto(std::string_view bytes, World& w, bool emptyFirst) {
       }
     }
   }
-  if (w.StarCount == 2) {
-    // Each star's distance from the pair's centre, from the squares of the masses.
-    w.StarOffset[1] = static_cast<float>(w.StarSeparation * Square(w.StarMass[2]) /
-                                         (Square(w.StarMass[1]) + Square(w.StarMass[2])));
-    w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
-  }
+  SetPairOffsets(w);
   w.SystemSurveyed = 1;
   w.SystemSaved = 0;
-}
-
-void WriteAtomically(const fs::path& file, std::string_view bytes) {
-  fs::path temporary = file;
-  temporary += ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw SystemFileError(file, "the folder cannot be written to", {Kind::Unwritable});
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw SystemFileError(file, "the file could not be written in full", {Kind::Unwritable});
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, file, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw SystemFileError(file, error.message(), {Kind::Unwritable});
-  }
 }
 
 constexpr std::uintmax_t kLongestText = 2 + kLongestFileText;  // a 16-bit count and its characters
@@ -393,6 +365,37 @@ SystemFileError::SystemFileError(const fs::path& file, const std::string& reason
     : std::runtime_error(file.string() + ": " + reason),
       reason_(reason),
       failure_(std::move(failure)) {}
+
+void WriteAtomically(const fs::path& file, std::string_view bytes) {
+  fs::path temporary = file;
+  temporary += ".saving";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw SystemFileError(file, "the folder cannot be written to", {Kind::Unwritable});
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      fs::remove(temporary, ignored);
+      throw SystemFileError(file, "the file could not be written in full", {Kind::Unwritable});
+    }
+  }
+  std::error_code error;
+  fs::rename(temporary, file, error);
+  if (error) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw SystemFileError(file, error.message(), {Kind::Unwritable});
+  }
+}
+
+void SetPairOffsets(World& w) {
+  if (w.StarCount != 2) return;
+  // Each star's distance from the pair's centre, from the squares of the masses.
+  w.StarOffset[1] = static_cast<float>(w.StarSeparation * Square(w.StarMass[2]) /
+                                       (Square(w.StarMass[1]) + Square(w.StarMass[2])));
+  w.StarOffset[2] = static_cast<float>(w.StarSeparation - w.StarOffset[1]);
+}
 
 std::string EncodeSystem(const World& w) {
   ByteWriter out;

@@ -48,6 +48,10 @@ inline constexpr std::string_view kSystemFileHeader = "Astrolattix Version 2.0 S
 // a text too long for the format's 16-bit count.
 std::string EncodeSystem(const World& world);
 
+// The stars' distances from the pair's centre, which a file does not hold: worked out from the
+// masses and the separation, as a file is read.
+void SetPairOffsets(World& world);
+
 // The bytes of the longest file the format allows: every text at its longest and every count
 // at its table's bound. Anything longer is refused unread.
 std::uintmax_t LargestSystemFileSize();
@@ -55,6 +59,10 @@ std::uintmax_t LargestSystemFileSize();
 // The name an unnamed system takes from the file it is saved to: "myworld.ax2" gives
 // "Myworld".
 std::string SystemNameFromPath(const std::filesystem::path& file);
+
+// Writes the bytes through a temporary file in the same folder that then replaces the file, so
+// that a failed write leaves the old file whole. Throws SystemFileError.
+void WriteAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // Names an unnamed system after the file, writes it through a temporary file in the same
 // folder that then replaces the old one, and sets SystemSaved. Throws SystemFileError; a failed

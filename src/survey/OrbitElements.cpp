@@ -23,18 +23,23 @@ double KeplerPeriod(double axis, double centralMass, double hoursAtUnitOrbit) {
 
 }  // namespace
 
-void Survey::MakeOrbitElements() {
-  const double starMass = world_.StarMass[static_cast<std::size_t>(world_.CurrentStar)];
+void Survey::MakePeriod() {
   const double axis = Body(world_.BodySemiMajorAxis);
-  const bool moon = IsMoon();
-
-  if (moon) {
+  if (IsMoon()) {
     const double worldRadius = OrbitWorld(world_.BodyRadius);
     Body(world_.BodyPeriod) =
         KeplerPeriod(worldRadius * axis, OrbitWorld(world_.BodyMass), kLowOrbitHours);
   } else {
+    const double starMass = world_.StarMass[static_cast<std::size_t>(world_.CurrentStar)];
     Body(world_.BodyPeriod) = KeplerPeriod(axis, starMass, kHoursPerYear);
   }
+}
+
+void Survey::MakeOrbitElements() {
+  const double starMass = world_.StarMass[static_cast<std::size_t>(world_.CurrentStar)];
+  const double axis = Body(world_.BodySemiMajorAxis);
+  const bool moon = IsMoon();
+  MakePeriod();
 
   // Orbits circularise as a system ages; past 35 billion years no chance is left, never less.
   std::int16_t chance = 50;

@@ -24,7 +24,29 @@ double RadiusOf(double mass, double density) {
 }  // namespace
 
 void Survey::PhysicalParticulars() {
+  const BodySize size = MakeBodySize();
+  MakeSpin();
+  MakeRings(size.gravity);
   const std::string bodyClass = Body(world_.BodyClass);
+  if (world_.CurrentBody == 0 && bodyClass != "P" && bodyClass != "I") MakeMoonSystem();
+  if (bodyClass != "J") {
+    MakeVolcanism(size.density);
+    ApplyTides();
+  }
+  MakeAtmosphere();
+}
+
+void Survey::RemakeParticulars() {
+  // The density depends on the warmth, which is worked out anew first.
+  ComputeTemperatures();
+  const BodySize size = MakeBodySize();
+  MakeRings(size.gravity);
+  if (Body(world_.BodyClass) != "J") MakeVolcanism(size.density);
+  MakeAtmosphere();
+}
+
+Survey::BodySize Survey::MakeBodySize() {
+  const std::string& bodyClass = Body(world_.BodyClass);
   const bool jovian = bodyClass == "J";
   const double mass = Body(world_.BodyMass);
   const int tempHigh = Body(world_.BodyTempHigh);
@@ -68,7 +90,11 @@ void Survey::PhysicalParticulars() {
   Body(world_.BodyDensity) = static_cast<float>(density);
   Body(world_.BodyRadius) = static_cast<float>(radius);
   Body(world_.BodyGravity) = static_cast<float>(gravity);
+  return {density, gravity};
+}
 
+void Survey::MakeSpin() {
+  const std::string& bodyClass = Body(world_.BodyClass);
   const double firstTilt = random_.Uniform();
   const double secondTilt = random_.Uniform();
   Body(world_.BodyObliquity) = static_cast<float>(std::exp(5.19 * (firstTilt + secondTilt) / 2));
@@ -90,43 +116,41 @@ void Survey::PhysicalParticulars() {
   }
   if (obliquity > 90) day = -day;
   Body(world_.BodyDayLength) = static_cast<float>(day);
+}
 
+void Survey::MakeRings(double gravity) {
+  const std::string& bodyClass = Body(world_.BodyClass);
   const int ringDice = random_.RollDice(2, 6);
   // Any gravity term above 20 ends at the cap of 9 anyway; the bound keeps the cast defined.
   int ringSize = static_cast<int>(std::min(1.5 * gravity, 20.0)) + ringDice - 10;
-  if (jovian) {
+  if (bodyClass == "J") {
     ringSize += 5;
   } else if (bodyClass == "Z") {
     ringSize = 0;
   }
   Body(world_.BodyRingSize) = static_cast<std::int16_t>(std::clamp(ringSize, 0, 9));
+}
 
-  if (world_.CurrentBody == 0 && bodyClass != "P" && bodyClass != "I") MakeMoonSystem();
-
-  if (!jovian) {
-    const double ventDraw = random_.Uniform();
-    const int ventDice = random_.RollDice(2, 6);
-    const int moonCount = world_.MoonCount[world_.CurrentStar][world_.CurrentOrbit];
-    // Heat of formation fades with age; moons knead the interior; heavy dense worlds keep hot.
-    double volcanism = (ventDice - 5 - ventDraw) / 2.0 - world_.SystemAge / 3.0 + moonCount / 2.0 +
-                       Square(mass) * density;
-    if (mass < 0.001) volcanism = volcanism / 8;
-    if (volcanism > -1 && volcanism < 0) {
-      volcanism = std::abs(volcanism);
-    } else if (volcanism < -1) {
-      volcanism = 1 / Square(volcanism);
-    }
-    Body(world_.BodyVolcanism) = static_cast<float>(volcanism);
-
-    const int roll = random_.RollDie(100);
-    const float rareEarthScore = 100.0f * Body(world_.BodyDensity) + static_cast<float>(roll) +
-                                 3.0f * Body(world_.BodyVolcanism);
-    if (rareEarthScore > 180.0f) Body(world_.BodyRareEarths) = "Yes";
-
-    ApplyTides();
+void Survey::MakeVolcanism(double density) {
+  const double mass = Body(world_.BodyMass);
+  const double ventDraw = random_.Uniform();
+  const int ventDice = random_.RollDice(2, 6);
+  const int moonCount = world_.MoonCount[world_.CurrentStar][world_.CurrentOrbit];
+  // Heat of formation fades with age; moons knead the interior; heavy dense worlds keep hot.
+  double volcanism = (ventDice - 5 - ventDraw) / 2.0 - world_.SystemAge / 3.0 + moonCount / 2.0 +
+                     Square(mass) * density;
+  if (mass < 0.001) volcanism = volcanism / 8;
+  if (volcanism > -1 && volcanism < 0) {
+    volcanism = std::abs(volcanism);
+  } else if (volcanism < -1) {
+    volcanism = 1 / Square(volcanism);
   }
+  Body(world_.BodyVolcanism) = static_cast<float>(volcanism);
 
-  MakeAtmosphere();
+  const int roll = random_.RollDie(100);
+  const float rareEarthScore = 100.0f * Body(world_.BodyDensity) + static_cast<float>(roll) +
+                               3.0f * Body(world_.BodyVolcanism);
+  if (rareEarthScore > 180.0f) Body(world_.BodyRareEarths) = "Yes";
 }
 
 }  // namespace ax

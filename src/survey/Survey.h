@@ -31,6 +31,18 @@ class Survey {
   void SurveySystem();
   void SurveyWorld();
 
+  // The steps of SurveyWorld for one orbit, which also make one world afresh: every star's
+  // orbit scale; the selected orbit's axis (the layout's draw, kept clear of the orbit inside
+  // and of the stars); its elements, early light and class ("T" or "J") at that axis; its
+  // world as the survey makes it there; the spreading of a remnant's disc (the pair widens
+  // once, while pairWidened is false).
+  void SetOrbitScales();
+  enum class OrbitFit { Kept, Torn, Beyond };  // torn by the pair; beyond the star's reach
+  OrbitFit PlaceOrbit();
+  void ClassifyOrbit();
+  void MakeOrbitWorld();
+  void FinishRemnantOrbit(bool& pairWidened);
+
   // World mass and class.
   void MakeTerrestrialWorld();
   void MakeJovianWorld();
@@ -38,9 +50,14 @@ class Survey {
 
   // Orbital elements and period of the selected body.
   void MakeOrbitElements();
+  // Only the period, by Kepler's third law from the axis and the mass circled.
+  void MakePeriod();
 
   // Density, radius, gravity, tilt, day, rings, volcanism, rare earths.
   void PhysicalParticulars();
+  // The particulars that follow from a body's mass and warmth made again after an edit (size,
+  // rings, volcanism, rare earths), keeping its tilt, day, tides and moons; then its air.
+  void RemakeParticulars();
 
   // Moons and tides.
   void MakeMoonSystem();
@@ -84,6 +101,9 @@ class Survey {
   // Radiation, compatibility, taint and habitability points of an oxygen world.
   void AssessLife();
 
+  // A white dwarf or a neutron star.
+  bool IsRemnant(int star) const;
+
   // Working values of the survey.
   std::array<double, kStarSlots> OrbitScale{};  // AU: the star's mass, 3x for a remnant
   std::int16_t PartnerStar = 0;                 // the other star of a pair while one is surveyed
@@ -103,6 +123,16 @@ class Survey {
   float OxygenationTime = 0;  // billions of years life needs to change the air
 
  private:
+  // The parts of PhysicalParticulars, in the order of their draws.
+  struct BodySize {
+    double density;
+    double gravity;
+  };
+  BodySize MakeBodySize();
+  void MakeSpin();
+  void MakeRings(double gravity);
+  void MakeVolcanism(double density);
+
   // BodyPressure = the gases x (1 + u/50), then albedo and temperatures that fit the new air.
   void FinishWithGases(double gases);
   // An oxygen or a chlorine world: one procedure with the gas and grades of each. Returns
@@ -127,8 +157,6 @@ class Survey {
 
   // The fifth character of a star's type text: V, I, D, N or B (0 when there is none).
   char LuminosityLetter(int star) const;
-  // A white dwarf or a neutron star.
-  bool IsRemnant(int star) const;
   // The world of the selected orbit is a belt ("P" or "I"), whose bodies circle the star.
   bool InBelt() const;
   // The selected body is a moon: not the world itself and not a body of a belt.

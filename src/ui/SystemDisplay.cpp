@@ -46,6 +46,7 @@ SystemDisplay::SystemDisplay(World& world, Random& random, ClusterHandoff& hando
       random_(random),
       handoff_(handoff),
       commands_(world, random),
+      edits_(world),
       view_(commands_.View()) {
   setObjectName(QStringLiteral("SystemDisplay"));
   setWindowTitle(QStringLiteral("Astrolattix System"));
@@ -194,6 +195,7 @@ void SystemDisplay::BuildMenus() {
   AddShortcutsAndTips();
   AddHelpMenu(*this, "System");
   AddReportCommands();
+  AddEditCommands();
 }
 
 void SystemDisplay::Enter() {
@@ -218,6 +220,8 @@ void SystemDisplay::EnterClusterStar(bool kept, const std::string& clusterCode) 
   statusBar()->clearMessage();
   panel_->ResetControlPanelView();
   commands_.EnterClusterStar(kept, clusterCode);
+  ForgetEdits();
+  edits_.ForgetLocks();
   UpdateCommands();
   Redraw();
 }
@@ -265,6 +269,13 @@ void SystemDisplay::UpdateCommands() {
   exportImageItem_->setEnabled(on.exportImage);
   exportReportItem_->setEnabled(on.exportReport);
   copyReportItem_->setEnabled(on.copyReport);
+  for (QAction* item :
+       {rerollItem_, rerollFromSeedItem_, lockItem_, editWorldItem_, removeWorldItem_}) {
+    item->setEnabled(on.editWorld);
+  }
+  lockItem_->setChecked(on.editWorld && edits_.SelectedLocked());
+  addWorldItem_->setEnabled(on.addWorld);
+  rerollUnlockedItem_->setEnabled(on.rerollUnlocked);
   screen_->SetGuide(
       commands_.Present()
           ? QString()
@@ -338,6 +349,8 @@ void SystemDisplay::SystemGenerated() {
 
 // After the controller has put a new system in place (and surveyed it, under Auto Survey).
 void SystemDisplay::ResetSystemView() {
+  ForgetEdits();
+  edits_.ForgetLocks();
   panel_->ResetControlPanelView();
   UpdateCommands();
   Redraw();
@@ -345,6 +358,7 @@ void SystemDisplay::ResetSystemView() {
 
 void SystemDisplay::SurveyAction() {
   if (!commands_.SurveySystem()) return;
+  ForgetEdits();
   ShowSymbolicSystem();
 }
 
@@ -370,6 +384,8 @@ void SystemDisplay::closeEvent(QCloseEvent* event) {
   buttonTimer_->stop();
   repeatCount_ = 0;
   commands_.Close();
+  ForgetEdits();
+  edits_.ForgetLocks();
   UpdateCommands();
   event->accept();
   if (commands_.ClusterStar()) {

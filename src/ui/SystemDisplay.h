@@ -12,6 +12,7 @@
 
 #include "control/ClusterHandoff.h"
 #include "control/SystemCommands.h"
+#include "control/SystemEdits.h"
 #include "display/Canvas.h"
 #include "display/ViewState.h"
 #include "model/Random.h"
@@ -24,11 +25,13 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 namespace ax {
 
 class ControlPanel;
 class DeliberateSystem;
+class EditWorldForm;
 class IncompleteSystem;
 class NamingForm;
 class Settings;
@@ -85,11 +88,20 @@ class SystemDisplay : public QMainWindow {
   // File, Export Report... and Edit, Copy Report.
   void ExportReport();
   void CopyReport();
+  // The world edits, on the world of the selected orbit; each one step of the edits' undo stack.
+  void RerollWorld();
+  void RerollWorldFromSeed();
+  void RerollUnlocked();
+  void ToggleLockWorld();
+  void EditWorld();
+  void RemoveWorld();
+  void AddWorld();
 
   // Draws the current mode on a canvas whose scale is already 0..100.
   void DrawScreen(Canvas& canvas);
 
   const SystemCommands& Commands() const { return commands_; }
+  const SystemEdits& Edits() const { return edits_; }
   ViewState& View() { return view_; }
   std::int16_t DisplayMode() const { return view_.DisplayMode; }
   bool SystemPresent() const { return commands_.Present(); }
@@ -154,6 +166,12 @@ class SystemDisplay : public QMainWindow {
   void AddShortcutsAndTips();
   void AddImageCommands();
   void AddReportCommands();
+  void AddEditCommands();
+  // Shows what an edit did and puts its step on the stack.
+  void TakeEdit(const EditOutcome& outcome);
+  void EditShown();
+  // A new system, opened or generated, has no edits to undo.
+  void ForgetEdits();
   void RememberFile(const QString& path);
   void FillRecentMenu();
 
@@ -161,6 +179,7 @@ class SystemDisplay : public QMainWindow {
   Random& random_;
   ClusterHandoff& handoff_;
   SystemCommands commands_;
+  SystemEdits edits_;
   ViewState& view_;
   Settings* settings_ = nullptr;
   std::int16_t repeatCount_ = 0;
@@ -171,6 +190,8 @@ class SystemDisplay : public QMainWindow {
   NamingForm* naming_ = nullptr;
   DeliberateSystem* deliberate_ = nullptr;  // null until first opened
   IncompleteSystem* incomplete_ = nullptr;  // null until first opened
+  EditWorldForm* editForm_ = nullptr;       // null until first opened
+  QUndoStack* editStack_ = nullptr;
   QTimer* buttonTimer_ = nullptr;
 
   // The widgets that the commands turn on and off or that the tips describe, by their names.
@@ -210,6 +231,15 @@ class SystemDisplay : public QMainWindow {
   QAction* exportImageItem_ = nullptr;
   QAction* exportReportItem_ = nullptr;
   QAction* copyReportItem_ = nullptr;
+  QAction* editUndoItem_ = nullptr;
+  QAction* editRedoItem_ = nullptr;
+  QAction* rerollItem_ = nullptr;
+  QAction* rerollFromSeedItem_ = nullptr;
+  QAction* rerollUnlockedItem_ = nullptr;
+  QAction* lockItem_ = nullptr;
+  QAction* editWorldItem_ = nullptr;
+  QAction* removeWorldItem_ = nullptr;
+  QAction* addWorldItem_ = nullptr;
   QLabel* seedLabel_ = nullptr;
 };
 

@@ -47,6 +47,9 @@ void SystemDisplay::OpenSystemFileAt(const QString& path) {
     return;
   }
   RememberFile(path);
+  ForgetEdits();
+  const std::string locks = edits_.LoadLocks(file);
+  if (!locks.empty()) statusBar()->showMessage(QString::fromStdString(locks));
   ShowSymbolicSystem();
 }
 
@@ -60,7 +63,14 @@ void SystemDisplay::SaveSystemAs() {
   const CommandResult result = commands_.SaveAs(file);
   ShowStatus(result);
   ShowFileFailure(result, FileAction::Save, file);
-  if (result.done) RememberFile(path);
+  if (result.done) {
+    RememberFile(path);
+    try {
+      edits_.SaveLocks(file);
+    } catch (const SystemFileError& error) {
+      statusBar()->showMessage(QString::fromStdString(error.what()));
+    }
+  }
   Redraw();
 }
 
@@ -69,6 +79,8 @@ void SystemDisplay::UndoSystem() {
   ShowStatus(result);
   ShowFileFailure(result, FileAction::Undo, UndoCopy::File());
   if (result.done) {
+    ForgetEdits();
+    edits_.ForgetLocks();
     ShowSymbolicSystem();
   } else if (result.status) {
     Redraw();

@@ -112,6 +112,41 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
       {{"show"}, "file"},
       {{"show", pair, "--markdown", "--json"}, "--markdown"},
       {{"show", pair, "--report", "--json"}, "--report"},
+      // Editing: a field, a value, a place or a locked world the command cannot take.
+      {{"edit", pair, "--star", "1", "--orbit", "3", "--set", "BodyColour=red", "--out", saved},
+       "no field BodyColour",
+       true},
+      {{"edit", pair, "--star", "1", "--orbit", "3", "--set", "BodyMass=heavy", "--out", saved},
+       "Mass: not a number: heavy",
+       true},
+      {{"edit", pair, "--star", "1", "--orbit", "3", "--set", "BodyMass=30000", "--out", saved},
+       "Mass must be 0.002 to 20000 Earth masses",
+       true},
+      {{"edit", pair, "--star", "1", "--orbit", "3", "--set", "BodyMass", "--out", saved},
+       "--set wants NAME=VALUE: BodyMass",
+       true},
+      {{"edit", pair, "--star", "0", "--set", "StarMass=1", "--out", saved},
+       "the pair's values follow its two stars: edit star 1 or 2",
+       true},
+      {{"edit", pair, "--star", "1", "--orbit", "3", "--body", "2", "--set", "BodyMass=1", "--out",
+        saved},
+       "orbit 3 of star 1 has no body 2 (its bodies are 0 to 1)",
+       true},
+      {{"reroll", pair, "--star", "1", "--orbit", "4", "--out", saved},
+       "star 1 has no orbit 4 (its orbits are 1 to 3)",
+       true},
+      {{"reroll", pair, "--star", "1", "--orbit", "2", "--out", saved},
+       "orbit 2 of star 1 holds no world",
+       true},
+      {{"reroll", pair, "--star", "1", "--orbit", "3", "--out", saved},
+       "the world of orbit 3 of star 1 is locked",
+       true},
+      {{"reroll", sol, "--star", "1", "--orbit", "1", "--out", saved},
+       in("sol.ax2.locks") + ": line 1 is not a star and an orbit",
+       true},
+      {{"lock", pair, "--star", "1", "--orbit", "2"}, "orbit 2 of star 1 holds no world", true},
+      {{"reroll", pair, "--unlocked"}, "--out"},
+      {{"reroll", pair, "--out", saved}, "reroll needs --orbit or --unlocked", true},
       // Clusters.
       {{"cluster", "--size", "251"}, "--size"},
       {{"cluster", "--density", "10001"}, "--density"},
@@ -154,6 +189,8 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
   };
   rows.insert(rows.end(), renderRows.begin(), renderRows.end());
 #endif
+  std::ofstream(in("pair.ax2.locks")) << "1 3\n";
+  std::ofstream(in("sol.ax2.locks")) << "one three\n";
   const auto before = std::distance(fs::directory_iterator(folder.Path()), {});
   for (const BadInput& row : rows) {
     const CliRun run = Cli(row.args);
@@ -168,6 +205,63 @@ TEST(CliBadInputTest, EachKindGivesStatusTwoAndOneLineAndWritesNothing) {
     }
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), before);
+}
+
+// The bodies of the shown JSON on one orbit, or on every other orbit.
+nlohmann::json BodiesOf(const std::string& shown, int orbit, bool thatOrbit) {
+  nlohmann::json kept = nlohmann::json::array();
+  const nlohmann::json system = nlohmann::json::parse(shown);
+  for (const auto& body : system["bodies"]) {
+    if ((body["star"] == 1 && body["orbit"] == orbit) == thatOrbit) kept.push_back(body);
+  }
+  return kept;
+}
+
+TEST(CliEditTest, RerollRepeatsItsSeedEditSetsValuesAndLocksKeepWorlds) {
+  test::TempFolder folder;
+  const auto in = [&folder](const std::string& name) { return (folder / name).string(); };
+  ASSERT_EQ(Cli({"system", "--seed", "12", "--out", in("sol.ax2")}).status, 0);
+  const std::string sol = Cli({"show", in("sol.ax2"), "--json"}).out;
+  int orbit = 0;  // the first world of the primary that is not a belt
+  for (const auto& body : BodiesOf(sol, 0, false)) {
+    const std::string bodyClass = body["BodyClass"];
+    if (orbit == 0 && bodyClass != "P" && bodyClass != "I") orbit = body["orbit"];
+  }
+  ASSERT_GT(orbit, 0);
+  const std::string o = std::to_string(orbit);
+  const Args reroll = {"reroll", in("sol.ax2"), "--star", "1",      "--orbit",
+                       o,        "--seed",      "5",      "--json", "--out"};
+  Args first = reroll, second = reroll;
+  first.push_back(in("a.ax2"));
+  second.push_back(in("b.ax2"));
+  const CliRun rerolled = Cli(first);
+  ASSERT_EQ(rerolled.status, 0) << rerolled.err;
+  EXPECT_EQ(rerolled.err, "astrolattix-cli: reroll seed 5\n");
+  EXPECT_EQ(Cli(second).status, 0);
+  EXPECT_EQ(test::FileBytes(folder / "a.ax2"), test::FileBytes(folder / "b.ax2"));
+  EXPECT_EQ(rerolled.out, Cli({"show", in("a.ax2"), "--json"}).out);
+  EXPECT_EQ(BodiesOf(rerolled.out, orbit, false), BodiesOf(sol, orbit, false));
+
+  const CliRun edited =
+      Cli({"edit", in("sol.ax2"), "--star", "1", "--orbit", o, "--set", "BodyMass=1.5", "--set",
+           "BodyEccentricity=0.05", "--json", "--out", in("c.ax2")});
+  ASSERT_EQ(edited.status, 0) << edited.err;
+  const auto world = BodiesOf(edited.out, orbit, true)[0];
+  EXPECT_EQ(world["BodyMass"], 1.5);
+  EXPECT_EQ(world["BodyEccentricity"], 0.05);
+  EXPECT_EQ(BodiesOf(edited.out, orbit, false), BodiesOf(sol, orbit, false));
+
+  // Locked in place, the world outlives a reroll of all the others, and the lock goes along.
+  ASSERT_EQ(Cli({"lock", in("sol.ax2"), "--star", "1", "--orbit", o}).status, 0);
+  EXPECT_EQ(test::FileBytes(folder / "sol.ax2.locks"), "1 " + o + "\n");
+  const CliRun all =
+      Cli({"reroll", in("sol.ax2"), "--unlocked", "--seed", "8", "--json", "--out", in("d.ax2")});
+  ASSERT_EQ(all.status, 0) << all.err;
+  EXPECT_EQ(BodiesOf(all.out, orbit, true), BodiesOf(sol, orbit, true));
+  EXPECT_NE(BodiesOf(all.out, orbit, false), BodiesOf(sol, orbit, false));
+  EXPECT_EQ(test::FileBytes(folder / "d.ax2.locks"), "1 " + o + "\n");
+  ASSERT_EQ(Cli({"unlock", in("sol.ax2"), "--star", "1", "--orbit", o}).status, 0);
+  EXPECT_FALSE(fs::exists(folder / "sol.ax2.locks"));
 }
 
 // A saved system reads back to the same JSON, named after its file unless it has a name.

@@ -36,7 +36,8 @@ std::string OnNames(const EnabledCommands& on) {
       {on.saveAs, "saveAs"}, {on.undo, "undo"}, {on.systemName, "systemName"},
       {on.planetName, "planetName"}, {on.generate, "generate"}, {on.seedInNote, "seedInNote"},
       {on.exportImage, "exportImage"}, {on.exportReport, "exportReport"},
-      {on.copyReport, "copyReport"}};
+      {on.copyReport, "copyReport"}, {on.editWorld, "editWorld"}, {on.addWorld, "addWorld"},
+      {on.rerollUnlocked, "rerollUnlocked"}};
   // clang-format on
   std::string names;
   for (const auto& [enabled, name] : all) {
@@ -52,25 +53,38 @@ TEST(EnablingTest, EachStateTurnsOnItsCommands) {
       {{.surveyed = true, .mode = 2, .seedMade = true}, "jump open generate"},
       {{.present = true}, "survey jump open systemName generate exportImage exportReport"},
       {{.present = true, .surveyed = true},
-       "jump graphical world open saveAs systemName generate exportImage exportReport"},
+       "jump graphical world open saveAs systemName generate exportImage exportReport "
+       "rerollUnlocked"},
       {{.present = true, .surveyed = true, .mode = 1},
-       "jump symbolic scrolls open saveAs systemName generate exportImage exportReport"},
+       "jump symbolic scrolls open saveAs systemName generate exportImage exportReport "
+       "rerollUnlocked"},
       {{.present = true, .surveyed = true, .mode = 2, .bodySelected = true},
        "jump graphical world scrolls open saveAs systemName planetName generate exportImage "
-       "exportReport copyReport"},
+       "exportReport copyReport rerollUnlocked"},
       // A belt has no world to draw.
       {{.present = true, .surveyed = true, .mode = 2, .beltSelected = true},
-       "jump world scrolls open saveAs systemName planetName generate exportImage exportReport"},
+       "jump world scrolls open saveAs systemName planetName generate exportImage exportReport "
+       "rerollUnlocked"},
       {{.present = true, .surveyed = true, .mode = 3, .bodySelected = true},
        "jump symbolic scrolls open saveAs systemName planetName generate exportImage "
-       "exportReport copyReport"},
+       "exportReport copyReport rerollUnlocked"},
+      // The world edits act on the world chosen outside the list; Add World on an empty orbit.
+      {{.present = true, .surveyed = true, .mode = 1, .worldSelected = true},
+       "jump symbolic scrolls open saveAs systemName generate exportImage exportReport editWorld "
+       "rerollUnlocked"},
+      {{.present = true, .surveyed = true, .mode = 2, .emptyOrbitSelected = true},
+       "jump graphical world scrolls open saveAs systemName planetName generate exportImage "
+       "exportReport addWorld rerollUnlocked"},
+      {{.present = true, .surveyed = true, .worldSelected = true},
+       "jump graphical world open saveAs systemName generate exportImage exportReport "
+       "rerollUnlocked"},
       {{.present = true, .undoAvailable = true},
        "survey jump open undo systemName generate exportImage exportReport"},
       {{.present = true, .seedMade = true},
        "survey jump open systemName generate seedInNote exportImage exportReport"},
       // Nothing may put another system in a cluster star's place, not even an undo copy.
       {{.present = true, .surveyed = true, .clusterStar = true, .undoAvailable = true},
-       "jump graphical world saveAs systemName exportImage exportReport"},
+       "jump graphical world saveAs systemName exportImage exportReport rerollUnlocked"},
       {{.present = true, .clusterStar = true}, "survey jump systemName exportImage exportReport"},
   };
   for (const auto& [state, on] : rows) EXPECT_EQ(OnNames(Enabling(state)), on) << on;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "generate/Stars.h"
+#include "io/LockFile.h"
 #include "io/SystemFile.h"
 #include "model/Random.h"
 #include "model/World.h"
@@ -107,6 +108,43 @@ TEST(SystemFileOnDiskTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(FileBytes(file), "old content");
   EXPECT_FALSE(fs::exists(dir / "keep.ax2.saving"));
   EXPECT_FALSE(fs::exists(dir / "taken.ax2.saving"));
+}
+
+TEST(LockFileTest, LocksRoundTripBesideTheSystemAndABadSideFileIsRefused) {
+  test::TempFolder dir;
+  const fs::path sol = dir / "sol.ax2";
+  EXPECT_EQ(LockFilePath(sol), dir / "sol.ax2.locks");
+  EXPECT_TRUE(ReadLocks(sol).empty());  // no side file: nothing locked
+  const Locks locks = {{1, 3}, {0, 15}, {2, 1}};
+  WriteLocks(sol, locks);
+  EXPECT_EQ(FileBytes(dir / "sol.ax2.locks"), "0 15\n1 3\n2 1\n");
+  EXPECT_EQ(ReadLocks(sol), locks);
+  // A failed write keeps the old side file.
+  fs::create_directory(dir / "sol.ax2.locks.saving");
+  EXPECT_THROW(WriteLocks(sol, {{1, 1}}), SystemFileError);
+  EXPECT_EQ(ReadLocks(sol), locks);
+  fs::remove(dir / "sol.ax2.locks.saving");
+  WriteLocks(sol, {});
+  EXPECT_FALSE(fs::exists(dir / "sol.ax2.locks"));
+  const struct {
+    const char* text;
+    const char* message;
+  } rows[] = {
+      {"1 3\nthree\n", "line 2 is not a star and an orbit"},
+      {"3 1\n", "line 1 is not a star and an orbit"},   // stars are 0 to 2
+      {"1 16\n", "line 1 is not a star and an orbit"},  // orbits are 1 to 15
+      {"1 0\n", "line 1 is not a star and an orbit"},
+      {"1 2 3\n", "line 1 is not a star and an orbit"},
+  };
+  for (const auto& row : rows) {
+    PutFile(dir / "sol.ax2.locks", row.text);
+    try {
+      ReadLocks(sol);
+      ADD_FAILURE() << row.text;
+    } catch (const SystemFileError& error) {
+      EXPECT_EQ(std::string(error.what()), (dir / "sol.ax2.locks").string() + ": " + row.message);
+    }
+  }
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 
 #include "cluster/AtlasFile.h"
 #include "io/ClusterRecord.h"
+#include "io/LockFile.h"
 #include "io/SystemFile.h"
 #include "support/FileBytes.h"
 #include "ui/Settings.h"
@@ -76,7 +77,9 @@ const std::pair<const char*, bool E::*> kShows[] = {
     {"SystemMenuEditUndoSystem", &E::undo}, {"SystemMenuEditSystemName", &E::systemName},
     {"SystemMenuEditPlanetName", &E::planetName}, {"SystemMenuGenerateIncomplete", &E::generate},
     {"SystemMenuEditSeedInNote", &E::seedInNote}, {"SystemMenuFileExportImage", &E::exportImage},
-    {"SystemMenuFileExportReport", &E::exportReport}, {"SystemMenuEditCopyReport", &E::copyReport}};
+    {"SystemMenuFileExportReport", &E::exportReport}, {"SystemMenuEditCopyReport", &E::copyReport},
+    {"SystemMenuEditRerollWorld", &E::editWorld}, {"SystemMenuEditAddWorld", &E::addWorld},
+    {"SystemMenuEditRerollUnlocked", &E::rerollUnlocked}};
 // clang-format on
 
 QString Path(const fs::path& file) {
@@ -276,7 +279,10 @@ class Walk {
       return ClusterRecordView(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at).Decode();
     };
     for (const auto& [file, bytes] : before) {
-      if (!after.contains(file)) Fail(file.filename().string() + " is gone");
+      // The locks beside a system go when it is saved with none.
+      if (!after.contains(file) && file.extension() != ".locks") {
+        Fail(file.filename().string() + " is gone");
+      }
     }
     for (const auto& [file, bytes] : after) {
       const std::string name = file.filename().string() + ": ";
@@ -284,7 +290,14 @@ class Walk {
       const QString type = QFileInfo(Path(file)).suffix().toLower();
       if (old != before.end() && old->second == bytes) continue;
       if (type == "csv" && !ReadAtlasFile(file)) Fail(name + "written and does not read");
-      if (type != "axl" && !QStringList{"png", "svg", "md", "html", "csv"}.contains(type)) {
+      if (type == "locks") {
+        fs::path system = file;
+        try {
+          ReadLocks(system.replace_extension());
+        } catch (const SystemFileError& error) {
+          Fail(name + "written and does not read: " + error.Reason());
+        }
+      } else if (type != "axl" && !QStringList{"png", "svg", "md", "html", "csv"}.contains(type)) {
         try {
           auto world = std::make_unique<World>();
           SystemFileReader().Read(file, *world);

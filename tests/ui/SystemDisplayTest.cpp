@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QFile>
 #include <QInputDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -143,6 +145,65 @@ TEST(SystemDisplayTest, TheWindowMakesTheCommandLinesSystemAndTakesOnlySeeds) {
     EXPECT_EQ(rig.Status().toStdString().rfind(said, 0), 0U) << rig.Status().toStdString();
     EXPECT_EQ(rig.Status().isEmpty(), *said == '\0');
   }
+}
+
+// Reroll, lock, a refused and an accepted Edit World, and Remove are steps of their own; undone
+// they give back the saved bytes exactly, and Ctrl+Z undoes them before it means Undo System.
+TEST(SystemDisplayTest, WorldEditsAreStepsThatUndoBackToTheSystemsBytes) {
+  test::SystemWindowRig rig;
+  rig.GenerateAndSurvey();
+  rig.Button("WorldButton")->click();
+  for (int step = 0; step < 20 && IsBelt(rig.world->BodyClass(rig.world->CurrentStar,
+                                                              rig.world->CurrentOrbit, 0));
+       ++step) {
+    rig.Button("RightScroll")->click();
+  }
+  const int s = rig.world->CurrentStar, o = rig.world->CurrentOrbit;
+  ASSERT_FALSE(IsBelt(rig.world->BodyClass(s, o, 0)));
+  const std::string original = EncodeSystem(*rig.world);
+  const QKeySequence ctrlZ(Qt::CTRL | Qt::Key_Z);
+  EXPECT_EQ(rig.Item("SystemMenuEditUndoSystem")->shortcut(), ctrlZ);
+
+  rig.Item("SystemMenuEditRerollWorld")->trigger();
+  EXPECT_TRUE(rig.Status().startsWith(
+      QStringLiteral("Rerolled the world of orbit %1 of star %2 from seed ").arg(o).arg(s)))
+      << rig.Status().toStdString();
+  EXPECT_EQ(rig.Item("SystemMenuEditUndo")->text(), QStringLiteral("&Undo Reroll World"));
+  EXPECT_EQ(rig.Item("SystemMenuEditUndo")->shortcut(), ctrlZ);
+  EXPECT_TRUE(rig.Item("SystemMenuEditUndoSystem")->shortcut().isEmpty());
+  rig.Item("SystemMenuEditLockWorld")->trigger();
+  EXPECT_TRUE(rig.Item("SystemMenuEditLockWorld")->isChecked());
+  const std::string locked = EncodeSystem(*rig.world);
+  rig.Item("SystemMenuEditRerollWorld")->trigger();
+  EXPECT_EQ(rig.Status(),
+            QStringLiteral("The world of orbit %1 of star %2 is locked").arg(o).arg(s));
+  EXPECT_EQ(EncodeSystem(*rig.world), locked);
+
+  rig.Item("SystemMenuEditEditWorld")->trigger();
+  auto* form = test::Child<QDialog>(rig.window, "EditWorldForm");
+  auto* eccentricity = test::Child<QLineEdit>(*form, "EditWorldBodyEccentricityText");
+  eccentricity->setText(QStringLiteral("2"));
+  test::Child<QPushButton>(*form, "EditWorldOk")->click();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(eccentricity->text(), QStringLiteral("******"));
+  EXPECT_EQ(test::Child<QLabel>(*form, "EditWorldStatus")->text(),
+            QStringLiteral("Eccentricity must be 0 to 0.95"));
+  EXPECT_EQ(EncodeSystem(*rig.world), locked);
+  eccentricity->setText(QStringLiteral("0.125"));
+  test::Child<QPushButton>(*form, "EditWorldOk")->click();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(rig.world->BodyEccentricity(s, o, 0), 0.125);
+  rig.Item("SystemMenuEditRemoveWorld")->trigger();
+  EXPECT_TRUE(rig.world->BodyClass(s, o, 0).empty());
+  EXPECT_TRUE(rig.Item("SystemMenuEditAddWorld")->isEnabled());
+  const std::string removed = EncodeSystem(*rig.world);
+
+  for (int step = 0; step < 4; ++step) rig.Item("SystemMenuEditUndo")->trigger();
+  EXPECT_EQ(EncodeSystem(*rig.world), original);
+  EXPECT_FALSE(rig.Item("SystemMenuEditLockWorld")->isChecked());
+  EXPECT_EQ(rig.Item("SystemMenuEditUndoSystem")->shortcut(), ctrlZ);
+  for (int step = 0; step < 4; ++step) rig.Item("SystemMenuEditRedo")->trigger();
+  EXPECT_EQ(EncodeSystem(*rig.world), removed);
 }
 
 // Each switch into the system view starts fitted, and View, Fit fits again; with Fit New Views

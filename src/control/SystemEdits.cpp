@@ -13,6 +13,16 @@ std::string OrbitWords(const World& w) {
   return "orbit " + std::to_string(w.CurrentOrbit) + " of star " + std::to_string(w.CurrentStar);
 }
 
+// Puts the selection back, the body no further out than the orbit's moons now reach. The
+// selection may still be the survey's cursor, one past the last star, which names no orbit.
+void Reselect(World& w, std::int16_t star, std::int16_t orbit, std::int16_t body) {
+  w.CurrentStar = star;
+  w.CurrentOrbit = orbit;
+  if (star >= 0 && star < kStarSlots && orbit >= 0 && orbit < kOrbitSlots) {
+    w.CurrentBody = std::min<std::int16_t>(body, w.MoonCount[star][orbit]);
+  }
+}
+
 }  // namespace
 
 SystemEdits::SystemEdits(World& world) : world_(world) {}
@@ -30,9 +40,7 @@ EditOutcome SystemEdits::Edit(const char* name, Change&& change) {
     return {std::nullopt, error.what(), true, error.field};
   }
   // The edits select as they go; the user's choice stays.
-  world_.CurrentStar = star;
-  world_.CurrentOrbit = orbit;
-  world_.CurrentBody = std::min<std::int16_t>(body, world_.MoonCount[star][orbit]);
+  Reselect(world_, star, orbit, body);
   step.after = EncodeSystem(world_);
   step.locksAfter = locks_;
   if (step.after != step.before || step.locksAfter != step.locksBefore) outcome.step = step;
@@ -108,9 +116,7 @@ void SystemEdits::Restore(const std::string& bytes, const Locks& locks) {
   world_.SystemFilePath = file;
   world_.SystemSaved = saved;
   world_.ClusterMode = clusterMode;
-  world_.CurrentStar = star;
-  world_.CurrentOrbit = orbit;
-  world_.CurrentBody = std::min<std::int16_t>(body, world_.MoonCount[star][orbit]);
+  Reselect(world_, star, orbit, body);
   locks_ = locks;
 }
 

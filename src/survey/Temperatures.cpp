@@ -22,9 +22,14 @@ bool IsGiant(const std::string& bodyClass) {
   return bodyClass == "J" || bodyClass == "S";
 }
 
+// Temperatures go as the fourth root of radiated power.
+double FourthRoot(double power) {
+  return std::sqrt(std::sqrt(power));
+}
+
 // Light from two sources adds as radiated power, the fourth power of temperature.
 double RadiatedTogether(double first, double second) {
-  return std::pow(Square(Square(first)) + Square(Square(second)), 0.25);
+  return FourthRoot(Square(Square(first)) + Square(Square(second)));
 }
 
 // Below absolute zero only absurd inputs can reach; neither end may overflow the table.
@@ -186,11 +191,11 @@ void Survey::ComputeTemperatures() {
   if (mass > 20 && radius > 0) {
     float internalHeat = 0;
     if (mass > 385) {
-      internalHeat = static_cast<float>(72 * std::pow(std::pow(mass, 1.7) / Square(radius), 0.25));
+      internalHeat = static_cast<float>(72 * FourthRoot(std::pow(mass, 1.7) / Square(radius)));
     } else if (mass > 75) {
-      internalHeat = static_cast<float>(72 * std::pow(std::pow(mass, 1.2) / Square(radius), 0.25));
+      internalHeat = static_cast<float>(72 * FourthRoot(std::pow(mass, 1.2) / Square(radius)));
     } else {
-      internalHeat = static_cast<float>(36 * std::pow(std::pow(mass, 1.2) / Square(radius), 0.25));
+      internalHeat = static_cast<float>(36 * FourthRoot(std::pow(mass, 1.2) / Square(radius)));
     }
     hot = RadiatedTogether(hot, internalHeat);
     cold = RadiatedTogether(cold, internalHeat);
@@ -252,7 +257,7 @@ double Survey::EquilibriumTemperature(double luminosity, double albedo, double d
     return kSearingKelvin;
   }
   const double kelvin =
-      279 * std::pow(luminosity, 0.25) * std::pow((1 - albedo) / Square(reach), 0.25);
+      279 * FourthRoot(luminosity) * FourthRoot((1 - albedo) / Square(reach));
   return std::min(kelvin, kSearingKelvin);
 }
 
@@ -262,7 +267,7 @@ double Survey::GreenhouseTemperature(double temperature, double pressure, double
   if (warming <= 0) {
     return 0;
   }
-  return std::pow(0.75 * Square(Square(temperature)) * warming, 0.25);
+  return FourthRoot(0.75 * Square(Square(temperature)) * warming);
 }
 
 double Survey::TiltFactor() const {

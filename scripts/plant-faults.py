@@ -34,7 +34,7 @@ FAULTS = [
      "scaled = scaled * dayNight;", "scaled = scaled / dayNight;"),
     ("temp-night-drop", "survey/Temperatures.cpp", "cold -= 20;", "cold -= 10;"),
     ("temp-equilibrium", "survey/Temperatures.cpp",
-     "279 * std::pow(luminosity, 0.25)", "297 * std::pow(luminosity, 0.25)"),
+     "279 * FourthRoot(luminosity)", "297 * FourthRoot(luminosity)"),
     ("atmo-subjovian", "survey/Atmosphere.cpp",
      "if (RetentionIndex > 0.00739) {", "if (RetentionIndex > 0.0739) {"),
     ("atmo-hot", "survey/Atmosphere.cpp",

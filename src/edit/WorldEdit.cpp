@@ -20,16 +20,14 @@
 namespace ax {
 namespace {
 
-// The survey's bounds: a world lighter than 0.002 Earth masses is a belt, and giants grow to
-// about 20,000 (doubling from 10,000); orbits tighter than 0.01 AU are put back beyond the star;
-// eccentricities above 0.95 are redrawn; a moon inside 2.45 world radii is torn apart.
-constexpr double kLightestWorld = 0.002;
+// The survey's bounds beside kLightestWorld and kRocheLimit: giants grow to about 20,000 Earth
+// masses (doubling from 10,000); orbits tighter than 0.01 AU are put back beyond the star;
+// eccentricities above 0.95 are redrawn.
 constexpr double kHeaviestWorld = 20000;
 constexpr double kLightestBody = 0.00001;
 constexpr double kHeaviestBeltBody = 4;
 constexpr double kNearestAu = 0.01;
 constexpr double kFarthestAu = 100000;
-constexpr double kNearestMoon = 2.45;
 constexpr double kFarthestMoon = 10000;
 constexpr double kLargestEccentricity = 0.95;
 constexpr double kShortestDay = 0.1;  // hours, either way
@@ -61,7 +59,7 @@ void KeepInOrder(const World& w, int s, int o, int b, double& least, double& gre
 
 EditRange AxisRange(const World& w, int s, int o, int b) {
   const bool moon = b > 0 && !IsBelt(w.BodyClass(s, o, 0));
-  double least = moon ? kNearestMoon : kNearestAu;
+  double least = moon ? kRocheLimit : kNearestAu;
   double greatest = moon ? kFarthestMoon : kFarthestAu;
   if (b == 0 && w.StarCount == 2) {
     // The layout's limits: clear of the pair for a world around both, and within reach of its

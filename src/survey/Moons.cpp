@@ -106,8 +106,7 @@ void Survey::MakeMoonSystem() {
       const double pullBack = random_.Uniform();
       axis = outerLimit - pullBack - i;
     }
-    // Inside about 2.44 radii the world's tide would tear a moon apart.
-    if (axis < 2.45) {
+    if (axis < kRocheLimit) {
       const double lift = random_.Uniform();
       axis = lift + 2.44;
     }

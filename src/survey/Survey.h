@@ -14,6 +14,11 @@ namespace ax {
 // with.
 constexpr double kRadiansPerDegree = 0.01745;
 
+// A world lighter than this is a belt of small bodies instead (Earth masses).
+constexpr double kLightestWorld = 0.002;
+// Inside this many radii of its world a moon is torn apart by the tide.
+constexpr double kRocheLimit = 2.45;
+
 // The survey turns a system of stars into a planetary system. Each step works on the body
 // named by the world's selection (CurrentStar, CurrentOrbit, CurrentBody) and draws from the
 // one random source in the order the steps are written.

@@ -68,7 +68,7 @@ void Survey::MakeTerrestrialWorld() {
   LimitWorldMass();
   random_.DoubleOnChance(20, m, 100);
 
-  if (m >= 0.0001 && m < 0.002) {
+  if (m >= 0.0001 && m < kLightestWorld) {
     bodyClass = "P";
     MakeMoons();
   } else if (m < 0.0001) {

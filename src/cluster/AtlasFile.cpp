@@ -163,6 +163,8 @@ AtlasMade MakeAtlasFile(const std::filesystem::path& clusterFile, int jobs,
   AtlasMade made;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    // Said before every star is surveyed, not after.
+    if (!out) throw std::runtime_error("could not write " + target.filename().string());
     WriteAtlasCsvHeader(out);
     const auto ask = [&](std::int64_t surveyed) {
       made.Cancelled = going && !going(surveyed);
